@@ -1,0 +1,37 @@
+// The HTML log "Report.html": created when the process starts, finished when it ends, and
+// opened and closed around every write so it stays complete even if the program dies.
+#pragma once
+
+#include <string>
+
+namespace brx {
+
+class ErrorLog {
+public:
+    // The process-wide log.
+    static ErrorLog& instance();
+
+    // Creates (truncates) the file and writes the four start lines with the local time.
+    void start(const std::string& fileName);
+    // Appends a numbered error line; returns the new error count.
+    int error(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // Appends a plain line.
+    void line(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // Appends the two end lines with the error count and the local time.
+    void finish();
+
+    int errorCount() const { return errors_; }
+    const std::string& fileName() const { return fileName_; }
+
+private:
+    void append(const std::string& text) const;
+
+    std::string fileName_;
+    int errors_ = 0;
+};
+
+// Shorthands for the process-wide log.
+#define BRX_LOG_ERROR(...) ::brx::ErrorLog::instance().error(__VA_ARGS__)
+#define BRX_LOG_LINE(...) ::brx::ErrorLog::instance().line(__VA_ARGS__)
+
+}  // namespace brx

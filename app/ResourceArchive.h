@@ -1,0 +1,63 @@
+// The read-only archive of all game data, Data/Resource.Kvr. The directory is read once at
+// start-up; every readFile() opens the archive anew and returns a fresh buffer.
+//
+// A damaged archive never reads out of bounds: records that do not fit the file are skipped and
+// logged to Report.html, and their names answer like missing ones.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace brx {
+
+// An owned file buffer: size bytes followed by one zero byte, so text can be used as a string.
+struct ResourceBuffer {
+    std::unique_ptr<uint8_t[]> bytes;
+    size_t size = 0;
+
+    explicit operator bool() const { return bytes != nullptr; }
+    const char* text() const { return reinterpret_cast<const char*>(bytes.get()); }
+};
+
+class ResourceArchive {
+public:
+    struct Entry {
+        uint32_t recordLength = 0;
+        uint32_t size = 0;
+        uint32_t offset = 0;
+        std::string storedName;  // unscrambled, in its stored case
+    };
+
+    // The process-wide archive, created on first use.
+    static ResourceArchive& instance();
+
+    // Reads the header and directory of the archive at path (default "Data/Resource.Kvr");
+    // false when the file cannot be opened (prints "File was not opened\n").
+    bool open(const std::string& path = "Data/Resource.Kvr");
+    // Forgets the directory (tests re-open other archives).
+    void close();
+
+    // The named file (case-insensitive, "/" separators), or an empty buffer when the name is
+    // not stored or its bytes cannot be read.
+    ResourceBuffer readFile(const std::string& name);
+    // The stored size of the named file without reading it; 0 for an unknown name.
+    uint32_t fileSize(const std::string& name) const;
+    // True when the name is in the directory.
+    bool contains(const std::string& name) const;
+
+    // Size of the file returned by the latest successful readFile.
+    size_t lastSize() const { return lastSize_; }
+    size_t entryCount() const { return directory_.size(); }
+    const std::map<std::string, Entry>& directory() const { return directory_; }
+
+private:
+    std::string path_;
+    uint8_t header_[32] = {};
+    size_t lastSize_ = 0;
+    uint64_t archiveSize_ = 0;
+    std::map<std::string, Entry> directory_;  // lower-cased name -> entry
+};
+
+}  // namespace brx

@@ -1,0 +1,46 @@
+#include "tests/support/GLTestContext.h"
+
+#include <GL/gl.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace testsupport {
+
+bool ensureGLContext() {
+    static const bool opened = [] {
+        platform::WindowSpec spec;
+        spec.title = "gl-test";
+        spec.hidden = true;
+        std::string error;
+        return platform::openWindow(spec, &error);
+    }();
+    return opened && platform::isWindowOpen();
+}
+
+std::vector<uint8_t> readPixels(int x, int y, int width, int height) {
+    std::vector<uint8_t> pixels(size_t(width) * size_t(height) * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+int countPixelsDifferentFrom(const std::vector<uint8_t>& rgba, uint8_t r, uint8_t g, uint8_t b,
+                             int tolerance) {
+    int count = 0;
+    for (size_t i = 0; i + 3 < rgba.size(); i += 4) {
+        if (std::abs(rgba[i] - r) > tolerance || std::abs(rgba[i + 1] - g) > tolerance ||
+            std::abs(rgba[i + 2] - b) > tolerance)
+            ++count;
+    }
+    return count;
+}
+
+void GLTest::SetUp() {
+    if (!ensureGLContext()) GTEST_SKIP() << "no display for an OpenGL context";
+}
+
+}  // namespace testsupport

@@ -1,0 +1,28 @@
+// A real OpenGL context for tests: one hidden 800 x 600 window per test process, opened on
+// first use (under Xvfb in CI, Mesa's llvmpipe draws). Tests that need GL derive their fixture
+// from GLTest; it skips the test when no display can be opened at all.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace testsupport {
+
+// Opens the shared hidden window once; true when a GL context is current.
+bool ensureGLContext();
+
+// Reads the back buffer's RGBA pixels (bottom row first), as glReadPixels returns them.
+std::vector<uint8_t> readPixels(int x, int y, int width, int height);
+
+// Counts pixels in an RGBA buffer that differ from the given colour by more than tolerance.
+int countPixelsDifferentFrom(const std::vector<uint8_t>& rgba, uint8_t r, uint8_t g, uint8_t b,
+                             int tolerance = 8);
+
+class GLTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+};
+
+}  // namespace testsupport

@@ -1,0 +1,1 @@
+// Keeps a tool library valid while its folder holds only Main.cpp.
