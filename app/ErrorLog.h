@@ -6,14 +6,22 @@
 
 namespace brx {
 
+constexpr const char* kReportFileName = "Report.html";
+
+// Until start() runs, errors are only counted and nothing is written, so tests and tools that
+// link the game's code never leave a Report.html behind. The game's entry point calls
+// startForProcess() first thing.
 class ErrorLog {
 public:
     // The process-wide log.
     static ErrorLog& instance();
 
+    // Starts the process-wide log and finishes it at process exit (once per process).
+    static void startForProcess(const std::string& fileName = kReportFileName);
+
     // Creates (truncates) the file and writes the four start lines with the local time.
     void start(const std::string& fileName);
-    // Appends a numbered error line; returns the new error count.
+    // Appends a numbered error line (counted even before start); returns the new error count.
     int error(const char* format, ...) __attribute__((format(printf, 2, 3)));
     // Appends a plain line.
     void line(const char* format, ...) __attribute__((format(printf, 2, 3)));

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -53,6 +54,13 @@ public:
     const std::map<std::string, Entry>& directory() const { return directory_; }
 
 private:
+    // Reads the header and every sound record of the open archive; false when the header is
+    // cut short.
+    bool readDirectory(std::FILE* file);
+    // Reads record index at the current position; false when the rest of the directory cannot
+    // be located any more.
+    bool readRecord(std::FILE* file, uint32_t index, uint64_t& position);
+
     std::string path_;
     uint8_t header_[32] = {};
     size_t lastSize_ = 0;

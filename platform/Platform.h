@@ -28,8 +28,10 @@ struct WindowSpec {
     int height = 600;
     int colorBits = 32;  // colour and depth buffer bits, from the ColorDepth setting
     int depthBits = 24;
-    bool fullScreen = false;
-    bool hidden = false;  // tests and tools draw into a window nobody sees
+    bool fullScreen = false;  // switch the display to width x height at refreshHz
+    int refreshHz = 0;        // full screen only; 0 lets the driver choose
+    bool borderless = false;  // a bare window at the screen's origin (full screen without a mode)
+    bool hidden = false;      // tests and tools draw into a window nobody sees
 };
 
 // Starts the video subsystem; false when no display can be opened.
@@ -43,6 +45,21 @@ bool openWindow(const WindowSpec& spec, std::string* error);
 // Destroys the context and the window; a no-op when none is open.
 void closeWindow();
 bool isWindowOpen();
+
+// The two halves of openWindow, for the shell that reports each failure on its own: the window
+// (with the buffer layout of spec, fixed when the window is made) and its GL context.
+bool createWindow(const WindowSpec& spec, std::string* error);
+bool createContext(std::string* error);
+// Deletes the GL context; false when it could not be made non-current first.
+bool releaseContext();
+// Destroys the window (the context must be gone); a no-op when none is open.
+void destroyWindow();
+bool hasContext();
+// Shows the window, raises it and gives it the keyboard focus.
+void raiseWindow();
+// The GL vendor and renderer strings of the current context; empty without one.
+std::string glVendor();
+std::string glRenderer();
 // Size of the drawable area in pixels.
 void windowSize(int* width, int* height);
 // The X11 window id (for tests that drive the window with xdotool); 0 when unknown.
@@ -59,6 +76,61 @@ void* glProcAddress(const char* name);
 std::vector<DisplayMode> listDisplayModes();
 // The desktop's current mode.
 DisplayMode desktopMode();
+// True when the display can be switched to this mode for a full-screen window: a reported mode
+// of that size and refresh rate (any rate when refreshHz is 0) at that depth, or at any depth
+// when the driver reports none at it.
+bool canSetDisplayMode(const DisplayMode& mode);
+
+// ---- window messages and input -------------------------------------------------------------
+
+enum class EventType {
+    none,
+    keyDown,        // key: Windows virtual-key number
+    keyUp,          // key: Windows virtual-key number
+    character,      // key: character code (Latin-1)
+    pointerMove,    // x, y, state
+    buttonDown,     // button, x, y, state
+    buttonUp,       // button, x, y, state
+    minimized,
+    restored,
+    maximized,
+    resized,        // x, y: the new client size in pixels
+    closeRequested, // the user closed the window
+    quit,           // exitCode: the value given to postQuit
+};
+
+// Button and modifier bits of pointer events, with the values of the Windows message.
+enum PointerState : uint16_t {
+    kStateLeftButton = 0x0001,
+    kStateRightButton = 0x0002,
+    kStateShift = 0x0004,
+    kStateControl = 0x0008,
+    kStateMiddleButton = 0x0010,
+};
+
+struct Event {
+    EventType type = EventType::none;
+    int key = 0;
+    int button = 0;  // 0 left, 1 middle, 2 right
+    uint16_t state = 0;
+    int x = 0, y = 0;  // client pixels, y downwards
+    int exitCode = 0;
+};
+
+// Takes one waiting event; false when none is waiting. Never blocks.
+bool pollEvent(Event* event);
+// Waits up to timeoutMs for an event (a minimised window has nothing to draw); false when none
+// came.
+bool waitEvent(Event* event, int timeoutMs);
+// Queues a quit event carrying exitCode behind the events already waiting.
+void postQuit(int exitCode);
+// Keeps pointer events coming while the pointer is outside the window (a button is held).
+void setPointerCapture(bool captured);
+// Shows or hides the system's pointer over the window.
+void showSystemCursor(bool visible);
+// The virtual-key number for a key named as the backend names it ("Escape", "Left", "A");
+// 0 for keys the game does not know. Exposes the key mapping to tests.
+int virtualKeyFromName(const char* keyName);
 
 // ---- time ----------------------------------------------------------------------------------
 
@@ -74,5 +146,62 @@ enum class BoxIcon { error, information };
 void showMessageBox(const char* caption, const char* text, BoxIcon icon);
 // Opens an address in the user's browser; false when that failed.
 bool openUrl(const char* url);
+
+// ---- files ---------------------------------------------------------------------------------
+
+// Makes the folder holding the running executable the working directory, so relative data
+// paths resolve however the program was started. False when it could not be found or entered.
+bool enterExecutableFolder();
+
+// ---- sound ---------------------------------------------------------------------------------
+// Samples and one music stream at a time. Volumes are on the 0..255 scale; handles are small
+// positive ints, 0 meaning none. Everything here is called from the main thread only.
+
+constexpr int kAllChannels = -3;
+constexpr int kMusicChannel = 1000;  // the channel id streams play on
+
+// Opens the audio device (44.1 kHz, `channels` sample channels); false when there is none.
+bool openAudio(int channels);
+// Stops everything, frees every sample and stream and closes the device.
+void closeAudio();
+bool isAudioOpen();
+
+// Decodes a sample from a memory image of a sound file; 0 when it cannot be decoded.
+int loadSample(const uint8_t* data, size_t size, bool loop);
+void freeSample(int sample);
+// Plays on a free channel (taking the oldest one of no higher priority when all are busy);
+// returns the channel (1 and up), or -1 when nothing plays.
+int playSample(int sample, int priority, int volume);
+// Volume of one channel, of kMusicChannel, or of kAllChannels (the music too).
+void setChannelVolume(int channel, int volume);
+// Pauses or resumes one channel, kMusicChannel, or kAllChannels (the music too).
+void setChannelPaused(int channel, bool paused);
+// Stops one channel, kMusicChannel, or kAllChannels (the music too).
+void stopChannel(int channel);
+bool isChannelPlaying(int channel);
+// Places a channel in the 3D scene; a channel never placed plays without attenuation.
+void setChannelPosition(int channel, float x, float y, float z);
+// The listener's position and orientation (forward and top vectors).
+void setListener(const float position[3], const float forward[3], const float top[3]);
+// Applies listener and channel positions to the mix.
+void update3D();
+
+// Opens a stream over a memory image that must outlive the stream; 0 when it cannot.
+int openStream(const uint8_t* data, size_t size);
+void closeStream(int stream);
+// Starts the stream from the beginning on kMusicChannel (stopping the stream playing there).
+// Returns kMusicChannel, or -1 when it cannot play.
+int playStream(int stream, bool paused);
+// Halts the stream if it is the one playing; no end notification follows.
+void stopStream(int stream);
+// True when stream is the one on kMusicChannel (paused or not).
+bool isStreamPlaying(int stream);
+// Playing position in milliseconds; 0 when the stream is not the one playing.
+int streamPositionMs(int stream);
+// Moves the playing stream to a position in milliseconds.
+void setStreamPositionMs(int stream, int positionMs);
+// The stream that reached its end by itself since the last call, or 0. The notification
+// comes from the audio thread; the main thread collects it here once per frame.
+int takeEndedStream();
 
 }  // namespace platform

@@ -1,7 +1,11 @@
 // Time, message boxes and the browser on SDL2.
 #include <SDL.h>
 
+#include <unistd.h>
+
 #include <chrono>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/Platform.h"
 
@@ -32,5 +36,12 @@ void showMessageBox(const char* caption, const char* text, BoxIcon icon) {
 }
 
 bool openUrl(const char* url) { return SDL_OpenURL(url) == 0; }
+
+bool enterExecutableFolder() {
+    std::error_code error;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error || !exe.has_parent_path()) return false;
+    return chdir(exe.parent_path().c_str()) == 0;
+}
 
 }  // namespace platform

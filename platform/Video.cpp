@@ -1,7 +1,14 @@
 // Window, OpenGL context and display modes on SDL2.
+//
+// Design note: the window and its context are made in two steps so the shell can report a
+// failed window and a failed context each with its own box, as it always has. Full screen is a
+// real mode switch (SDL_WINDOW_FULLSCREEN with the chosen mode), not a desktop-sized window.
+#include <GL/gl.h>
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include <algorithm>
+#include <chrono>
 #include <thread>
 
 #include "platform/Platform.h"
@@ -15,8 +22,8 @@ struct VideoState {
     bool videoStarted = false;
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
-    bool driverSyncs = false;     // the driver honoured swap interval 1
-    bool pacingEnabled = true;    // pace swaps ourselves when the driver does not sync
+    bool driverSyncs = false;   // the driver honoured swap interval 1
+    bool pacingEnabled = true;  // pace swaps ourselves when the driver does not sync
     double frameMs = 1000.0 / kFallbackRefreshHz;
     double lastSwapMs = 0.0;
 };
@@ -41,6 +48,27 @@ double refreshIntervalMs() {
     return 1000.0 / kFallbackRefreshHz;
 }
 
+void setError(std::string* error) {
+    if (error) *error = SDL_GetError();
+}
+
+// Picks the reported mode a full-screen window of spec should switch to.
+bool findFullScreenMode(const WindowSpec& spec, SDL_DisplayMode* found) {
+    const int count = SDL_GetNumDisplayModes(0);
+    bool haveAny = false;
+    for (int i = 0; i < count; ++i) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDisplayMode(0, i, &mode) != 0) continue;
+        if (mode.w != spec.width || mode.h != spec.height) continue;
+        if (spec.refreshHz != 0 && mode.refresh_rate != spec.refreshHz) continue;
+        const bool depthMatches = int(SDL_BITSPERPIXEL(mode.format)) == spec.colorBits;
+        if (depthMatches || !haveAny) *found = mode;
+        haveAny = true;
+        if (depthMatches) return true;
+    }
+    return haveAny;
+}
+
 }  // namespace
 
 bool initVideo() {
@@ -56,26 +84,40 @@ void quitVideo() {
     video.videoStarted = false;
 }
 
-bool openWindow(const WindowSpec& spec, std::string* error) {
+bool createWindow(const WindowSpec& spec, std::string* error) {
     if (!initVideo()) {
-        if (error) *error = SDL_GetError();
+        setError(error);
         return false;
     }
     closeWindow();
     setGlAttributes(spec);
-    Uint32 flags = SDL_WINDOW_OPENGL | (spec.hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
-    if (spec.fullScreen) flags |= SDL_WINDOW_FULLSCREEN;
-    video.window = SDL_CreateWindow(spec.title.c_str(), SDL_WINDOWPOS_CENTERED,
-                                    SDL_WINDOWPOS_CENTERED, spec.width, spec.height, flags);
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    if (spec.borderless) flags |= SDL_WINDOW_BORDERLESS;
+    int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
+    if (spec.borderless || spec.fullScreen) x = y = 0;
+    video.window = SDL_CreateWindow(spec.title.c_str(), x, y, spec.width, spec.height, flags);
     if (!video.window) {
-        if (error) *error = SDL_GetError();
+        setError(error);
         return false;
     }
+    SDL_DisplayMode mode;
+    if (spec.fullScreen && findFullScreenMode(spec, &mode)) {
+        SDL_SetWindowDisplayMode(video.window, &mode);
+        SDL_SetWindowFullscreen(video.window, SDL_WINDOW_FULLSCREEN);
+    }
+    if (!spec.hidden) SDL_ShowWindow(video.window);
+    return true;
+}
+
+bool createContext(std::string* error) {
+    if (!video.window) {
+        if (error) *error = "no window";
+        return false;
+    }
+    releaseContext();
     video.context = SDL_GL_CreateContext(video.window);
     if (!video.context) {
-        if (error) *error = SDL_GetError();
-        SDL_DestroyWindow(video.window);
-        video.window = nullptr;
+        setError(error);
         return false;
     }
     SDL_GL_MakeCurrent(video.window, video.context);
@@ -85,19 +127,48 @@ bool openWindow(const WindowSpec& spec, std::string* error) {
     return true;
 }
 
-void closeWindow() {
-    if (video.context) {
-        SDL_GL_MakeCurrent(video.window, nullptr);
-        SDL_GL_DeleteContext(video.context);
-        video.context = nullptr;
-    }
-    if (video.window) {
-        SDL_DestroyWindow(video.window);
-        video.window = nullptr;
-    }
+bool releaseContext() {
+    if (!video.context) return true;
+    const bool detached = SDL_GL_MakeCurrent(video.window, nullptr) == 0;
+    SDL_GL_DeleteContext(video.context);
+    video.context = nullptr;
+    return detached;
 }
 
+void destroyWindow() {
+    releaseContext();
+    if (video.window) SDL_DestroyWindow(video.window);
+    video.window = nullptr;
+}
+
+bool openWindow(const WindowSpec& spec, std::string* error) {
+    if (!createWindow(spec, error)) return false;
+    if (createContext(error)) return true;
+    destroyWindow();
+    return false;
+}
+
+void closeWindow() { destroyWindow(); }
+
 bool isWindowOpen() { return video.window != nullptr && video.context != nullptr; }
+
+bool hasContext() { return video.context != nullptr; }
+
+void raiseWindow() {
+    if (!video.window) return;
+    SDL_ShowWindow(video.window);
+    SDL_RaiseWindow(video.window);
+}
+
+std::string glVendor() {
+    const auto* text = video.context ? glGetString(GL_VENDOR) : nullptr;
+    return text ? reinterpret_cast<const char*>(text) : "";
+}
+
+std::string glRenderer() {
+    const auto* text = video.context ? glGetString(GL_RENDERER) : nullptr;
+    return text ? reinterpret_cast<const char*>(text) : "";
+}
 
 void windowSize(int* width, int* height) {
     int w = 0, h = 0;
@@ -107,7 +178,13 @@ void windowSize(int* width, int* height) {
 }
 
 unsigned long nativeWindowId() {
-    // Filled in by the input/window-manager part of the backend (SDL_syswm).
+    if (!video.window) return 0;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(video.window, &info)) return 0;
+#if defined(SDL_VIDEO_DRIVER_X11)
+    if (info.subsystem == SDL_SYSWM_X11) return static_cast<unsigned long>(info.info.x11.window);
+#endif
     return 0;
 }
 
@@ -146,6 +223,16 @@ DisplayMode desktopMode() {
     SDL_DisplayMode mode;
     if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return {};
     return {mode.w, mode.h, int(SDL_BITSPERPIXEL(mode.format)), mode.refresh_rate};
+}
+
+bool canSetDisplayMode(const DisplayMode& mode) {
+    WindowSpec spec;
+    spec.width = mode.width;
+    spec.height = mode.height;
+    spec.colorBits = mode.bitsPerPixel;
+    spec.refreshHz = mode.refreshHz;
+    SDL_DisplayMode found;
+    return findFullScreenMode(spec, &found);
 }
 
 }  // namespace platform

@@ -39,6 +39,26 @@ int countPixelsDifferentFrom(const std::vector<uint8_t>& rgba, uint8_t r, uint8_
     return count;
 }
 
+void setUpPixelSpace2D() {
+    int width = 0, height = 0;
+    platform::windowSize(&width, &height);
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, double(width), 0.0, double(height), -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+}
+
+void clearTo(float r, float g, float b) {
+    glClearColor(r, g, b, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
 void GLTest::SetUp() {
     if (!ensureGLContext()) GTEST_SKIP() << "no display for an OpenGL context";
 }

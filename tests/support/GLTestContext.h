@@ -20,6 +20,12 @@ std::vector<uint8_t> readPixels(int x, int y, int width, int height);
 int countPixelsDifferentFrom(const std::vector<uint8_t>& rgba, uint8_t r, uint8_t g, uint8_t b,
                              int tolerance = 8);
 
+// Makes one unit one pixel: viewport and orthographic projection over the whole window, origin
+// at the lower left, identity model-view; depth test, lighting, blending and texturing off.
+void setUpPixelSpace2D();
+// Clears the colour and depth buffers to an opaque colour (components 0 to 1).
+void clearTo(float r, float g, float b);
+
 class GLTest : public ::testing::Test {
 protected:
     void SetUp() override;

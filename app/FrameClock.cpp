@@ -1,0 +1,20 @@
+#include "app/FrameClock.h"
+
+namespace brx {
+
+int FrameClock::clampStep(double elapsedMs) {
+    if (elapsedMs <= 0.0) return 1;
+    if (elapsedMs > kMaxStepMs) return kStallStepMs;
+    return int(elapsedMs);
+}
+
+void FrameClock::countFrame(int elapsedMs) {
+    ++frames_;
+    totalMs_ += elapsedMs;
+    if (totalMs_ < kMeasureWindowMs) return;
+    framesPerSecond_ = 1000.0f / (float(totalMs_) / float(frames_));
+    frames_ = 0;
+    totalMs_ = 0;
+}
+
+}  // namespace brx

@@ -1,0 +1,69 @@
+#include "engine/KvCheckBox.h"
+
+#include <GL/gl.h>
+
+namespace brx {
+
+namespace {
+
+// Rows of the four-row skin.
+constexpr SkinRows kNormalRows{0.0f, 0.25f};
+constexpr SkinRows kCheckedRows{0.25f, 0.5f};
+constexpr SkinRows kHoverRows{0.5f, 0.75f};
+
+}  // namespace
+
+KvCheckBox::KvCheckBox(BitmapFont* font, int controlId, float textScale)
+    : OControl(controlId, false), font_(font), textScale_(textScale) {}
+
+KvCheckBox::~KvCheckBox() = default;
+
+void KvCheckBox::setTexture(const std::string& name) {
+    skin_.load(name, true);
+    setSize(static_cast<int16_t>(skin_.width()), static_cast<int16_t>(skin_.height() / 4));
+}
+
+bool KvCheckBox::hitTest(const InputEvent& event) {
+    if (!visible() || hidden()) return false;
+    const VirtualPoint point = toVirtual(event.x, event.y);
+    pointerInside_ = contains(point.x, point.y);
+    return pointerInside_;
+}
+
+bool KvCheckBox::attached() {
+    return true;
+}
+
+bool KvCheckBox::handleEvent(const InputEvent& event) {
+    switch (event.type) {
+        case kInputPointerMove:
+            if (press_ != kNoPress) press_ = hitTest(event) ? kPressInside : kPressOutside;
+            return false;
+        case kInputButtonDown:
+            if (event.button != kButtonLeft) return false;
+            press_ = kPressInside;
+            return true;
+        case kInputButtonUp: {
+            const bool toggles = event.button == kButtonLeft && press_ == kPressInside;
+            if (event.button == kButtonLeft) press_ = kNoPress;
+            if (!toggles) return false;
+            checked_ = !checked_;
+            return notifyOwner(checked_ ? kBecameChecked : kBecameUnchecked);
+        }
+        default:
+            return false;
+    }
+}
+
+void KvCheckBox::draw() {
+    if (hidden()) return;
+    beginDraw2D();
+    beginSkinState();
+    skin_.bind();
+    const SkinRows rows = checked_ ? kCheckedRows : pointerInside_ ? kHoverRows : kNormalRows;
+    drawSkinQuad(x(), y(), width(), height(), rows);
+    drawLabel(font_, label_, x(), y(), textScale_);
+    endDraw2D();
+}
+
+}  // namespace brx

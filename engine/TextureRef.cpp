@@ -1,0 +1,132 @@
+#include "engine/TextureRef.h"
+
+#include <GL/gl.h>
+
+#include <utility>
+
+#include "app/ErrorLog.h"
+#include "app/ResourceArchive.h"
+#include "engine/JpegReader.h"
+#include "engine/OException.h"
+#include "engine/TextureCache.h"
+#include "engine/TgaReader.h"
+
+namespace brx {
+namespace {
+
+// Only the exact spelling ".Jpg" selects the JPEG reader; every other name is read as TGA.
+bool isJpegPath(const std::string& path) { return path.find(".Jpg") != std::string::npos; }
+
+bool decodeFile(const std::string& path, const ResourceBuffer& file, DecodedImage* decoded) {
+    if (!isJpegPath(path)) {
+        if (TgaReader::decode(file.bytes.get(), file.size, decoded)) return true;
+        BRX_LOG_ERROR("Texture %s is not an uncompressed 8, 24 or 32 bit TGA", path.c_str());
+        return false;
+    }
+    std::string diagnostic;
+    const bool decodedOk = JpegReader::decode(file.bytes.get(), file.size, decoded, &diagnostic);
+    if (!decodedOk) {
+        BRX_LOG_ERROR("Texture %s cannot be decoded: %s", path.c_str(), diagnostic.c_str());
+    } else if (!diagnostic.empty()) {
+        BRX_LOG_ERROR("Texture %s is damaged: %s", path.c_str(), diagnostic.c_str());
+    }
+    return decodedOk;
+}
+
+}  // namespace
+
+TextureRef::TextureRef(const TextureRef& other) : image_(other.image_), name_(other.name_) {
+    if (image_) image_->addRef();
+}
+
+TextureRef::TextureRef(TextureRef&& other) noexcept
+    : image_(std::exchange(other.image_, nullptr)), name_(std::move(other.name_)) {}
+
+TextureRef& TextureRef::operator=(TextureRef other) noexcept {
+    std::swap(image_, other.image_);
+    std::swap(name_, other.name_);
+    return *this;
+}
+
+TextureRef::~TextureRef() { release(); }
+
+void TextureRef::load(const std::string& name, bool mipmaps) {
+    release();
+    name_ = name;
+    TextureCache& cache = TextureCache::instance();
+    if (OBaseImage* cached = cache.find(name)) {
+        image_ = cached;
+        image_->addRef();
+        return;
+    }
+    glEnable(GL_TEXTURE_2D);
+    const std::string path = kTextureFolder + name;
+    const ResourceBuffer file = ResourceArchive::instance().readFile(path);
+    DecodedImage decoded;
+    if (!file) BRX_LOG_ERROR("Texture %s is not in the archive", path.c_str());
+    if (!file || !decodeFile(path, file, &decoded)) throw OFileNotFound(path);
+
+    auto* image = new OBaseImage;
+    image->setMipmaps(mipmaps);
+    image->adopt(std::move(decoded));
+    image->upload(OBaseImage::kUploadTexture);
+    image->addRef();
+    cache.insert(name, image);
+    image_ = image;
+}
+
+void TextureRef::release() {
+    if (image_ != nullptr) {
+        TextureCache& cache = TextureCache::instance();
+        const bool cached = cache.find(name_) == image_;
+        OBaseImage* image = std::exchange(image_, nullptr);
+        if (image->release() && cached) cache.erase(name_);
+    }
+    name_.clear();
+}
+
+void TextureRef::bind() const {
+    if (image_ != nullptr && image_->textureName() != 0)
+        glBindTexture(image_->target(), image_->textureName());
+}
+
+void TextureRef::draw(float x, float y, bool asPixels) const {
+    if (image_ == nullptr) return;
+    bind();
+    if (asPixels) {
+        drawPixels(x, y);
+    } else {
+        drawQuad(x, y);
+    }
+}
+
+void TextureRef::drawQuad(float x, float y) const {
+    const auto width = float(image_->width());
+    const auto height = float(image_->height());
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glPushMatrix();
+    glTranslatef(x, y, 0.0f);
+    // The corners start at 1, not 0: screens place their art with that offset.
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(1.0f, 1.0f, 0.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(width, 1.0f, 0.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(width, height, 0.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(1.0f, height, 0.0f);
+    glEnd();
+    glPopMatrix();
+}
+
+void TextureRef::drawPixels(float x, float y) const {
+    glRasterPos2i(int(x), int(y));
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glDrawPixels(image_->width(), image_->height(), image_->format(), GL_UNSIGNED_BYTE,
+                 image_->pixels().data());
+    glPopClientAttrib();
+}
+
+}  // namespace brx

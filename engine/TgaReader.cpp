@@ -1,0 +1,60 @@
+#include "engine/TgaReader.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace brx {
+namespace {
+
+constexpr uint8_t kTrueColourHeader[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+constexpr uint8_t kGreyscaleHeader[12] = {0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+constexpr size_t kWidthOffset = 12;
+constexpr size_t kHeightOffset = 14;
+constexpr size_t kBitsOffset = 16;
+
+uint32_t readU16(const uint8_t* at) { return uint32_t(at[0]) | uint32_t(at[1]) << 8; }
+
+// Format and component count from the header's image type and depth; false on a mismatch.
+bool chooseFormat(bool greyscale, int bits, DecodedImage* image) {
+    if (greyscale) {
+        image->format = GL_LUMINANCE;
+        image->components = 1;
+    } else if (bits == 32) {
+        image->format = GL_RGBA;
+        image->components = 4;
+    } else {
+        image->format = GL_RGB;
+        image->components = 3;
+    }
+    image->bytesPerPixel = bits / 8;
+    return bits == image->components * 8;
+}
+
+void swapRedAndBlue(std::vector<uint8_t>& pixels, int components) {
+    for (size_t i = 0; i + 2 < pixels.size(); i += size_t(components))
+        std::swap(pixels[i], pixels[i + 2]);
+}
+
+}  // namespace
+
+bool TgaReader::decode(const uint8_t* bytes, size_t size, DecodedImage* image) {
+    if (bytes == nullptr || size < kHeaderSize) return false;
+    const bool trueColour = std::memcmp(bytes, kTrueColourHeader, 12) == 0;
+    const bool greyscale = std::memcmp(bytes, kGreyscaleHeader, 12) == 0;
+    if (!trueColour && !greyscale) return false;
+
+    DecodedImage decoded;
+    if (!chooseFormat(greyscale, bytes[kBitsOffset], &decoded)) return false;
+    decoded.width = readU16(bytes + kWidthOffset);
+    decoded.height = readU16(bytes + kHeightOffset);
+    if (!acceptableImageSize(decoded.width, decoded.height)) return false;
+
+    const size_t pixelBytes = decoded.rowBytes() * decoded.height;
+    if (size - kHeaderSize < pixelBytes) return false;
+    decoded.pixels.assign(bytes + kHeaderSize, bytes + kHeaderSize + pixelBytes);
+    if (decoded.components >= 3) swapRedAndBlue(decoded.pixels, decoded.components);
+    *image = std::move(decoded);
+    return true;
+}
+
+}  // namespace brx

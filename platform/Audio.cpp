@@ -1,0 +1,277 @@
+// Samples, channels, the music stream and the 3D listener on SDL2_mixer.
+//
+// Design note: the game was written against a library whose streams play on ordinary channels
+// and whose "every channel" includes the music. SDL_mixer keeps music apart, so kAllChannels
+// and kMusicChannel reach the music explicitly. Its music-finished hook runs on the audio
+// thread and also fires when the music is halted on purpose; only natural ends are recorded,
+// in an atomic the main thread collects once per frame, and no game code ever runs there.
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <map>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace platform {
+namespace {
+
+constexpr int kSampleRateHz = 44100;
+constexpr int kMixBufferFrames = 1024;
+constexpr float kMinDistance = 8.0f;  // world units at which attenuation starts
+constexpr float kMaxDistance = 64.0f; // beyond this a sound gets no quieter
+constexpr float kPi = 3.14159265f;
+
+struct Sample {
+    Mix_Chunk* chunk = nullptr;
+    bool loop = false;
+};
+
+struct ChannelInfo {
+    int priority = 0;
+    bool placed = false;
+    float position[3] = {0, 0, 0};
+};
+
+struct AudioState {
+    bool open = false;
+    int nextHandle = 1;
+    std::map<int, Sample> samples;
+    std::map<int, Mix_Music*> streams;
+    std::vector<ChannelInfo> channels;
+    float listener[3] = {0, 0, 0};
+    float forward[3] = {0, 1, 0};
+    float top[3] = {0, 0, 1};
+};
+AudioState audio;
+
+std::atomic<int> playingStream{0};  // written by the main thread, read by the hook
+std::atomic<bool> halting{false};   // true while the main thread halts the music itself
+std::atomic<int> endedStream{0};    // set by the hook on a natural end
+
+void onMusicFinished() {
+    if (halting.load()) return;
+    endedStream.store(playingStream.load());
+}
+
+int toMixerVolume(int volume) { return (std::clamp(volume, 0, 255) * MIX_MAX_VOLUME + 127) / 255; }
+
+void haltMusic() {
+    halting.store(true);
+    Mix_HaltMusic();
+    halting.store(false);
+    playingStream.store(0);
+}
+
+Mix_Music* findStream(int stream) {
+    const auto it = audio.streams.find(stream);
+    return it == audio.streams.end() ? nullptr : it->second;
+}
+
+// Channel ids handed out are mixer channel + 1, so that 0 never names a playing sound.
+bool validChannel(int channel) { return channel >= 1 && channel <= int(audio.channels.size()); }
+int mixerChannel(int channel) { return channel - 1; }
+ChannelInfo& infoOf(int channel) { return audio.channels[size_t(channel - 1)]; }
+
+// Plays chunk on a free channel, or on the oldest busy one of no higher priority.
+int startChunk(const Sample& sample, int priority) {
+    const int loops = sample.loop ? -1 : 0;
+    const int channel = Mix_PlayChannel(-1, sample.chunk, loops);
+    if (channel >= 0) return channel + 1;
+    const int oldest = Mix_GroupOldest(-1);
+    if (!validChannel(oldest + 1) || infoOf(oldest + 1).priority > priority) return -1;
+    Mix_HaltChannel(oldest);
+    return Mix_PlayChannel(oldest, sample.chunk, loops) + 1;
+}
+
+float dot(const float a[3], const float b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
+// Direction (degrees clockwise from straight ahead) and distance (0 near .. 255 far) of a
+// point as the listener hears it, with the usual inverse-distance roll-off.
+void hearingOf(const float point[3], Sint16* angleDeg, Uint8* distance) {
+    const float rel[3] = {point[0] - audio.listener[0], point[1] - audio.listener[1],
+                          point[2] - audio.listener[2]};
+    const float right[3] = {audio.forward[1] * audio.top[2] - audio.forward[2] * audio.top[1],
+                            audio.forward[2] * audio.top[0] - audio.forward[0] * audio.top[2],
+                            audio.forward[0] * audio.top[1] - audio.forward[1] * audio.top[0]};
+    const float angle = std::atan2(dot(rel, right), dot(rel, audio.forward)) * 180.0f / kPi;
+    *angleDeg = Sint16(std::lround(angle < 0 ? angle + 360.0f : angle));
+    const float range = std::clamp(std::sqrt(dot(rel, rel)), kMinDistance, kMaxDistance);
+    *distance = Uint8(std::lround((1.0f - kMinDistance / range) * 255.0f));
+}
+
+}  // namespace
+
+bool openAudio(int channels) {
+    if (audio.open) return true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG);
+    if (Mix_OpenAudio(kSampleRateHz, AUDIO_S16SYS, 2, kMixBufferFrames) != 0) {
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    audio.channels.assign(size_t(Mix_AllocateChannels(channels)), ChannelInfo{});
+    Mix_HookMusicFinished(onMusicFinished);
+    audio.open = true;
+    return true;
+}
+
+void closeAudio() {
+    if (!audio.open) return;
+    Mix_HaltChannel(-1);
+    haltMusic();
+    Mix_HookMusicFinished(nullptr);
+    for (auto& [handle, sample] : audio.samples) Mix_FreeChunk(sample.chunk);
+    for (auto& [handle, music] : audio.streams) Mix_FreeMusic(music);
+    audio = AudioState{};
+    endedStream.store(0);
+    Mix_CloseAudio();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool isAudioOpen() { return audio.open; }
+
+int loadSample(const uint8_t* data, size_t size, bool loop) {
+    if (!audio.open || !data || size == 0 || size > size_t(INT32_MAX)) return 0;
+    SDL_RWops* source = SDL_RWFromConstMem(data, int(size));
+    Mix_Chunk* chunk = source ? Mix_LoadWAV_RW(source, 1) : nullptr;
+    if (!chunk) return 0;
+    const int handle = audio.nextHandle++;
+    audio.samples[handle] = Sample{chunk, loop};
+    return handle;
+}
+
+void freeSample(int sample) {
+    const auto it = audio.samples.find(sample);
+    if (it == audio.samples.end()) return;
+    for (int channel = 0; channel < int(audio.channels.size()); ++channel)
+        if (Mix_Playing(channel) && Mix_GetChunk(channel) == it->second.chunk)
+            Mix_HaltChannel(channel);
+    Mix_FreeChunk(it->second.chunk);
+    audio.samples.erase(it);
+}
+
+int playSample(int sample, int priority, int volume) {
+    const auto it = audio.samples.find(sample);
+    if (!audio.open || it == audio.samples.end()) return -1;
+    const int channel = startChunk(it->second, priority);
+    if (!validChannel(channel)) return -1;
+    Mix_SetPosition(mixerChannel(channel), 0, 0);  // a fresh channel plays unplaced
+    infoOf(channel) = ChannelInfo{priority, false, {0, 0, 0}};
+    Mix_Volume(mixerChannel(channel), toMixerVolume(volume));
+    return channel;
+}
+
+void setChannelVolume(int channel, int volume) {
+    if (!audio.open) return;
+    const int mixerVolume = toMixerVolume(volume);
+    if (channel == kAllChannels || channel == kMusicChannel) Mix_VolumeMusic(mixerVolume);
+    if (channel == kAllChannels) Mix_Volume(-1, mixerVolume);
+    if (validChannel(channel)) Mix_Volume(mixerChannel(channel), mixerVolume);
+}
+
+void setChannelPaused(int channel, bool paused) {
+    if (!audio.open) return;
+    if (channel == kAllChannels || channel == kMusicChannel)
+        paused ? Mix_PauseMusic() : Mix_ResumeMusic();
+    if (channel != kAllChannels && !validChannel(channel)) return;
+    const int target = channel == kAllChannels ? -1 : mixerChannel(channel);
+    paused ? Mix_Pause(target) : Mix_Resume(target);
+}
+
+void stopChannel(int channel) {
+    if (!audio.open) return;
+    if (channel == kAllChannels || channel == kMusicChannel) haltMusic();
+    if (channel == kAllChannels) Mix_HaltChannel(-1);
+    if (validChannel(channel)) Mix_HaltChannel(mixerChannel(channel));
+}
+
+bool isChannelPlaying(int channel) {
+    if (!audio.open) return false;
+    if (channel == kMusicChannel) return Mix_PlayingMusic() != 0;
+    return validChannel(channel) && Mix_Playing(mixerChannel(channel)) != 0;
+}
+
+void setChannelPosition(int channel, float x, float y, float z) {
+    if (!validChannel(channel)) return;
+    ChannelInfo& info = infoOf(channel);
+    info.placed = true;
+    info.position[0] = x;
+    info.position[1] = y;
+    info.position[2] = z;
+}
+
+void setListener(const float position[3], const float forward[3], const float top[3]) {
+    std::copy(position, position + 3, audio.listener);
+    std::copy(forward, forward + 3, audio.forward);
+    std::copy(top, top + 3, audio.top);
+}
+
+void update3D() {
+    if (!audio.open) return;
+    for (int channel = 0; channel < int(audio.channels.size()); ++channel) {
+        const ChannelInfo& info = audio.channels[size_t(channel)];
+        if (!info.placed || !Mix_Playing(channel)) continue;
+        Sint16 angle = 0;
+        Uint8 distance = 0;
+        hearingOf(info.position, &angle, &distance);
+        Mix_SetPosition(channel, angle, distance);
+    }
+}
+
+int openStream(const uint8_t* data, size_t size) {
+    if (!audio.open || !data || size == 0 || size > size_t(INT32_MAX)) return 0;
+    SDL_RWops* source = SDL_RWFromConstMem(data, int(size));
+    Mix_Music* music = source ? Mix_LoadMUS_RW(source, 1) : nullptr;
+    if (!music) return 0;
+    const int handle = audio.nextHandle++;
+    audio.streams[handle] = music;
+    return handle;
+}
+
+void closeStream(int stream) {
+    Mix_Music* music = findStream(stream);
+    if (!music) return;
+    if (playingStream.load() == stream) haltMusic();
+    Mix_FreeMusic(music);
+    audio.streams.erase(stream);
+}
+
+int playStream(int stream, bool paused) {
+    Mix_Music* music = findStream(stream);
+    if (!music) return -1;
+    haltMusic();
+    if (Mix_PlayMusic(music, 1) != 0) return -1;
+    playingStream.store(stream);
+    if (paused) Mix_PauseMusic();
+    return kMusicChannel;
+}
+
+void stopStream(int stream) {
+    if (stream != 0 && playingStream.load() == stream) haltMusic();
+}
+
+bool isStreamPlaying(int stream) {
+    return stream != 0 && playingStream.load() == stream && Mix_PlayingMusic() != 0;
+}
+
+int streamPositionMs(int stream) {
+    Mix_Music* music = findStream(stream);
+    if (!music || playingStream.load() != stream) return 0;
+    const double seconds = Mix_GetMusicPosition(music);
+    return seconds > 0 ? int(seconds * 1000.0) : 0;
+}
+
+void setStreamPositionMs(int stream, int positionMs) {
+    if (stream == 0 || playingStream.load() != stream) return;
+    Mix_SetMusicPosition(std::max(positionMs, 0) / 1000.0);
+}
+
+int takeEndedStream() { return endedStream.exchange(0); }
+
+}  // namespace platform
