@@ -3,7 +3,9 @@
 namespace brx {
 
 int FrameClock::clampStep(double elapsedMs) {
-    if (elapsedMs <= 0.0) return 1;
+    // The timer is finer than the millisecond the old one counted in: less than a whole
+    // millisecond read as 0 there, and 0 became 1.
+    if (elapsedMs < 1.0) return 1;
     if (elapsedMs > kMaxStepMs) return kStallStepMs;
     return int(elapsedMs);
 }

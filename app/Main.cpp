@@ -1,8 +1,67 @@
-// Entry point. Grows into the full start-up as the shell lands.
+// Entry point: the log, the settings, the window and the start-up, then the main loop. Fatal
+// conditions arrive here as exceptions, are shown in a box and end the process with their code.
+#include <memory>
+
+#include "app/ErrorLog.h"
+#include "app/GraphicsDriver.h"
+#include "app/OBrixel.h"
+#include "app/SystemSettings.h"
+#include "engine/OException.h"
 #include "engine/Random.h"
 #include "platform/Platform.h"
 
-int main() {
+namespace {
+
+constexpr const char* kLogFile = "Report.html";
+constexpr const char* kSoftwareGLText =
+    "OpenGL compliant 3D video card detected, but hardware acceleration of OpenGL is "
+    "unavailable due to the wrong version of drivers. To resolve problem you need install newer "
+    "video drivers from your 3D card manufacturer page.\r\rClick 'Ok' button to visit driver "
+    "download page.";
+constexpr const char* kMissingFilesText =
+    "Game files are missing or corrupted. Reinstallation of the application may fix the problem.";
+
+void errorBox(const char* text) {
+    platform::showMessageBox("Error", text, platform::BoxIcon::error);
+}
+
+// The driver box, then the vendor's driver page (read while the context still exists).
+int refuseSoftwareGL(std::unique_ptr<brx::OBrixel>& app, const brx::OSoftwareGL& error) {
+    errorBox(kSoftwareGLText);
+    platform::openUrl(brx::GraphicsDriver::driverPage(platform::glVendor(), platform::glRenderer()));
+    app.reset();
+    return error.code();
+}
+
+int runGame() {
     brx::seedRandom(platform::tickCountMs());
-    return 0;
+    brx::SystemSettings::instance().load();
+    auto app = std::make_unique<brx::OBrixel>();
+    try {
+        if (!app->create(brx::OBrixel::kClassName, brx::OBrixel::kTitle,
+                         brx::OBrixel::kDefaultWidth, brx::OBrixel::kDefaultHeight))
+            return brx::OGLWindow::kExitNoWindow;
+        app->init();
+        return app->run();
+    } catch (const brx::OSoftwareGL& error) {
+        return refuseSoftwareGL(app, error);
+    } catch (const brx::OFileNotFound& error) {
+        BRX_LOG_ERROR("Required file missing: %s", error.file().c_str());
+        errorBox(kMissingFilesText);
+        return error.code();
+    } catch (const brx::OException& error) {
+        errorBox(error.message().c_str());
+        return error.code();
+    }
+}
+
+}  // namespace
+
+int main() {
+    platform::enterExecutableFolder();
+    brx::ErrorLog::instance().start(kLogFile);
+    const int exitCode = runGame();
+    platform::quitVideo();
+    brx::ErrorLog::instance().finish();
+    return exitCode;
 }

@@ -27,6 +27,8 @@ void SoundManager::close() {
     platform::closeAudio();
     samples_.clear();
     trackedChannels_.clear();
+    playlists_.clear();
+    currentPlaylist_ = nullptr;
     soundOn_ = false;
 }
 

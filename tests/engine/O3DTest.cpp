@@ -99,8 +99,9 @@ TEST(O3D, LineHitsTheOrientedBox) {
     // A line is infinite both ways: pointing away still meets the box.
     EXPECT_TRUE(box.hitByLine({3, 4, 22}, {0, 0, 1}));
     EXPECT_TRUE(box.hitByLine({0, 0, 0}, Vector3(3, 4, 0).normalized()));
-    // Diagonal passing beside a corner.
-    EXPECT_FALSE(box.hitByLine({0, 1.2f, 0}, Vector3(1, 1, 0).normalized()));
+    // Diagonals passing just beside and just over a corner.
+    EXPECT_TRUE(box.hitByLine({0, 1.8f, 0}, Vector3(1, 1, 0).normalized()));
+    EXPECT_FALSE(box.hitByLine({0, 2.2f, 0}, Vector3(1, 1, 0).normalized()));
 }
 
 TEST(O3D, LineTestFollowsTurnedFramesAndParents) {

@@ -211,16 +211,6 @@ Image checkerTile(const Image& picture, int size) {
     return tile;
 }
 
-// Places tiles left to right with captions, wrapping at the sheet width.
-class Flow {
-public:
-    explicit Flow(std::vector<std::pair<Image, std::string>>& out) : out_(out) {}
-    void add(Image tile, const std::string& caption) { out_.emplace_back(std::move(tile), caption); }
-
-private:
-    std::vector<std::pair<Image, std::string>>& out_;
-};
-
 Image modelTile(const Mesh& mesh, const Image& skin, Colour colour, float distance) {
     Image tile(kTile, kTile, {0.1f, 0.12f, 0.16f, 1});
     SoftwareRenderer renderer(tile, distance, 30);
@@ -288,12 +278,11 @@ bool ContactSheet::compose(const std::string& stagingDir, const std::string& png
     sheet.draw(game, 20, 20);
     sheet.draw(menu, kSheetWidth - 820, 20);
     const Image font = loadPicture(stagingDir + "/Data/Textures/Font.Tga");
-    Image textStrip(kSheetWidth, 140, kSheetColour);
-    Image strip(800, 600, kSheetColour);
+    Image strip(800, 600);
     drawText(strip, font, "The quick brown fox jumps over the lazy dog. 0123456789", 10, 560, 1, 0, {1, 1, 1, 1});
     drawText(strip, font, "WAVE iiii WWWW  Highlighted: New Game @ 100%", 10, 528, 1, 1, {1, 1, 1, 1});
     drawText(strip, font, "Scale 0.75: Select Effect  Transperensy  1024 x 768", 10, 500, 0.75f, 0, {1, 1, 0, 1});
-    sheet.draw(strip, 20, 640 - 460);
+    sheet.draw(strip, 20, 640);
     for (size_t i = 0; i < list.size(); ++i) {
         sheet.draw(list[i].first, spots[i].first, spots[i].second);
         caption(sheet, list[i].second, spots[i].first, spots[i].second + list[i].first.height() + 16);

@@ -138,7 +138,7 @@ Mask Mask::dilated(float radius) const {
 }
 
 void Mask::boxBlurRows(int radius) {
-    std::vector<float> row(size_t(width_));
+    std::vector<float> row(static_cast<size_t>(width_));
     const float scale = 1.0f / float(2 * radius + 1);
     for (int y = 0; y < height_; ++y) {
         float sum = 0;
@@ -152,7 +152,7 @@ void Mask::boxBlurRows(int radius) {
 }
 
 void Mask::boxBlurColumns(int radius) {
-    std::vector<float> column(size_t(height_));
+    std::vector<float> column(static_cast<size_t>(height_));
     const float scale = 1.0f / float(2 * radius + 1);
     for (int x = 0; x < width_; ++x) {
         float sum = 0;

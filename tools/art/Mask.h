@@ -3,6 +3,7 @@
 // a pixel whose centre lies d pixels outside the edge is covered 0.5 - d.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 namespace brx::tools {

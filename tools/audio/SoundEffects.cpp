@@ -13,15 +13,19 @@
 namespace brx::tools {
 namespace {
 
-constexpr float kTwoPi = 6.28318531f;
+constexpr double kSignalFadeS = 0.008;
 
 // Adds fn(t) for t in [startS, startS + lengthS) to the buffer.
 void addSignal(AudioBuffer& out, double startS, double lengthS,
                const std::function<float(float)>& fn) {
     const size_t first = out.frameAt(startS);
     const size_t count = size_t(lengthS * out.sampleRateHz());
-    for (size_t i = 0; i < count && first + i < out.frames(); ++i)
-        out.at(first + i, 0) += fn(float(i) / float(out.sampleRateHz()));
+    // The last few milliseconds fade out, so a signal cut short ends without a click.
+    const size_t fade = std::min(count, size_t(kSignalFadeS * out.sampleRateHz()));
+    for (size_t i = 0; i < count && first + i < out.frames(); ++i) {
+        const float tail = i + fade < count ? 1.0f : float(count - i) / float(fade);
+        out.at(first + i, 0) += fn(float(i) / float(out.sampleRateHz())) * tail;
+    }
 }
 
 // Short linear fades at both ends so no file starts or stops on a step.

@@ -13,7 +13,7 @@ namespace {
 
 constexpr uint32_t kPuzzleSeed = 20261207;
 constexpr int kCandidates = 5;
-constexpr int kBuildAttempts = 12;
+constexpr long kSolverCheckNodes = 150000;
 constexpr double kEasiestSuccess = 0.85;  // share of random playouts the first puzzle allows
 constexpr double kHardestSuccess = 0.01;
 
@@ -112,24 +112,28 @@ DesignedPuzzle LevelDesigner::designOne(int index, int count) {
     const double t = count > 1 ? static_cast<double>(index) / (count - 1) : 0.0;
     const double target = kEasiestSuccess * std::pow(kHardestSuccess / kEasiestSuccess, t);
     PuzzleBuilder builder(recipeFor(index, count));
-    DesignedPuzzle best;
-    bool found = false;
-    for (int candidate = 0; candidate < kCandidates || (!found && candidate < kCandidates * 8);
-         ++candidate) {
+    std::vector<DesignedPuzzle> candidates;
+    for (int round = 0; round < kCandidates * 8 && candidates.size() < kCandidates; ++round) {
         BuiltPuzzle built;
-        bool ok = false;
-        for (int attempt = 0; attempt < kBuildAttempts && !ok; ++attempt) ok = builder.build(built);
-        if (!ok) continue;
+        if (!builder.build(built)) continue;
         DesignedPuzzle designed{built.board, built.solution, 0.0, 0.0};
         designed.success = PuzzleSolver::playoutSuccess(built.board, kPlayouts);
         designed.difficulty = difficultyOf(designed.success, built.board.countBlocks());
-        if (!found || std::abs(std::log((designed.success + 0.005) / target)) <
-                          std::abs(std::log((best.success + 0.005) / target))) {
-            best = designed;
-            found = true;
-        }
+        candidates.push_back(designed);
     }
-    return best;
+    const auto distance = [target](const DesignedPuzzle& p) {
+        return std::abs(std::log((p.success + 0.005) / target));
+    };
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [&](const DesignedPuzzle& a, const DesignedPuzzle& b) {
+                         return distance(a) < distance(b);
+                     });
+    // The construction already proves each candidate; the independent search must agree too,
+    // so a puzzle whose solution only the builder knows is not shipped.
+    const PuzzleSolver solver(kSolverCheckNodes);
+    for (const DesignedPuzzle& candidate : candidates)
+        if (solver.solve(candidate.board).solved) return candidate;
+    return candidates.empty() ? DesignedPuzzle{} : candidates.front();
 }
 
 std::vector<DesignedPuzzle> LevelDesigner::designPuzzles(int count) const {

@@ -10,7 +10,7 @@ namespace brx::tools {
 namespace {
 
 struct Search {
-    long nodeLimit;
+    long nodeLimit = 0;
     long nodes = 0;
     std::unordered_set<uint64_t> seen;
     std::vector<PuzzleCell> path;
@@ -19,8 +19,30 @@ struct Search {
 struct Child {
     PuzzleCell click;
     PuzzleBoard board;
-    int blocks;
+    bool bonus = false;
+    int isolated = 0;
+    int blocks = 0;
 };
+
+// Plain blocks without a neighbour of their colour: each one still needs others brought to it
+// or a bonus, so fewer of them is usually closer to a solution.
+int countIsolated(const PuzzleBoard& board) {
+    int isolated = 0;
+    for (int c = 0; c < PuzzleBoard::kColumns; ++c) {
+        for (int r = 0; r < PuzzleBoard::kRows; ++r) {
+            const int colour = PuzzleBoard::colourOf(board.at(c, r));
+            if (colour < 1 || colour > 5) continue;
+            const bool joined =
+                (c > 0 && PuzzleBoard::colourOf(board.at(c - 1, r)) == colour) ||
+                (c + 1 < PuzzleBoard::kColumns &&
+                 PuzzleBoard::colourOf(board.at(c + 1, r)) == colour) ||
+                (r > 0 && PuzzleBoard::colourOf(board.at(c, r - 1)) == colour) ||
+                (r + 1 < PuzzleBoard::kRows && PuzzleBoard::colourOf(board.at(c, r + 1)) == colour);
+            if (!joined) ++isolated;
+        }
+    }
+    return isolated;
+}
 
 bool explore(const PuzzleBoard& board, Search& search) {
     if (board.isSolved()) return true;
@@ -29,17 +51,17 @@ bool explore(const PuzzleBoard& board, Search& search) {
     if (PuzzleSolver::isHopeless(board)) return false;
     std::vector<Child> children;
     for (const PuzzleCell& move : board.moves()) {
-        Child child{move, board, 0};
+        Child child{move, board};
+        child.bonus = PuzzleBoard::isBonus(board.at(move.column, move.row));
         child.board.click(move.column, move.row);
+        child.isolated = countIsolated(child.board);
         child.blocks = child.board.countBlocks();
         children.push_back(child);
     }
-    // Bonuses are scarce: try plain groups first, the smallest removals first, so that the
-    // search keeps as many blocks (and chances to join them) as it can.
-    std::stable_sort(children.begin(), children.end(), [&](const Child& a, const Child& b) {
-        const bool aBonus = PuzzleBoard::isBonus(board.at(a.click.column, a.click.row));
-        const bool bBonus = PuzzleBoard::isBonus(board.at(b.click.column, b.click.row));
-        if (aBonus != bBonus) return !aBonus;
+    // Bonuses are scarce: plain groups first, those that leave the fewest stranded blocks.
+    std::stable_sort(children.begin(), children.end(), [](const Child& a, const Child& b) {
+        if (a.bonus != b.bonus) return !a.bonus;
+        if (a.isolated != b.isolated) return a.isolated < b.isolated;
         return a.blocks > b.blocks;
     });
     for (const Child& child : children) {
@@ -54,10 +76,11 @@ bool explore(const PuzzleBoard& board, Search& search) {
 }  // namespace
 
 PuzzleSolution PuzzleSolver::solve(const PuzzleBoard& start) const {
-    Search search{nodeLimit_};
+    Search search;
+    search.nodeLimit = nodeLimit_;
     PuzzleSolution solution;
     solution.solved = explore(start, search);
-    solution.nodes = search.nodes;
+    solution.nodes = std::min(search.nodes, nodeLimit_);
     if (solution.solved) solution.clicks = search.path;
     return solution;
 }

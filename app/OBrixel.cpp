@@ -1,0 +1,124 @@
+#include "app/OBrixel.h"
+
+#include <array>
+
+#include "app/ORenderWindow.h"
+#include "app/SoundManager.h"
+#include "app/SystemSettings.h"
+
+namespace brx {
+namespace {
+
+TextureRef gSplash;
+std::array<TextureRef, OBrixel::kSkinCount> gSkins;
+const TextureRef gNoTexture;
+
+constexpr const char* kSplashTexture = "Brixeler3D.Tga";
+constexpr const char* kOverlayTexture = "MenuBgrn.Tga";
+
+// Kept resident for the whole run, so screens and effects never wait on a decode.
+constexpr const char* kPreloadTextures[] = {
+    "0.Tga",          "Space.Jpg",     "1.Tga",        "100.Tga",         "2.Tga",
+    "BlurPart.Tga",   "BmBlast.Tga",   "Brixeler3D.Tga", "Cursor.Tga",    "DirtPuf.Tga",
+    "FireFlash.Jpg",  "Font.Tga",      "Frame.Tga",    "GameOver.Tga",    "HVBlast.Tga",
+    "LevelCompl.Tga", "MenuBgrn.tga",  "Nature.Jpg",   "ParticleBit.Tga", "Spl.Tga",
+    "Dune.Jpg",
+};
+constexpr float kPreloadStartPercent = 5.0f;
+constexpr float kPreloadStepPercent = 1.875f;
+
+struct SampleFile {
+    int id;
+    const char* file;
+    bool loop;
+};
+constexpr SampleFile kGameSamples[] = {
+    {100, "Data/Sounds/RemoveBoxes.Wav", false}, {101, "Data/Sounds/Select.Wav", false},
+    {102, "Data/Sounds/AddLine.Wav", false},     {103, "Data/Sounds/100.Wav", false},
+    {104, "Data/Sounds/100.A.Mp3", true},        {105, "Data/Sounds/BoxAdd.Wav", false},
+    {106, "Data/Sounds/ColorBomb.Wav", false},   {107, "Data/Sounds/Bomb.Mp3", false},
+    {108, "Data/Sounds/GameOver.Wav", false},    {109, "Data/Sounds/Warning.Ogg", false},
+    {110, "Data/Sounds/HVExpl.Wav", false},
+};
+
+}  // namespace
+
+OBrixel::~OBrixel() {
+    gSplash.release();
+    for (TextureRef& skinTexture : gSkins) skinTexture.release();
+    // The running effects are emptied here once effects exist.
+    preloaded_.clear();
+}
+
+const TextureRef& OBrixel::splash() { return gSplash; }
+
+const TextureRef& OBrixel::skin(int index) {
+    return index >= 0 && index < kSkinCount ? gSkins[size_t(index)] : gNoTexture;
+}
+
+std::string OBrixel::backgroundName(int background) {
+    switch (background) {
+    case 1: return "Space.Jpg";
+    case 2: return "Dune.Jpg";
+    default: return "Nature.Jpg";
+    }
+}
+
+bool OBrixel::init() {
+    OApplication::init();
+    gSplash.load(kSplashTexture, true);
+    drawLoadingProgress(1, &gSplash);
+    preloadTextures();
+    drawLoadingProgress(50, &gSplash);
+    // Start-up seams, in this order, as their parts land: the camera paths, then the six score
+    // tables (Remover, Classic, Strategy, Puzzle, Modern, Advanced).
+    for (int index = 0; index < kSkinCount; ++index)
+        gSkins[size_t(index)].load(std::to_string(index) + ".Tga", true);
+    drawLoadingProgress(55, &gSplash);
+    loadGameSamples();
+    startMusic();
+    createScreens();
+    drawLoadingProgress(100, &gSplash);
+    setActiveScreen(kScreenMenu);
+    return true;
+}
+
+void OBrixel::preloadTextures() {
+    float percent = kPreloadStartPercent;
+    for (const char* name : kPreloadTextures) {
+        TextureRef texture;
+        texture.load(name, true);
+        preloaded_.push_back(std::move(texture));
+        drawLoadingProgress(percent, &gSplash);
+        percent += kPreloadStepPercent;
+    }
+}
+
+void OBrixel::loadGameSamples() {
+    SoundManager& sound = SoundManager::instance();
+    for (const SampleFile& sample : kGameSamples)
+        sound.loadSample(sample.id, sample.file, sample.loop);
+}
+
+void OBrixel::startMusic() {
+    menuMusic_.addFile("Data/Music/Menu.Mp3");
+    gameMusic_.addFile("Data/Music/Game/A.Mp3");
+    SoundManager& sound = SoundManager::instance();
+    sound.addPlaylist(SoundManager::kPlaylistMenu, &menuMusic_);
+    sound.addPlaylist(SoundManager::kPlaylistGame, &gameMusic_);
+    sound.selectPlaylist(SoundManager::kPlaylistMenu);
+    menuMusic_.playCurrent();
+}
+
+void OBrixel::addStartScreen(float percent, ORenderWindow* screen) {
+    drawLoadingProgress(percent, &gSplash);
+    screen->setBackground(backgroundName(SystemSettings::instance().background), kOverlayTexture);
+    addScreen(screen);
+}
+
+void OBrixel::createScreens() {
+    // One line per screen, in this order: menu (65), options (70), help (75), credits (80),
+    // high scores (85), game selection (90), e.g. addStartScreen(65, new Menu());
+}
+
+}  // namespace brx

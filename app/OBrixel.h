@@ -1,0 +1,53 @@
+// The game's application object: start-up with its loading bar (textures, paths, score tables,
+// sounds, music, screens) and the resources the whole run shares (splash, block skins, the
+// preloaded textures, the two playlists).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/MusicPlaylist.h"
+#include "app/OApplication.h"
+#include "engine/TextureRef.h"
+
+namespace brx {
+
+class OBrixel : public OApplication {
+public:
+    static constexpr const char* kClassName = "3D";
+    static constexpr const char* kTitle = "Brixeler 3D version 1.3";
+    static constexpr int kDefaultWidth = 800;
+    static constexpr int kDefaultHeight = 600;
+    static constexpr int kSkinCount = 3;
+
+    OBrixel() = default;
+    // Lets go of the splash, the running effects and the preloaded textures.
+    ~OBrixel() override;
+
+    // The whole start-up behind the loading bar, ending on the main menu. Throws OFileNotFound
+    // when a file the game cannot do without is missing.
+    bool init() override;
+
+    // The splash picture ("Brixeler3D.Tga"); empty before start-up.
+    static const TextureRef& splash();
+    // The block skin texture for a SkinIndex value (0..2); empty for others.
+    static const TextureRef& skin(int index);
+    // The background picture the Background setting names.
+    static std::string backgroundName(int background);
+
+    const std::vector<TextureRef>& preloaded() const { return preloaded_; }
+
+private:
+    void preloadTextures();
+    void loadGameSamples();
+    void startMusic();
+    void createScreens();
+    // Shows progress, gives the screen the background and overlay, and adds it.
+    void addStartScreen(float percent, ORenderWindow* screen);
+
+    MusicPlaylist menuMusic_;
+    MusicPlaylist gameMusic_;
+    std::vector<TextureRef> preloaded_;
+};
+
+}  // namespace brx

@@ -1,0 +1,126 @@
+// Controls drawn on a real context: skin rows chosen by state, the mirrored left arrow and the
+// slider's thumb, checked by reading pixels back (an 800 x 600 window maps 1:1 to the controls'
+// space).
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/ResourceArchive.h"
+#include "engine/KvIncDec.h"
+#include "engine/KvSlider.h"
+#include "engine/OTextStack.h"
+#include "tests/engine/ControlTestKit.h"
+#include "tests/support/ArchiveBuilder.h"
+#include "tests/support/GLTestContext.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestImages.h"
+
+namespace brx {
+namespace {
+
+using Rgb = std::vector<int>;
+
+// A TGA whose pixels are given row by row from the bottom (file order), as RGB colours.
+std::string tgaFromRows(int width, const std::vector<Rgb>& rowColours) {
+    std::vector<uint8_t> pixels;
+    for (const Rgb& c : rowColours) {
+        for (int x = 0; x < width; ++x)
+            pixels.insert(pixels.end(), {uint8_t(c[2]), uint8_t(c[1]), uint8_t(c[0]), 255});
+    }
+    return testsupport::makeTga(2, 32, uint16_t(width), uint16_t(rowColours.size()), pixels);
+}
+
+// A TGA split into a dark left half and a bright right half.
+std::string halvesTga(int width, int height) {
+    std::vector<uint8_t> pixels;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const uint8_t v = x < width / 2 ? 40 : 250;
+            pixels.insert(pixels.end(), {v, v, v, 255});
+        }
+    }
+    return testsupport::makeTga(2, 32, uint16_t(width), uint16_t(height), pixels);
+}
+
+Rgb pixelAt(int x, int y) {
+    const std::vector<uint8_t> rgba = testsupport::readPixels(x, y, 1, 1);
+    return {rgba[0], rgba[1], rgba[2]};
+}
+
+const Rgb kRed{255, 0, 0};
+const Rgb kGreen{0, 255, 0};
+const Rgb kBlue{0, 0, 255};
+
+class ControlDrawTest : public testsupport::GLTest {
+protected:
+    void SetUp() override {
+        GLTest::SetUp();
+        if (IsSkipped()) return;
+        // Two-row skin: highlighted row (red) at the bottom, normal row (green) on top.
+        const std::vector<Rgb> buttonRows{kRed, kRed, kRed, kRed, kGreen, kGreen, kGreen, kGreen};
+        testsupport::ArchiveBuilder archive;
+        archive.add("Data/Textures/Interface/Button.Tga", tgaFromRows(64, buttonRows))
+            .add("Data/Textures/Interface/HArrow.Tga", halvesTga(32, 32))
+            .add("Data/Textures/Interface/Thumb.Tga", tgaFromRows(16, std::vector<Rgb>(32, kBlue)));
+        ASSERT_TRUE(archive.install(folder));
+        glViewport(0, 0, 800, 600);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    void TearDown() override { ResourceArchive::instance().close(); }
+
+    testsupport::TempDir folder;
+    controltest::RecordingOwner owner;
+};
+
+TEST_F(ControlDrawTest, ButtonSkinShowsTheRowOfItsState) {
+    OTextStack button(nullptr, 1, false, 1.0f);
+    button.setOwner(&owner);
+    button.setTexture("Interface/Button.Tga");
+    button.setPosition(100, 100);
+    button.draw();
+    EXPECT_EQ(pixelAt(130, 102), kGreen);
+    button.gainHighlight();
+    button.draw();
+    EXPECT_EQ(pixelAt(130, 102), kRed);
+    button.setHidden(true);
+    glClear(GL_COLOR_BUFFER_BIT);
+    button.draw();
+    EXPECT_EQ(pixelAt(130, 102), (Rgb{0, 0, 0}));
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(ControlDrawTest, LeftArrowIsTheMirrorOfTheRightOne) {
+    OTextStack selector(nullptr, 2, false, 1.0f);
+    selector.setTexture("Interface/Button.Tga");
+    selector.setPosition(300, 200);
+    KvIncDec arrows(3, false);
+    arrows.setOwner(&owner);
+    arrows.setAttached(&selector);
+    arrows.setTexture("Interface/HArrow.Tga");
+    arrows.draw();
+    // Left arrow spans x 266..298, right arrow 366..398 (y 200..216).
+    EXPECT_GT(pixelAt(270, 208)[0], 200);
+    EXPECT_LT(pixelAt(294, 208)[0], 80);
+    EXPECT_LT(pixelAt(370, 208)[0], 80);
+    EXPECT_GT(pixelAt(394, 208)[0], 200);
+}
+
+TEST_F(ControlDrawTest, SliderDrawsItsThumbAtTheValue) {
+    KvSlider slider(nullptr, 4, 0.0f, 48.0f, 1.0f);
+    slider.setOwner(&owner);
+    slider.setPosition(100, 300);
+    slider.setTextures("Interface/Button.Tga", "Interface/Thumb.Tga");
+    slider.setValue(24.0f);  // one unit per value unit: thumb at x 124..140
+    slider.draw();
+    EXPECT_EQ(pixelAt(131, 310), kBlue);
+    EXPECT_EQ(pixelAt(110, 310), kGreen);
+    EXPECT_EQ(pixelAt(155, 310), kGreen);
+}
+
+}  // namespace
+}  // namespace brx

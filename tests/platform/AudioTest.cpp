@@ -1,0 +1,130 @@
+// The sound backend against SDL's disk audio driver: what plays is heard in the output file.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "platform/Platform.h"
+#include "tests/support/DiskAudio.h"
+
+namespace {
+
+class AudioTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!platform::openAudio(16)) GTEST_SKIP() << "no disk audio driver";
+        tone = testsupport::makeToneWav(3000, 440.0f);
+        shortTone = testsupport::makeToneWav(150, 660.0f);
+    }
+    void TearDown() override { platform::closeAudio(); }
+
+    int load(const std::string& wav, bool loop) {
+        return platform::loadSample(reinterpret_cast<const uint8_t*>(wav.data()), wav.size(), loop);
+    }
+    int openStream(const std::string& wav) {
+        return platform::openStream(reinterpret_cast<const uint8_t*>(wav.data()), wav.size());
+    }
+    // Polls for the stream's natural end; 0 when none came in time.
+    static int waitForEnd(int timeoutMs) {
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (std::chrono::steady_clock::now() < deadline) {
+            if (const int ended = platform::takeEndedStream()) return ended;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return 0;
+    }
+
+    testsupport::DiskAudio output;  // must exist before openAudio: it picks the driver
+    std::string tone;
+    std::string shortTone;
+};
+
+TEST_F(AudioTest, SampleIsHeardUntilPausedOrStopped) {
+    const int sample = load(tone, true);
+    ASSERT_NE(sample, 0);
+    EXPECT_TRUE(output.staysSilent());
+
+    const int channel = platform::playSample(sample, 0, 255);
+    ASSERT_GE(channel, 1);
+    EXPECT_TRUE(output.becomesAudible());
+
+    platform::setChannelPaused(platform::kAllChannels, true);
+    EXPECT_TRUE(output.staysSilent());
+    platform::setChannelPaused(platform::kAllChannels, false);
+    EXPECT_TRUE(output.becomesAudible());
+
+    platform::setChannelVolume(channel, 0);
+    EXPECT_TRUE(output.staysSilent());
+    platform::setChannelVolume(channel, 200);
+    EXPECT_TRUE(output.becomesAudible());
+
+    platform::stopChannel(platform::kAllChannels);
+    EXPECT_FALSE(platform::isChannelPlaying(channel));
+    EXPECT_TRUE(output.staysSilent());
+}
+
+TEST_F(AudioTest, PausingEveryChannelPausesTheMusic) {
+    const int stream = openStream(tone);
+    ASSERT_NE(stream, 0);
+    ASSERT_EQ(platform::playStream(stream, false), platform::kMusicChannel);
+    EXPECT_TRUE(output.becomesAudible());
+    platform::setChannelPaused(platform::kAllChannels, true);
+    EXPECT_TRUE(output.staysSilent());
+    platform::setChannelPaused(platform::kMusicChannel, false);
+    EXPECT_TRUE(output.becomesAudible());
+    platform::stopStream(stream);
+    EXPECT_FALSE(platform::isStreamPlaying(stream));
+}
+
+TEST_F(AudioTest, OnlyANaturalEndOfTheStreamIsReported) {
+    const int stream = openStream(shortTone);
+    ASSERT_NE(stream, 0);
+    ASSERT_EQ(platform::playStream(stream, false), platform::kMusicChannel);
+    EXPECT_EQ(waitForEnd(5000), stream);
+    EXPECT_EQ(platform::takeEndedStream(), 0) << "an end is reported once";
+
+    const int longStream = openStream(tone);
+    platform::playStream(longStream, false);
+    platform::stopStream(longStream);
+    platform::playStream(longStream, false);  // restarting halts the playing stream too
+    platform::closeStream(longStream);
+    const size_t mark = output.written();
+    ASSERT_TRUE(output.waitForOutput(mark, 32768));
+    EXPECT_EQ(platform::takeEndedStream(), 0);
+}
+
+TEST_F(AudioTest, StreamStartsPausedAndSeeks) {
+    const int stream = openStream(tone);
+    ASSERT_EQ(platform::playStream(stream, true), platform::kMusicChannel);
+    EXPECT_TRUE(platform::isStreamPlaying(stream));
+    EXPECT_TRUE(output.staysSilent());
+    platform::setStreamPositionMs(stream, 1500);
+    // WAV streams seek to whole seconds in this mixer; MP3 and OGG land closer.
+    EXPECT_GE(platform::streamPositionMs(stream), 1000);
+    platform::setChannelPaused(platform::kMusicChannel, false);
+    EXPECT_TRUE(output.becomesAudible());
+}
+
+TEST_F(AudioTest, BusyChannelsGiveWayToANewSound) {
+    const int sample = load(tone, true);
+    int first = -1;
+    for (int i = 0; i < 16; ++i) {
+        const int channel = platform::playSample(sample, 0, 255);
+        ASSERT_GE(channel, 1);
+        if (i == 0) first = channel;
+    }
+    EXPECT_GE(platform::playSample(sample, 0, 255), 1);
+    EXPECT_TRUE(platform::isChannelPlaying(first));
+}
+
+TEST_F(AudioTest, UndecodableDataLoadsNothing) {
+    const std::string junk = "not a sound file at all";
+    EXPECT_EQ(load(junk, false), 0);
+    EXPECT_EQ(openStream(junk), 0);
+    EXPECT_EQ(platform::playSample(0, 0, 255), -1);
+    EXPECT_EQ(platform::playStream(0, false), -1);
+}
+
+}  // namespace
