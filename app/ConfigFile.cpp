@@ -16,9 +16,13 @@ namespace {
 
 constexpr size_t kMaxKeyPathLength = 256;
 
-bool isWhite(char c) { return c == '\0' || c == '\t' || c == '\n' || c == ' '; }
+bool isWhite(char c) {
+    return c == '\0' || c == '\t' || c == '\n' || c == ' ';
+}
 
-bool isCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isCSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 // The prepared text and the parser's position in it.
 struct Cursor {
@@ -150,7 +154,9 @@ int parseInt(const std::string& text) {
     return text.compare(0, 2, "0x") == 0 ? parseHex(text) : parseDecimal(text);
 }
 
-float parseFloat(const std::string& text) { return std::strtof(text.c_str(), nullptr); }
+float parseFloat(const std::string& text) {
+    return std::strtof(text.c_str(), nullptr);
+}
 
 // The pieces of a list value: first and last character dropped, split at runs of separator.
 std::vector<std::string> splitList(const std::string& text, char separator) {

@@ -32,7 +32,9 @@ std::string formatMessage(const char* format, va_list arguments) {
     return message;
 }
 
-void finishProcessLog() { ErrorLog::instance().finish(); }
+void finishProcessLog() {
+    ErrorLog::instance().finish();
+}
 
 }  // namespace
 
@@ -70,8 +72,7 @@ int ErrorLog::error(const char* format, ...) {
     va_end(arguments);
     char number[32];
     std::snprintf(number, sizeof number, "%7d", static_cast<int>(std::clock()));
-    append(std::string(number) + "> <B><FONT color= 'ff0000'>Error:</FONT></B> " + message +
-           "\n");
+    append(std::string(number) + "> <B><FONT color= 'ff0000'>Error:</FONT></B> " + message + "\n");
     return ++errors_;
 }
 

@@ -91,8 +91,8 @@ bool ResourceArchive::readDirectory(std::FILE* file) {
     uint32_t count = readU32(header_ + kArchiveCountOffset);
     const uint64_t room = (archiveSize_ - kArchiveHeaderSize) / kArchiveRecordFixedSize;
     if (count > room) {
-        BRX_LOG_ERROR("%s: directory claims %u entries, the file holds at most %llu",
-                      path_.c_str(), count, static_cast<unsigned long long>(room));
+        BRX_LOG_ERROR("%s: directory claims %u entries, the file holds at most %llu", path_.c_str(),
+                      count, static_cast<unsigned long long>(room));
         count = uint32_t(room);
     }
     uint64_t position = kArchiveHeaderSize;
@@ -104,7 +104,8 @@ bool ResourceArchive::readDirectory(std::FILE* file) {
 
 bool ResourceArchive::readRecord(std::FILE* file, uint32_t index, uint64_t& position) {
     uint8_t fixed[kArchiveRecordFixedSize];
-    if (archiveSize_ - position < kArchiveRecordFixedSize || !readExact(file, fixed, sizeof fixed)) {
+    if (archiveSize_ - position < kArchiveRecordFixedSize ||
+        !readExact(file, fixed, sizeof fixed)) {
         BRX_LOG_ERROR("%s: record %u cut short", path_.c_str(), index);
         return false;
     }

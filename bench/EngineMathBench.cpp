@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "engine/OCamera.h"
 #include "engine/O3D.h"
+#include "engine/OCamera.h"
 
 namespace {
 

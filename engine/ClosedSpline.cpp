@@ -26,7 +26,7 @@ std::vector<double> solveCyclic(const std::vector<Row>& rows) {
         value[i] = rows[i].rhs;
         slope[i] = 0.0;
     }
-    slope[0] -= rows[0].lower;             // row 0 couples back to the last unknown
+    slope[0] -= rows[0].lower;                // row 0 couples back to the last unknown
     slope[last - 1] -= rows[last - 1].upper;  // so does the row before the closing one
     diag[0] = rows[0].diagonal;
     for (int i = 1; i < last; ++i) {

@@ -21,7 +21,9 @@ Matrix4::Matrix4() {
     m_[0] = m_[5] = m_[10] = m_[15] = 1.0f;
 }
 
-Matrix4::Matrix4(const float* columnMajor) { std::memcpy(m_, columnMajor, sizeof(m_)); }
+Matrix4::Matrix4(const float* columnMajor) {
+    std::memcpy(m_, columnMajor, sizeof(m_));
+}
 
 Matrix4 Matrix4::translation(const Vector3& offset) {
     Matrix4 r;
@@ -29,9 +31,15 @@ Matrix4 Matrix4::translation(const Vector3& offset) {
     return r;
 }
 
-Matrix4 Matrix4::rotationX(float angleRad) { return rotationAxis({1, 0, 0}, angleRad); }
-Matrix4 Matrix4::rotationY(float angleRad) { return rotationAxis({0, 1, 0}, angleRad); }
-Matrix4 Matrix4::rotationZ(float angleRad) { return rotationAxis({0, 0, 1}, angleRad); }
+Matrix4 Matrix4::rotationX(float angleRad) {
+    return rotationAxis({1, 0, 0}, angleRad);
+}
+Matrix4 Matrix4::rotationY(float angleRad) {
+    return rotationAxis({0, 1, 0}, angleRad);
+}
+Matrix4 Matrix4::rotationZ(float angleRad) {
+    return rotationAxis({0, 0, 1}, angleRad);
+}
 
 Matrix4 Matrix4::rotationAxis(const Vector3& axis, float angleRad) {
     Matrix4 r;
@@ -65,8 +73,8 @@ Matrix4 Matrix4::perspective(float fovDegrees, float aspect, float nearDistance,
     return r;
 }
 
-Matrix4 Matrix4::orthographic(float left, float right, float bottom, float top,
-                              float nearDistance, float farDistance) {
+Matrix4 Matrix4::orthographic(float left, float right, float bottom, float top, float nearDistance,
+                              float farDistance) {
     Matrix4 r;
     r.m_[0] = 2.0f / (right - left);
     r.m_[5] = 2.0f / (top - bottom);

@@ -11,10 +11,8 @@ namespace {
 // |m x d| against the box's projection on each of the three cross axes: true when the line
 // through m along d passes the box of half-extents e without touching it.
 bool lineSeparated(const Vector3& m, const Vector3& d, const Vector3& e) {
-    if (std::fabs(m.y * d.z - m.z * d.y) > e.y * std::fabs(d.z) + e.z * std::fabs(d.y))
-        return true;
-    if (std::fabs(m.z * d.x - m.x * d.z) > e.x * std::fabs(d.z) + e.z * std::fabs(d.x))
-        return true;
+    if (std::fabs(m.y * d.z - m.z * d.y) > e.y * std::fabs(d.z) + e.z * std::fabs(d.y)) return true;
+    if (std::fabs(m.z * d.x - m.x * d.z) > e.x * std::fabs(d.z) + e.z * std::fabs(d.x)) return true;
     return std::fabs(m.x * d.y - m.y * d.x) > e.x * std::fabs(d.y) + e.y * std::fabs(d.x);
 }
 

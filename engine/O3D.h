@@ -77,7 +77,7 @@ public:
     Vector3 velocity;
     Vector3 extraVector;  // free for derived classes
     Vector3 acceleration;
-    Vector3 extraVector2;  // free for derived classes
+    Vector3 extraVector2;     // free for derived classes
     float extraScale = 1.0f;  // free for derived classes
 
     float boundingRadius = 0.0f;

@@ -12,8 +12,7 @@ constexpr double kRadiansPerDegree = 0.01745329251994;
 const Vector3 kWorldUp(0.0f, 0.0f, 1.0f);
 }  // namespace
 
-OCamera::OCamera(float width, float height, float fovDegrees, float nearDistance,
-                 float farDistance)
+OCamera::OCamera(float width, float height, float fovDegrees, float nearDistance, float farDistance)
     : fovDegrees_(fovDegrees),
       near_(nearDistance),
       far_(farDistance),

@@ -1,6 +1,5 @@
 #include "engine/TgaReader.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace brx {
@@ -30,9 +29,26 @@ bool chooseFormat(bool greyscale, int bits, DecodedImage* image) {
     return bits == image->components * 8;
 }
 
-void swapRedAndBlue(std::vector<uint8_t>& pixels, int components) {
-    for (size_t i = 0; i + 2 < pixels.size(); i += size_t(components))
-        std::swap(pixels[i], pixels[i + 2]);
+// Copies file pixels B G R (A) as R G B (A); greyscale as it is.
+void copyPixels(const uint8_t* from, size_t length, int components, std::vector<uint8_t>& to) {
+    to.resize(length);
+    uint8_t* out = to.data();
+    if (components == 4) {
+        for (size_t i = 0; i < length; i += 4) {
+            out[i] = from[i + 2];
+            out[i + 1] = from[i + 1];
+            out[i + 2] = from[i];
+            out[i + 3] = from[i + 3];
+        }
+    } else if (components == 3) {
+        for (size_t i = 0; i < length; i += 3) {
+            out[i] = from[i + 2];
+            out[i + 1] = from[i + 1];
+            out[i + 2] = from[i];
+        }
+    } else {
+        std::memcpy(out, from, length);
+    }
 }
 
 }  // namespace
@@ -51,8 +67,7 @@ bool TgaReader::decode(const uint8_t* bytes, size_t size, DecodedImage* image) {
 
     const size_t pixelBytes = decoded.rowBytes() * decoded.height;
     if (size - kHeaderSize < pixelBytes) return false;
-    decoded.pixels.assign(bytes + kHeaderSize, bytes + kHeaderSize + pixelBytes);
-    if (decoded.components >= 3) swapRedAndBlue(decoded.pixels, decoded.components);
+    copyPixels(bytes + kHeaderSize, pixelBytes, decoded.components, decoded.pixels);
     *image = std::move(decoded);
     return true;
 }

@@ -20,6 +20,8 @@ Vector3 segmentHitsTriangle(const Vector3 corners[3], const Plane& plane, const 
 // The same for a mesh triangle; a record without a plane is never hit.
 Vector3 segmentHitsTriangle(const FaceRecord& face, const Vector3& a, const Vector3& b);
 // True when a result of segmentHitsTriangle is a real hit.
-inline bool isTriangleHit(const Vector3& result) { return result.z > kNoTriangleHit.z; }
+inline bool isTriangleHit(const Vector3& result) {
+    return result.z > kNoTriangleHit.z;
+}
 
 }  // namespace brx

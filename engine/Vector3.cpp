@@ -8,7 +8,9 @@ namespace {
 constexpr float kPi = 3.1415927f;
 }
 
-float Vector3::length() const { return std::sqrt(lengthSquared()); }
+float Vector3::length() const {
+    return std::sqrt(lengthSquared());
+}
 
 Vector3& Vector3::normalize() {
     const float len = length();
@@ -21,7 +23,9 @@ Vector3 Vector3::normalized() const {
     return copy.normalize();
 }
 
-float distance(const Vector3& a, const Vector3& b) { return (a - b).length(); }
+float distance(const Vector3& a, const Vector3& b) {
+    return (a - b).length();
+}
 
 float angleBetween(const Vector3& a, const Vector3& b) {
     const double lengths = std::sqrt(double(a.lengthSquared()) * double(b.lengthSquared()));

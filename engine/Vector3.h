@@ -76,7 +76,9 @@ public:
     constexpr float& operator[](int i) { return i == 0 ? x : (i == 1 ? y : z); }
 };
 
-constexpr Vector3 operator*(float s, const Vector3& v) { return v * s; }
+constexpr Vector3 operator*(float s, const Vector3& v) {
+    return v * s;
+}
 
 // Distance between two points.
 float distance(const Vector3& a, const Vector3& b);

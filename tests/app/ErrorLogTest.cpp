@@ -31,7 +31,8 @@ TEST(ErrorLog, RunWithoutErrorsHasStartAndEndLines) {
     ErrorLog log;
     log.start(path);
     log.finish();
-    EXPECT_TRUE(std::regex_match(dir.readFile("Report.html"), std::regex(kStartLines + endLines(0))))
+    EXPECT_TRUE(
+        std::regex_match(dir.readFile("Report.html"), std::regex(kStartLines + endLines(0))))
         << dir.readFile("Report.html");
 }
 
@@ -44,10 +45,9 @@ TEST(ErrorLog, ErrorsAreNumberedRightAlignedAndCounted) {
     EXPECT_EQ(log.error("second"), 2);
     log.finish();
     const std::string text = dir.readFile("Report.html");
-    EXPECT_TRUE(std::regex_match(text, std::regex(kStartLines +
-                                                  errorLine("missing Speed in Data/Difficult.Cfg") +
-                                                  "plain 42\n" + errorLine("second") +
-                                                  endLines(2))))
+    EXPECT_TRUE(std::regex_match(
+        text, std::regex(kStartLines + errorLine("missing Speed in Data/Difficult.Cfg") +
+                         "plain 42\n" + errorLine("second") + endLines(2))))
         << text;
     // The clock column is at least seven characters wide.
     const size_t lineStart = text.find("\n\n", text.find("Log file opened")) + 2;

@@ -91,7 +91,7 @@ TEST_F(ScreenDrawTest, DrawsLayersThenControls) {
     ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 
     EXPECT_EQ(pixelAt(100, 300), (std::vector<int>{255, 0, 0}));  // background only
-    const std::vector<int> band = pixelAt(400, 300);               // half blue over red
+    const std::vector<int> band = pixelAt(400, 300);              // half blue over red
     EXPECT_NEAR(band[0], 128, 4);
     EXPECT_NEAR(band[2], 127, 4);
     EXPECT_EQ(pixelAt(50, 508), (std::vector<int>{0, 255, 0}));

@@ -77,8 +77,7 @@ BitmapFont& testFont() {
 }
 
 // Adds a probe to the screen and returns it (the screen owns it).
-Probe* addProbe(ORenderWindow& screen, int id, bool tabStop, FocusMode mode, int16_t x,
-                int16_t y) {
+Probe* addProbe(ORenderWindow& screen, int id, bool tabStop, FocusMode mode, int16_t x, int16_t y) {
     auto* probe = new Probe(id, tabStop, mode, x, y);
     screen.addControl(probe);
     return probe;

@@ -56,7 +56,8 @@ std::string record(uint32_t length, uint32_t size, uint32_t offset, const std::s
 std::string imageOf(const std::vector<ArchiveFile>& files) {
     std::string directory, data;
     size_t directorySize = 0;
-    for (const ArchiveFile& file : files) directorySize += kArchiveRecordFixedSize + file.name.size();
+    for (const ArchiveFile& file : files)
+        directorySize += kArchiveRecordFixedSize + file.name.size();
     for (const ArchiveFile& file : files) {
         const size_t offset = kArchiveHeaderSize + directorySize + data.size();
         directory += record(uint32_t(kArchiveRecordFixedSize + file.name.size()),
@@ -180,9 +181,8 @@ std::vector<DamagedCase> damagedCorpus() {
                       threeRecords(recordB, 1000),
                       {{a, "aaa"}, {b, "bbb"}, {c, "ccc"}}});
     corpus.push_back({"count of 0xFFFFFFFF", headerWithCount(0xFFFFFFFFu), {}});
-    corpus.push_back({"record length below 12",
-                      threeRecords(record(5, 3, directoryEnd, b)),
-                      {{a, "aaa"}}});
+    corpus.push_back(
+        {"record length below 12", threeRecords(record(5, 3, directoryEnd, b)), {{a, "aaa"}}});
     corpus.push_back({"record length beyond the file",
                       threeRecords(record(0x7FFFFFF0u, 3, directoryEnd, b)),
                       {{a, "aaa"}}});
@@ -195,10 +195,10 @@ std::vector<DamagedCase> damagedCorpus() {
     corpus.push_back({"offset plus size wraps 32 bits",
                       threeRecords(record(22, 0x20, 0xFFFFFFF0u, b)),
                       {{a, "aaa"}, {c, "ccc"}}});
-    corpus.push_back({"name with a zero byte",
-                      headerWithCount(1) + record(22, 2, 54, std::string("Data/Z\0xx.T", 10)) +
-                          scrambled("zz"),
-                      {{"Data/Z", "zz"}}});
+    corpus.push_back(
+        {"name with a zero byte",
+         headerWithCount(1) + record(22, 2, 54, std::string("Data/Z\0xx.T", 10)) + scrambled("zz"),
+         {{"Data/Z", "zz"}}});
     return corpus;
 }
 

@@ -106,7 +106,7 @@ TEST_F(SystemSettingsTest, MissingKeysReadAsZeroThenClamp) {
     EXPECT_EQ(settings.shadowDetail, 0);
     EXPECT_EQ(settings.soundVolume, 0);
     EXPECT_EQ(settings.screenRes, 0);
-    EXPECT_EQ(settings.beginLevel, 1);    // 0 is below the first level
+    EXPECT_EQ(settings.beginLevel, 1);   // 0 is below the first level
     EXPECT_EQ(settings.colorDepth, 32);  // only 16 and 32 exist
 }
 

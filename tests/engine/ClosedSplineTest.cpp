@@ -14,8 +14,8 @@ struct Spline {
 
     Spline(std::vector<float> samples, std::vector<float> params)
         : y(std::move(samples)), t(std::move(params)), c3(y.size() - 1), c2(y.size() - 1) {
-        EXPECT_TRUE(closedSplineCoefficients(y.data(), t.data(), int(y.size()), c3.data(),
-                                             c2.data()));
+        EXPECT_TRUE(
+            closedSplineCoefficients(y.data(), t.data(), int(y.size()), c3.data(), c2.data()));
     }
     int intervals() const { return int(y.size()) - 1; }
     float h(int i) const { return t[i + 1] - t[i]; }

@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "app/ResourceArchive.h"
+#include "engine/BitmapFont.h"
 #include "engine/KvIncDec.h"
 #include "engine/KvSlider.h"
+#include "engine/OTextField.h"
 #include "engine/OTextStack.h"
 #include "tests/engine/ControlTestKit.h"
 #include "tests/support/ArchiveBuilder.h"
@@ -115,11 +117,55 @@ TEST_F(ControlDrawTest, SliderDrawsItsThumbAtTheValue) {
     slider.setOwner(&owner);
     slider.setPosition(100, 300);
     slider.setTextures("Interface/Button.Tga", "Interface/Thumb.Tga");
-    slider.setValue(24.0f);  // one unit per value unit: thumb at x 124..140
+    slider.setValue(24.0f);  // track 64 x 4 at y 300, thumb 16 x 16 at x 124, y 294
     slider.draw();
-    EXPECT_EQ(pixelAt(131, 310), kBlue);
-    EXPECT_EQ(pixelAt(110, 310), kGreen);
-    EXPECT_EQ(pixelAt(155, 310), kGreen);
+    EXPECT_EQ(pixelAt(131, 302), kBlue);
+    EXPECT_EQ(pixelAt(110, 302), kGreen);
+    EXPECT_EQ(pixelAt(155, 302), kGreen);
+}
+
+// A font whose normal glyphs are solid white squares and whose highlighted glyphs are solid
+// red ones (the lower half of the texture, which comes first in the file).
+std::string solidFontTga() {
+    std::vector<Rgb> rows(256, kRed);
+    rows.insert(rows.end(), 256, Rgb{255, 255, 255});
+    return tgaFromRows(512, rows);
+}
+
+class TextDrawTest : public ControlDrawTest {
+protected:
+    void SetUp() override {
+        ControlDrawTest::SetUp();
+        if (IsSkipped()) return;
+        testsupport::ArchiveBuilder archive;
+        archive.add("Data/Textures/Font.Tga", solidFontTga());
+        ASSERT_TRUE(archive.install(folder, "Data/Font.Kvr"));
+        ASSERT_TRUE(font.build());
+    }
+    BitmapFont font{"Font.Tga"};
+};
+
+TEST_F(TextDrawTest, BareTextIsCentredAndLitInTheSecondGlyphSet) {
+    OTextStack button(&font, 1, false, 1.0f);
+    button.setOwner(&owner);
+    button.addItem(0, "A");  // one 32 x 32 glyph, 24 units wide: drawn at (388, 284)
+    button.setPosition(400, 300);
+    button.draw();
+    EXPECT_EQ(pixelAt(400, 300), (Rgb{255, 255, 255}));
+    EXPECT_EQ(pixelAt(380, 300), (Rgb{0, 0, 0}));
+    button.gainHighlight();
+    button.draw();
+    EXPECT_EQ(pixelAt(400, 300), kRed);
+}
+
+TEST_F(TextDrawTest, TextFieldWritesItsTextOverItsFill) {
+    OTextField field(&font, "A", 103, false);
+    field.setOwner(&owner);
+    field.setPosition(100, 100);
+    field.draw();
+    EXPECT_EQ(pixelAt(115, 110), (Rgb{255, 255, 255}));  // glyph at (101, 94)
+    const Rgb fill = pixelAt(200, 120);
+    EXPECT_NEAR(fill[0], 128, 2);
 }
 
 }  // namespace

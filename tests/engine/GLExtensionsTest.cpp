@@ -11,9 +11,9 @@ TEST(GLExtensions, MatchesWholeWordsOnly) {
     const char* list = "GL_ARB_multitexture_extra GL_EXT_fog_coord GL_ARB_imaging";
     EXPECT_TRUE(extensionListHas(list, "GL_EXT_fog_coord"));
     EXPECT_FALSE(extensionListHas(list, "GL_ARB_multitexture"));
-    EXPECT_TRUE(extensionListHas(list, "GL_ARB_imaging"));  // at the end
+    EXPECT_TRUE(extensionListHas(list, "GL_ARB_imaging"));             // at the end
     EXPECT_TRUE(extensionListHas(list, "GL_ARB_multitexture_extra"));  // at the start
-    EXPECT_FALSE(extensionListHas(list, "EXT_fog_coord"));  // the tail of a word
+    EXPECT_FALSE(extensionListHas(list, "EXT_fog_coord"));             // the tail of a word
     EXPECT_FALSE(extensionListHas(list, "GL_ARB"));
 }
 

@@ -160,7 +160,8 @@ TEST(KvOctreeAABB, HitInOneChildSurvivesALaterChildWithoutOne) {
     TriangleSoup soup;
     addAnchors(&soup);
     for (int i = 0; i < 150; ++i) soup.addFlat({float(3 + i % 25), float(3 + i / 25 * 4), 2}, 0.5f);
-    for (int i = 0; i < 150; ++i) soup.addFlat({float(36 + i % 25), float(3 + i / 25 * 4), 2}, 0.5f);
+    for (int i = 0; i < 150; ++i)
+        soup.addFlat({float(36 + i % 25), float(3 + i / 25 * 4), 2}, 0.5f);
     soup.add({31.5f, 9, 3}, {31.5f, 11, 3}, {31.5f, 10, 5.5f});  // upright, just below x = 32
     const auto& records = soup.records();
     KvOctreeAABB root;
@@ -221,7 +222,8 @@ TEST(KvOctreeAABB, AnyHitReportedIsARealOne) {
     int hits = 0;
     for (int i = 0; i < 1000; ++i) {
         const Vector3 a(randomReal(0, 80), randomReal(0, 80), randomReal(-12, 12));
-        const Vector3 b = a + Vector3(randomReal(-20, 20), randomReal(-20, 20), randomReal(-20, 20));
+        const Vector3 b =
+            a + Vector3(randomReal(-20, 20), randomReal(-20, 20), randomReal(-20, 20));
         Vector3 hit;
         if (!root.segmentHits(a, b, &hit)) continue;
         ++hits;

@@ -13,8 +13,8 @@ namespace {
 constexpr float kHalfPi = 1.5707963f;
 
 Matrix4 randomAffine() {
-    Matrix4 m = Matrix4::rotationAxis(
-        {randomReal(-1, 1), randomReal(-1, 1), randomReal(-1, 1)}, randomReal(-3, 3));
+    Matrix4 m = Matrix4::rotationAxis({randomReal(-1, 1), randomReal(-1, 1), randomReal(-1, 1)},
+                                      randomReal(-3, 3));
     m = m * Matrix4::scaling({randomReal(0.5f, 2), randomReal(0.5f, 2), randomReal(0.5f, 2)});
     m.setTranslation({randomReal(-50, 50), randomReal(-50, 50), randomReal(-50, 50)});
     return m;
@@ -37,14 +37,14 @@ TEST(Matrix4, UsesOpenGLColumnOrder) {
 }
 
 TEST(Matrix4, RotationsAreRightHandedInRadians) {
-    EXPECT_TRUE(vectorsNear(Matrix4::rotationZ(kHalfPi).transformDirection({1, 0, 0}),
-                            {0, 1, 0}, 1e-6f));
-    EXPECT_TRUE(vectorsNear(Matrix4::rotationX(kHalfPi).transformDirection({0, 1, 0}),
-                            {0, 0, 1}, 1e-6f));
-    EXPECT_TRUE(vectorsNear(Matrix4::rotationY(kHalfPi).transformDirection({0, 0, 1}),
-                            {1, 0, 0}, 1e-6f));
-    EXPECT_TRUE(matricesNear(Matrix4::rotationAxis({0, 0, 5}, 0.3f), Matrix4::rotationZ(0.3f),
-                             1e-6f));
+    EXPECT_TRUE(
+        vectorsNear(Matrix4::rotationZ(kHalfPi).transformDirection({1, 0, 0}), {0, 1, 0}, 1e-6f));
+    EXPECT_TRUE(
+        vectorsNear(Matrix4::rotationX(kHalfPi).transformDirection({0, 1, 0}), {0, 0, 1}, 1e-6f));
+    EXPECT_TRUE(
+        vectorsNear(Matrix4::rotationY(kHalfPi).transformDirection({0, 0, 1}), {1, 0, 0}, 1e-6f));
+    EXPECT_TRUE(
+        matricesNear(Matrix4::rotationAxis({0, 0, 5}, 0.3f), Matrix4::rotationZ(0.3f), 1e-6f));
     EXPECT_EQ(Matrix4::rotationAxis({0, 0, 0}, 1.0f), Matrix4());
 }
 
@@ -90,8 +90,8 @@ TEST(Matrix4, LocalDirectionIsTheTransposedRotation) {
     Matrix4 frame = Matrix4::rotationAxis({1, 2, 3}, 0.8f);
     frame.setTranslation({5, -6, 7});
     const Vector3 v(0.3f, -2, 4);
-    EXPECT_TRUE(vectorsNear(frame.directionToLocal(v), frame.transposed().transformDirection(v),
-                            1e-6f));
+    EXPECT_TRUE(
+        vectorsNear(frame.directionToLocal(v), frame.transposed().transformDirection(v), 1e-6f));
     EXPECT_TRUE(vectorsNear(frame.directionToLocal(frame.transformDirection(v)), v, 1e-5f));
     EXPECT_TRUE(vectorsNear(frame.pointToLocal(frame.transformPoint(v)), v, 1e-5f));
     EXPECT_TRUE(vectorsNear(frame.pointToLocal(v), frame.inverted().transformPoint(v), 1e-5f));

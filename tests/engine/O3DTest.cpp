@@ -108,7 +108,7 @@ TEST(O3D, LineTestFollowsTurnedFramesAndParents) {
     O3D board;
     board.setPosition({0, 0, -5});
     board.rotateAboutAxis(kHalfPi, {0, 0, 1});
-    O3D block = unitBoxAt({2, 0, 0});  // in board space: world (0, 2, -5)
+    O3D block = unitBoxAt({2, 0, 0});             // in board space: world (0, 2, -5)
     block.obbHalfExtents = {1.5f, 0.25f, 0.25f};  // long along its own X, i.e. world Y
     block.setParent(&board);
     EXPECT_TRUE(block.hitByLine({0, 2, 10}, {0, 0, -1}));

@@ -121,8 +121,8 @@ TEST_F(OCameraGL, ApplyLoadsTheCamerasOwnMatrices) {
     glDisable(GL_DEPTH_TEST);
     camera.apply(640, 480);
     EXPECT_TRUE(matricesNear(readGLMatrix(GL_MODELVIEW_MATRIX), camera.buildViewMatrix(), 1e-5f));
-    EXPECT_TRUE(matricesNear(readGLMatrix(GL_PROJECTION_MATRIX), camera.buildProjectionMatrix(),
-                             1e-5f));
+    EXPECT_TRUE(
+        matricesNear(readGLMatrix(GL_PROJECTION_MATRIX), camera.buildProjectionMatrix(), 1e-5f));
     EXPECT_TRUE(matricesNear(camera.projectionMatrix(), camera.buildProjectionMatrix(), 1e-5f));
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
@@ -148,7 +148,8 @@ TEST_F(OCameraGL, PickRayAgreesWithGluUnProject) {
         double nx, ny, nz, fx, fy, fz;
         gluUnProject(m[0], 600 - m[1], 0, modelView, projection, viewport, &nx, &ny, &nz);
         gluUnProject(m[0], 600 - m[1], 1, modelView, projection, viewport, &fx, &fy, &fz);
-        const Vector3 expected = Vector3(float(fx - nx), float(fy - ny), float(fz - nz)).normalized();
+        const Vector3 expected =
+            Vector3(float(fx - nx), float(fy - ny), float(fz - nz)).normalized();
         EXPECT_TRUE(vectorsNear(camera.pickRay(m[0], m[1]), expected, 1e-4f));
     }
 }

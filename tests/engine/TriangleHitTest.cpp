@@ -24,9 +24,9 @@ TEST_F(TriangleHit, SegmentThroughTheInsideHitsAtThePlane) {
 }
 
 TEST_F(TriangleHit, EdgesAndCornersCountAsInside) {
-    EXPECT_TRUE(isTriangleHit(downAt(2, 0)));     // on an edge: the sum is 2 pi
-    EXPECT_TRUE(isTriangleHit(downAt(2, 2)));     // on the slanted edge
-    EXPECT_TRUE(isTriangleHit(downAt(4, 0)));     // exactly on a corner
+    EXPECT_TRUE(isTriangleHit(downAt(2, 0)));  // on an edge: the sum is 2 pi
+    EXPECT_TRUE(isTriangleHit(downAt(2, 2)));  // on the slanted edge
+    EXPECT_TRUE(isTriangleHit(downAt(4, 0)));  // exactly on a corner
     EXPECT_TRUE(isTriangleHit(downAt(0, 0)));
 }
 

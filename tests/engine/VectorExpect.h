@@ -15,16 +15,15 @@ inline ::testing::AssertionResult vectorsNear(const Vector3& actual, const Vecto
     if ((actual - expected).length() <= tolerance) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
            << "(" << actual.x << ", " << actual.y << ", " << actual.z << ") is not within "
-           << tolerance << " of (" << expected.x << ", " << expected.y << ", " << expected.z
-           << ")";
+           << tolerance << " of (" << expected.x << ", " << expected.y << ", " << expected.z << ")";
 }
 
 inline ::testing::AssertionResult matricesNear(const Matrix4& actual, const Matrix4& expected,
                                                float tolerance) {
     for (int i = 0; i < 16; ++i) {
         if (std::fabs(actual[i] - expected[i]) > tolerance)
-            return ::testing::AssertionFailure() << "element " << i << ": " << actual[i]
-                                                 << " vs " << expected[i];
+            return ::testing::AssertionFailure()
+                   << "element " << i << ": " << actual[i] << " vs " << expected[i];
     }
     return ::testing::AssertionSuccess();
 }

@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     archive.open(scratchPath());
     for (const auto& [lowerName, entry] : archive.directory()) {
         const brx::ResourceBuffer buffer = archive.readFile(entry.storedName);
-        if (!buffer || buffer.size != entry.size || buffer.bytes[buffer.size] != 0) __builtin_trap();
+        if (!buffer || buffer.size != entry.size || buffer.bytes[buffer.size] != 0)
+            __builtin_trap();
         if (archive.fileSize(lowerName) != entry.size) __builtin_trap();
     }
     archive.readFile("Data/Missing.Wav");

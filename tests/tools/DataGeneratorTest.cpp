@@ -76,9 +76,8 @@ TEST_F(DataGeneratorTest, SpeedTablesGetFasterByLevelAndByDifficulty) {
 TEST_F(DataGeneratorTest, BonusWeightsAndSpacingHoldTheirShapes) {
     ConfigFile file = config("Data/Difficult.Cfg");
     const std::vector<std::string> keys = {
-        "ClassicRBonusEasy",  "ClassicRBonusNormal", "ClassicRBonusHard",
-        "ClassicRBonusVeryHard", "SrategyRBonusEasy", "SrategyRBonusNormal",
-        "SrategyRBonusHard",  "StrategyRBonusVeryHard"};
+        "ClassicRBonusEasy", "ClassicRBonusNormal", "ClassicRBonusHard", "ClassicRBonusVeryHard",
+        "SrategyRBonusEasy", "SrategyRBonusNormal", "SrategyRBonusHard", "StrategyRBonusVeryHard"};
     for (const std::string& key : keys) {
         const std::vector<float> weights = file.getFloatList(key, ' ');
         ASSERT_EQ(weights.size(), 5u) << key;
@@ -112,9 +111,8 @@ TEST_F(DataGeneratorTest, EffectsFileHoldsTheIntroAndTimings) {
 
 TEST_F(DataGeneratorTest, EveryMaterialHasTenNumbersAndPlainColoursDiffer) {
     ConfigFile file = config("Data/Colors.Cfg");
-    const std::vector<std::string> needed = {"Red",        "Blue",  "Green",     "White",
-                                             "Yellow",     "FlyColor", "ScoreColor", "Black",
-                                             "ArrowBonus"};
+    const std::vector<std::string> needed = {
+        "Red", "Blue", "Green", "White", "Yellow", "FlyColor", "ScoreColor", "Black", "ArrowBonus"};
     std::vector<std::vector<float>> plain;
     for (const std::string& key : needed) {
         const std::vector<float> values = file.getFloatList(key, ',');
@@ -183,7 +181,8 @@ TEST_F(DataGeneratorTest, PuzzlesGrowHarderFromFirstToLast) {
     ASSERT_GE(count, 20);
     auto blocksOf = [](int i) {
         ConfigFile file;
-        const std::string text = folder->readFile("Data/Levels/Puzzle." + std::to_string(i) + ".Cfg");
+        const std::string text =
+            folder->readFile("Data/Levels/Puzzle." + std::to_string(i) + ".Cfg");
         file.loadBuffer(text.data(), text.size());
         return PuzzleBoard(file.getIntList("Data", ',')).countBlocks();
     };
@@ -246,16 +245,16 @@ TEST_F(DataGeneratorTest, PathsAreClosedLoopsInFrontOfTheBoardAndInView) {
         for (int axis = 0; axis < 3; ++axis) {
             c3[axis].resize(n - 1);
             c2[axis].resize(n - 1);
-            ASSERT_TRUE(closedSplineCoefficients(axes[axis]->data(), ts.data(), n,
-                                                 c3[axis].data(), c2[axis].data()));
+            ASSERT_TRUE(closedSplineCoefficients(axes[axis]->data(), ts.data(), n, c3[axis].data(),
+                                                 c2[axis].data()));
         }
         for (int k = 0; k + 1 < n; ++k) {
             for (float u = 0; u < 1.0f; u += 0.25f) {
                 PathPoint p;
                 double* out[3] = {&p.x, &p.y, &p.z};
                 for (int axis = 0; axis < 3; ++axis)
-                    *out[axis] = closedSplineValue(axes[axis]->data(), ts.data(),
-                                                   c3[axis].data(), c2[axis].data(), k, u);
+                    *out[axis] = closedSplineValue(axes[axis]->data(), ts.data(), c3[axis].data(),
+                                                   c2[axis].data(), k, u);
                 EXPECT_GT(p.z, 0.75) << name << " dips behind the block faces";
                 double sx = 0, sy = 0;
                 PathDesigner::project(p, sx, sy);

@@ -64,9 +64,9 @@ TEST(PuzzleSolver, PlayoutsTellForgivingFromDemandingBoards) {
 }
 
 TEST(PuzzleBuilder, EveryStepKindBuildsProvenPuzzles) {
-    const PuzzleStep kinds[] = {PuzzleStep::Group,         PuzzleStep::ColourBomb,
-                                PuzzleStep::RowRemover,    PuzzleStep::ColumnRemover,
-                                PuzzleStep::CrossRemover,  PuzzleStep::BigBomb};
+    const PuzzleStep kinds[] = {PuzzleStep::Group,        PuzzleStep::ColourBomb,
+                                PuzzleStep::RowRemover,   PuzzleStep::ColumnRemover,
+                                PuzzleStep::CrossRemover, PuzzleStep::BigBomb};
     for (PuzzleStep kind : kinds) {
         seedRandom(11 + static_cast<uint32_t>(kind));
         PuzzleRecipe recipe;
@@ -79,7 +79,8 @@ TEST(PuzzleBuilder, EveryStepKindBuildsProvenPuzzles) {
         recipe.required = {kind};
         BuiltPuzzle built;
         bool ok = false;
-        for (int attempt = 0; attempt < 20 && !ok; ++attempt) ok = PuzzleBuilder(recipe).build(built);
+        for (int attempt = 0; attempt < 20 && !ok; ++attempt)
+            ok = PuzzleBuilder(recipe).build(built);
         ASSERT_TRUE(ok) << static_cast<int>(kind);
         EXPECT_TRUE(built.board.isSettled());
         EXPECT_FALSE(built.board.isSolved());

@@ -53,7 +53,7 @@ TEST(Limiter, HoldsTheCeilingAndLeavesQuietPartsAlone) {
 
 TEST(Limiter, ALoopedBufferKeepsItsGainContinuousAcrossTheSeam) {
     AudioBuffer buffer(1, 44100);
-    for (float& value : buffer.samples()) value = 0.3f;  // a level that loops trivially
+    for (float& value : buffer.samples()) value = 0.3f;       // a level that loops trivially
     for (size_t i = 0; i < 300; ++i) buffer.at(i, 0) = 0.9f;  // loud right at the start
     AudioBuffer open = buffer;
     Limiter(0.45f).apply(buffer, true);

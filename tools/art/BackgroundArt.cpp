@@ -10,6 +10,15 @@ namespace {
 
 constexpr float kAspect = 4.0f / 3.0f;
 
+struct Vec3Like {
+    float x, y, z;
+};
+
+Vec3Like unit3(float x, float y, float z) {
+    const float l = std::sqrt(x * x + y * y + z * z);
+    return {x / l, y / l, z / l};
+}
+
 float smoothstep(float a, float b, float x) {
     const float t = std::clamp((x - a) / (b - a), 0.0f, 1.0f);
     return t * t * (3 - 2 * t);
@@ -150,31 +159,52 @@ Colour duneSky(float X, float Y) {
     return sky.mixed({1, 0.97f, 0.85f, 1}, std::min(1.0f, sun * 1.5f + glow * 0.35f));
 }
 
-// Crest height of dune layer k at X (smaller is higher on the picture).
-float duneCrest(int k, float X, const Noise& noise) {
-    const float base = 0.5f + 0.11f * float(k);
-    const float ridge = noise.ridged(X * (1.2f + 0.5f * float(k)) + float(k) * 13.0f, float(k), 3);
-    return base - (0.06f + 0.02f * float(k)) * ridge;
+// Height of the sand at ground position (x, z): long crests across the view, bent by a slow
+// warp, steep on their lee side.
+float duneHeight(float x, float z, const Noise& noise) {
+    const float warp = noise.fbm(x * 0.02f, z * 0.02f, 3) * 14.0f;
+    const float along = z * 0.11f + warp * 0.35f + noise.value(x * 0.03f, 0) * 3.0f;
+    const float phase = along - std::floor(along);
+    // Asymmetric profile: a long windward slope rising to the crest, a short steep fall.
+    const float profile = phase < 0.75f ? phase / 0.75f : (1.0f - phase) / 0.25f;
+    const float swell = 0.6f + 0.4f * noise.fbm(x * 0.05f + 3, z * 0.05f, 3);
+    return 2.2f * smoothstep(0.0f, 1.0f, profile) * swell;
 }
 
-Colour duneScene(float X, float Y, const Noise& noise) {
-    constexpr int kLayers = 5;
-    for (int k = kLayers - 1; k >= 0; --k) {
-        const float crest = duneCrest(k, X, noise);
-        if (Y < crest) continue;
-        // Light from the left: slopes rising to the right are lit, the others in shadow.
-        const float slope = (duneCrest(k, X + 0.004f, noise) - crest) / 0.004f;
-        const float lit = 0.5f + 0.5f * std::tanh(slope * 3.0f);
-        const float below = Y - crest;
-        const Colour sand = Colour{0.48f, 0.26f, 0.15f, 1}.mixed({0.95f, 0.7f, 0.42f, 1}, lit);
-        Colour c = sand.scaled(1.0f - 0.25f * smoothstep(0.0f, 0.25f, below));
-        const float ripples = std::sin((X * 160 + Y * 40 + noise.fbm(X * 8, Y * 8, 3) * 30));
-        c = c.scaled(1.0f + 0.04f * ripples * float(k + 1) / kLayers);
-        // Haze: far layers fade into the sky colour near the horizon.
-        const float haze = 0.55f * (1.0f - float(k) / float(kLayers - 1));
-        return c.mixed(duneSky(X, 0.55f), haze);
+// The dunes seen from a low viewpoint, column by column: each ground sample along the view
+// ray fills the screen rows it rises above what nearer samples already covered.
+Image duneView(int width, int height, const Noise& noise) {
+    Image image(width, height);
+    const float horizon = float(height) * 0.5f;
+    image.fill([&](int x, int y) {
+        return duneSky(float(x) / float(width) * kAspect, float(y) / float(height));
+    });
+    const float eyeHeight = 3.2f, focal = float(width) * 0.7f;
+    const Vec3Like sun = unit3(-0.6f, 0.45f, 0.35f);
+    for (int column = 0; column < width; ++column) {
+        const float across = (float(column) - float(width) * 0.5f) / focal;
+        int covered = height;
+        for (float d = 1.5f; d < 320.0f; d *= 1.006f) {
+            const float gx = across * d, gz = d;
+            const float h = duneHeight(gx, gz, noise);
+            const int top = int(horizon + (eyeHeight - h) / d * focal);
+            if (top >= covered) continue;
+            const float e = 0.05f;
+            const float nx = (duneHeight(gx + e, gz, noise) - h) / e;
+            const float nz = (duneHeight(gx, gz + e, noise) - h) / e;
+            const Vec3Like n = unit3(-nx, 1.0f, -nz);
+            const float ripple = std::sin(gz * 9.0f + gx * 2.0f + noise.value(gx, gz) * 4.0f);
+            const float light = std::max(0.0f, n.x * sun.x + n.y * sun.y + n.z * sun.z);
+            const Colour lit{0.96f, 0.72f, 0.45f, 1}, shade{0.42f, 0.25f, 0.2f, 1};
+            Colour sand = shade.mixed(lit, std::clamp(light * 1.2f, 0.0f, 1.0f));
+            sand = sand.scaled(1.0f + 0.04f * ripple * std::max(0.0f, 1.0f - d / 40.0f));
+            const float fog = smoothstep(20.0f, 300.0f, d);
+            const Colour c = sand.mixed(duneSky(0.5f, 0.5f), fog * 0.75f);
+            for (int y = std::max(0, top); y < covered; ++y) image.at(column, y) = c;
+            covered = std::max(0, top);
+        }
     }
-    return duneSky(X, Y);
+    return image;
 }
 
 }  // namespace
@@ -196,8 +226,12 @@ Image BackgroundArt::space() {
 }
 
 Image BackgroundArt::dunes() {
+    // Painted at the 4:3 shape the player sees, then stretched to the stored square.
     const Noise noise(1977);
-    return paintScene([&](float X, float Y) { return duneScene(X, Y, noise); });
+    const Image view = duneView(kSize, kSize * 3 / 4, noise);
+    return paintScene([&](float X, float Y) {
+        return view.sample(X / kAspect * float(view.width()), Y * float(view.height()));
+    });
 }
 
 }  // namespace brx::tools

@@ -125,7 +125,7 @@ Image background(const std::string& staging, const char* name) {
     return loadPicture(staging + "/Data/Textures/" + name).resized(800, 600);
 }
 
-PreviewMaterial material(Colour c, float specular = 0.6f) {
+PreviewMaterial material(Colour c, float specular = 0.25f) {
     return {c, {specular, specular, specular, 1}, 50};
 }
 
@@ -138,9 +138,9 @@ Image gameView(const std::string& staging) {
     const Image skin = loadPicture(staging + "/Data/Textures/0.Tga");
     SoftwareRenderer renderer(screen, 22, 45);
     const std::string models = staging + "/Data/Models/";
-    renderer.draw(loadMesh(models + "12x16.Asvm"), &skin, material({0.45f, 0.5f, 0.65f, 1}),
+    renderer.draw(loadMesh(models + "12x16.Asvm"), &skin, material({0.45f, 0.5f, 0.65f, 1}, 0.05f),
                   {0, -0.125f, 0});
-    renderer.draw(loadMesh(models + "C12x16.Asvm"), &skin, material({0.45f, 0.5f, 0.65f, 1}),
+    renderer.draw(loadMesh(models + "C12x16.Asvm"), &skin, material({0.45f, 0.5f, 0.65f, 1}, 0.05f),
                   {0, -7.75f, 0});
     const Mesh block = loadMesh(models + "Hi/FastBox.Asvm");
     unsigned seed = 7;

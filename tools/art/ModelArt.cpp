@@ -12,6 +12,8 @@ constexpr float kHalf = ModelArt::kBlockHalf;
 const UV kLight = MeshBuilder::toneUV(SkinTone::Light);
 const UV kMid = MeshBuilder::toneUV(SkinTone::Mid);
 const UV kDark = MeshBuilder::toneUV(SkinTone::Dark);
+// Where a bomb's fuse leaves the ball: up, a little right and towards the viewer.
+const Vec3 kFuseDirection{0.25f / 1.0025f, 0.55f / 1.0025f, 0.8f / 1.0025f};
 
 void box(MeshBuilder& b, Vec3 low, Vec3 high, float bevel, UV tone) {
     b.addBevelledBox(low, high, bevel, &tone);
@@ -43,7 +45,7 @@ void fuse(MeshBuilder& b, Vec3 start, float scale) {
     Vec3 at = start;
     for (int i = 0; i < 5; ++i) {
         const float t = float(i) / 4.0f;
-        const Vec3 next = at + Vec3{0.035f + 0.02f * t, 0.05f - 0.035f * t, 0.03f} * scale;
+        const Vec3 next = at + Vec3{0.03f + 0.015f * t, 0.02f - 0.02f * t, 0.05f} * scale;
         b.addCylinder(at, next, 0.022f * scale, 6, kMid);
         at = next;
     }
@@ -100,12 +102,12 @@ Mesh ModelArt::unmovableBox(bool highDetail) {
     // Dark riveted steel: a plate with a raised border and a rivet in every corner.
     Mesh mesh;
     MeshBuilder b(mesh);
-    box(b, {-kHalf, -kHalf, -kHalf}, {kHalf, kHalf, kHalf}, 0.05f, kMid);
+    box(b, {-kHalf, -kHalf, -kHalf}, {kHalf, kHalf, kHalf}, 0.05f, kDark);
     const float e = kHalf - 0.05f, z0 = kHalf - 0.02f, z1 = kHalf + 0.04f;
-    box(b, {-e, -e, z0}, {e, -e + 0.1f, z1}, 0.02f, kDark);
-    box(b, {-e, e - 0.1f, z0}, {e, e, z1}, 0.02f, kDark);
-    box(b, {-e, -e, z0}, {-e + 0.1f, e, z1}, 0.02f, kDark);
-    box(b, {e - 0.1f, -e, z0}, {e, e, z1}, 0.02f, kDark);
+    box(b, {-e, -e, z0}, {e, -e + 0.1f, z1}, 0.02f, kMid);
+    box(b, {-e, e - 0.1f, z0}, {e, e, z1}, 0.02f, kMid);
+    box(b, {-e, -e, z0}, {-e + 0.1f, e, z1}, 0.02f, kMid);
+    box(b, {e - 0.1f, -e, z0}, {e, e, z1}, 0.02f, kMid);
     const float r = kHalf - 0.1f;
     for (const float sx : {-1.0f, 1.0f})
         for (const float sy : {-1.0f, 1.0f}) {
@@ -118,13 +120,14 @@ Mesh ModelArt::unmovableBox(bool highDetail) {
 }
 
 Mesh ModelArt::bigBomb() {
+    // The fuse leans towards the viewer so the whole bomb stays inside its cell.
     Mesh mesh;
     MeshBuilder b(mesh);
     const Vec3 centre{0, -0.04f, 0};
-    b.addSphere(centre, 0.42f, 18, 12, kLight);
-    const Vec3 capBase = centre + Vec3{0.12f, 0.3f, 0.18f};
-    const Vec3 capTop = centre + Vec3{0.17f, 0.43f, 0.25f};
-    b.addCylinder(capBase, capTop, 0.09f, 10, kMid);
+    b.addSphere(centre, 0.43f, 18, 12, kLight);
+    const Vec3 up = kFuseDirection;
+    const Vec3 capTop = centre + up * 0.52f;
+    b.addCylinder(centre + up * 0.36f, capTop, 0.1f, 10, kMid);
     fuse(b, capTop, 1.0f);
     return mesh;
 }
@@ -132,12 +135,12 @@ Mesh ModelArt::bigBomb() {
 Mesh ModelArt::colourBomb() {
     Mesh mesh;
     MeshBuilder b(mesh);
-    const Vec3 centre{0, -0.05f, 0};
-    b.addSphere(centre, 0.36f, 14, 10, kLight);
+    const Vec3 centre{0, -0.04f, 0};
+    b.addSphere(centre, 0.37f, 14, 10, kLight);
     // A darker band round the middle tells it apart from a plain block of the same colour.
-    b.addCylinder(centre + Vec3{0, -0.05f, 0}, centre + Vec3{0, 0.05f, 0}, 0.372f, 14, kMid);
-    const Vec3 capTop = centre + Vec3{0.06f, 0.42f, 0.12f};
-    b.addCylinder(centre + Vec3{0.03f, 0.3f, 0.07f}, capTop, 0.07f, 8, kMid);
+    b.addCylinder(centre + Vec3{0, -0.05f, 0}, centre + Vec3{0, 0.05f, 0}, 0.382f, 14, kMid);
+    const Vec3 capTop = centre + kFuseDirection * 0.45f;
+    b.addCylinder(centre + kFuseDirection * 0.3f, capTop, 0.075f, 8, kMid);
     fuse(b, capTop, 0.8f);
     return mesh;
 }

@@ -31,7 +31,9 @@ void AudioBuffer::scale(float gain) {
     for (float& value : data) value *= gain;
 }
 
-void AudioBuffer::resize(size_t frames) { data.resize(frames * channelCount, 0.0f); }
+void AudioBuffer::resize(size_t frames) {
+    data.resize(frames * channelCount, 0.0f);
+}
 
 void AudioBuffer::wrapTail(size_t loopFrames) {
     if (loopFrames == 0 || loopFrames >= frames()) return;

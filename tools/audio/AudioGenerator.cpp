@@ -18,19 +18,22 @@
 namespace brx::tools {
 namespace {
 
+// Plain RMS over-rates bright, steady tones and under-rates deep thumps, so a few targets are
+// moved to make them sound alike: the frequent chime and the piercing signal sit lower, the
+// thump and the big bomb higher, the fill loop plays under other sounds for seconds.
 const SoundRecipe kRecipes[] = {
     {"Data/Sounds/Interface/MsOver.Wav", renderHoverTick, kHoverRmsDb, false},
     {"Data/Sounds/Interface/MsClik.Wav", renderClick, kClickRmsDb, false},
     {"Data/Sounds/RemoveBoxes.Wav", renderCrumble, kEffectRmsDb, false},
-    {"Data/Sounds/Select.Wav", renderSelectChime, kEffectRmsDb - 2.0f, false},
-    {"Data/Sounds/AddLine.Wav", renderLineThump, kEffectRmsDb, false},
+    {"Data/Sounds/Select.Wav", renderSelectChime, kEffectRmsDb - 3.0f, false},
+    {"Data/Sounds/AddLine.Wav", renderLineThump, kEffectRmsDb + 1.0f, false},
     {"Data/Sounds/100.Wav", renderCoin, kEffectRmsDb, false},
     {"Data/Sounds/100.A.Mp3", renderFillLoop, kEffectRmsDb - 3.0f, true},
     {"Data/Sounds/BoxAdd.Wav", renderPop, kEffectRmsDb - 1.0f, false},
     {"Data/Sounds/ColorBomb.Wav", renderColorBurst, kEffectRmsDb, false},
-    {"Data/Sounds/Bomb.Mp3", renderExplosion, kEffectRmsDb, false},
+    {"Data/Sounds/Bomb.Mp3", renderExplosion, kEffectRmsDb + 2.0f, false},
     {"Data/Sounds/GameOver.Wav", renderGameOver, kEffectRmsDb, false},
-    {"Data/Sounds/Warning.Ogg", renderWarning, kEffectRmsDb, false},
+    {"Data/Sounds/Warning.Ogg", renderWarning, kEffectRmsDb - 2.0f, false},
     {"Data/Sounds/HVExpl.Wav", renderZap, kEffectRmsDb, false},
 };
 
@@ -41,7 +44,9 @@ std::string lowerExtension(const std::string& path) {
     return extension;
 }
 
-bool isPcm(const std::string& path) { return lowerExtension(path) == ".wav"; }
+bool isPcm(const std::string& path) {
+    return lowerExtension(path) == ".wav";
+}
 
 bool writeBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes,
                 std::string* error) {
@@ -113,16 +118,15 @@ bool encodeForFile(const std::string& archivePath, const AudioBuffer& buffer,
     return false;
 }
 
-bool generateAudio(const std::filesystem::path& stagingDir,
-                   const std::filesystem::path& previewDir, std::string* error) {
+bool generateAudio(const std::filesystem::path& stagingDir, const std::filesystem::path& previewDir,
+                   std::string* error) {
     const std::vector<std::string> music = DataManifest::musicFiles();
     std::string backgroundError;
     bool backgroundOk = true;
     std::thread background;
     if (music.size() >= 2)
-        background = std::thread([&] {
-            backgroundOk = emitMusic(music[1], stagingDir, previewDir, &backgroundError);
-        });
+        background = std::thread(
+            [&] { backgroundOk = emitMusic(music[1], stagingDir, previewDir, &backgroundError); });
     bool ok = music.empty() || emitMusic(music[0], stagingDir, previewDir, error);
     for (const std::string& name : DataManifest::soundFiles()) {
         if (!ok) break;

@@ -41,7 +41,7 @@ bool encodeForFile(const std::string& archivePath, const AudioBuffer& buffer,
                    std::vector<uint8_t>* out, std::string* error);
 // Writes every sound and music file under stagingDir (e.g. stagingDir/Data/Sounds/...).
 // With previewDir set, also writes each file's pre-encoding audio there as WAV for listening.
-bool generateAudio(const std::filesystem::path& stagingDir,
-                   const std::filesystem::path& previewDir, std::string* error);
+bool generateAudio(const std::filesystem::path& stagingDir, const std::filesystem::path& previewDir,
+                   std::string* error);
 
 }  // namespace brx::tools

@@ -28,9 +28,13 @@ std::vector<double> blockMeanSquares(const AudioBuffer& buffer) {
 
 }  // namespace
 
-float toDb(float linear) { return linear <= 1e-10f ? -200.0f : 20.0f * std::log10(linear); }
+float toDb(float linear) {
+    return linear <= 1e-10f ? -200.0f : 20.0f * std::log10(linear);
+}
 
-float fromDb(float db) { return std::pow(10.0f, db / 20.0f); }
+float fromDb(float db) {
+    return std::pow(10.0f, db / 20.0f);
+}
 
 float loudPartRmsDb(const AudioBuffer& buffer) {
     const std::vector<double> blocks = blockMeanSquares(buffer);
@@ -47,7 +51,9 @@ float loudPartRmsDb(const AudioBuffer& buffer) {
     return toDb(float(std::sqrt(sum / std::max(1, count))));
 }
 
-float peakDb(const AudioBuffer& buffer) { return toDb(buffer.peak()); }
+float peakDb(const AudioBuffer& buffer) {
+    return toDb(buffer.peak());
+}
 
 void normaliseLoudness(AudioBuffer& buffer, float targetRmsDb, float ceilingDb, bool looped) {
     const Limiter limiter(fromDb(ceilingDb));

@@ -45,12 +45,11 @@ bool encodeFrames(lame_global_flags* lame, const AudioBuffer& buffer, std::vecto
         const size_t frames = std::min<size_t>(kChunkFrames, buffer.frames() - start);
         for (size_t i = 0; i < frames * channels; ++i)
             pcm[i] = toPcm16(buffer.samples()[start * channels + i]);
-        const int written =
-            channels == 1
-                ? lame_encode_buffer(lame, pcm.data(), pcm.data(), int(frames), chunk.data(),
-                                     int(chunk.size()))
-                : lame_encode_buffer_interleaved(lame, pcm.data(), int(frames), chunk.data(),
-                                                 int(chunk.size()));
+        const int written = channels == 1
+                                ? lame_encode_buffer(lame, pcm.data(), pcm.data(), int(frames),
+                                                     chunk.data(), int(chunk.size()))
+                                : lame_encode_buffer_interleaved(lame, pcm.data(), int(frames),
+                                                                 chunk.data(), int(chunk.size()));
         if (written < 0) return false;
         out->insert(out->end(), chunk.begin(), chunk.begin() + written);
     }

@@ -59,8 +59,7 @@ void MusicSequencer::pad(int bar, int bars, const Chord& chord, float velocity) 
     }
 }
 
-void MusicSequencer::bass(int bar, const Chord& chord, const std::string& pattern,
-                          float velocity) {
+void MusicSequencer::bass(int bar, const Chord& chord, const std::string& pattern, float velocity) {
     int root = chord.root;
     while (root >= 48) root -= 12;
     while (root < 36) root += 12;
@@ -106,8 +105,8 @@ void MusicSequencer::drums(int bar, const std::string& kick, const std::string& 
         if (step < kick.size() && kick[step] != '.')
             synth.kick(dry, at, velocity * level(kick[step]));
         if (step < snare.size() && snare[step] != '.')
-            synth.snare(roomSend, humanised(at), humanVelocity(velocity) * level(snare[step]) * 0.6f,
-                        0.1f);
+            synth.snare(roomSend, humanised(at),
+                        humanVelocity(velocity) * level(snare[step]) * 0.6f, 0.1f);
         if (step < hats.size() && hats[step] != '.')
             synth.hat(dry, humanised(at), humanVelocity(velocity) * level(hats[step]) * 0.35f,
                       hats[step] == 'O', 0.3f);

@@ -47,8 +47,8 @@ public:
                   int lowest, float velocity);
     // Drums over one bar; each pattern is 16 steps, 'x' hit, 'o' soft hit, '.' rest; an 'O'
     // in the hat line is an open hat.
-    void drums(int bar, const std::string& kick, const std::string& snare,
-               const std::string& hats, float velocity);
+    void drums(int bar, const std::string& kick, const std::string& snare, const std::string& hats,
+               float velocity);
     // Shaker on a 16-step pattern, for the quieter parts.
     void shakers(int bar, const std::string& pattern, float velocity);
     // Melody notes through one voice; `echo` sends them to the delay as well.
@@ -65,9 +65,9 @@ private:
     float tempo;
     int barCount;
     NoteSynth synth;
-    AudioBuffer dry;        // instruments heard directly
-    AudioBuffer roomSend;   // what also goes into the reverb
-    AudioBuffer echoSend;   // what also goes into the echo
+    AudioBuffer dry;       // instruments heard directly
+    AudioBuffer roomSend;  // what also goes into the reverb
+    AudioBuffer echoSend;  // what also goes into the echo
 };
 
 }  // namespace brx::tools

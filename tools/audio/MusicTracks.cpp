@@ -88,15 +88,17 @@ std::vector<int> randomContour(SynthRandom& random, size_t length) {
     return contour;
 }
 
-Chord chord(int root, std::vector<int> tones) { return Chord{root, std::move(tones)}; }
+Chord chord(int root, std::vector<int> tones) {
+    return Chord{root, std::move(tones)};
+}
 
 // ---- menu ------------------------------------------------------------------------------
 
 constexpr float kMenuBpm = 76.0f;
 constexpr int kMenuBars = 32;
 
-void menuSection(MusicSequencer& seq, int firstBar, const std::vector<Chord>& chords,
-                 int barsLong, int layer) {
+void menuSection(MusicSequencer& seq, int firstBar, const std::vector<Chord>& chords, int barsLong,
+                 int layer) {
     static const std::vector<int> arpUp = {0, 2, 4, 5, 7, 5, 4, 2};
     static const std::vector<int> arpWave = {0, 4, 2, 5, 3, 6, 4, 7};
     for (int i = 0; i < barsLong; ++i) {
@@ -158,8 +160,8 @@ struct GameLayers {
     bool hatsOnly = false;
 };
 
-void gameSection(MusicSequencer& seq, int firstBar, const std::vector<Chord>& chords,
-                 int barsLong, const GameLayers& layers) {
+void gameSection(MusicSequencer& seq, int firstBar, const std::vector<Chord>& chords, int barsLong,
+                 const GameLayers& layers) {
     static const std::vector<int> arp = {0, 2, 4, 2, 5, 4, 2, 4, 0, 2, 4, 2, 6, 4, 2, 3};
     for (int i = 0; i < barsLong; ++i) {
         const int bar = firstBar + i;
@@ -198,8 +200,8 @@ AudioBuffer composeGameMusic() {
     SynthRandom random(0x6C656164u);
     MelodyPlan plan;
     plan.ladder = scaleLadder({9, 11, 0, 2, 4, 5, 7}, 64, 88);  // A natural minor
-    plan.rhythm = {{0, 2}, {2, 2}, {4, 4}, {10, 2}, {12, 4}, {16, 2}, {18, 2}, {20, 2},
-                   {22, 2}, {24, 8}};
+    plan.rhythm = {{0, 2},  {2, 2},  {4, 4},  {10, 2}, {12, 4},
+                   {16, 2}, {18, 2}, {20, 2}, {22, 2}, {24, 8}};
     plan.motif = randomContour(random, plan.rhythm.size());
     plan.answer = randomContour(random, plan.rhythm.size());
     plan.startIndex = 7;

@@ -52,8 +52,7 @@ void NoteSynth::bass(AudioBuffer& out, const Note& note) {
         const float t = float(i) / float(out.sampleRateHz());
         if (i % kFilterStep == 0) filter.setCutoff(hz * 2.0f + 900.0f * std::exp(-t * 18.0f));
         const float body = filter.process(saw.next(hz)) * 0.55f + sub.next(hz) * 0.6f;
-        out.addPanned(start + i, body * envelope.level(t, note.lengthS) * note.velocity,
-                      note.pan);
+        out.addPanned(start + i, body * envelope.level(t, note.lengthS) * note.velocity, note.pan);
     }
 }
 
@@ -67,8 +66,7 @@ void NoteSynth::pluck(AudioBuffer& out, const Note& note) {
         const float t = float(i) / float(out.sampleRateHz());
         const float index = 0.15f + 0.9f * std::exp(-t * 9.0f);
         const float value = carrier.nextModulated(hz, index * modulator.next(hz) / kTwoPi * 2.0f);
-        out.addPanned(start + i, value * envelope.level(t, note.lengthS) * note.velocity,
-                      note.pan);
+        out.addPanned(start + i, value * envelope.level(t, note.lengthS) * note.velocity, note.pan);
     }
 }
 
@@ -100,8 +98,7 @@ void NoteSynth::lead(AudioBuffer& out, const Note& note) {
         const float depth = 0.004f * std::min(1.0f, std::max(0.0f, (t - 0.2f) * 3.0f));
         const float f = hz * (1.0f + depth * vibrato.next(5.2f));
         const float value = filter.process(0.35f * square.next(f) + 0.65f * triangle.next(f));
-        out.addPanned(start + i, value * envelope.level(t, note.lengthS) * note.velocity,
-                      note.pan);
+        out.addPanned(start + i, value * envelope.level(t, note.lengthS) * note.velocity, note.pan);
     }
 }
 

@@ -43,16 +43,15 @@ void appendPage(const ogg_page& page, std::vector<uint8_t>* out) {
 
 bool start(VorbisSession& session, const AudioBuffer& buffer, float quality,
            std::vector<uint8_t>* out) {
-    if (vorbis_encode_init_vbr(&session.info, buffer.channels(), buffer.sampleRateHz(),
-                               quality) != 0)
+    if (vorbis_encode_init_vbr(&session.info, buffer.channels(), buffer.sampleRateHz(), quality) !=
+        0)
         return false;
     vorbis_analysis_init(&session.dsp, &session.info);
     vorbis_block_init(&session.dsp, &session.block);
     ogg_stream_init(&session.stream, kStreamSerial);
     session.analysisReady = true;
     ogg_packet header, commentHeader, codeHeader;
-    vorbis_analysis_headerout(&session.dsp, &session.comment, &header, &commentHeader,
-                              &codeHeader);
+    vorbis_analysis_headerout(&session.dsp, &session.comment, &header, &commentHeader, &codeHeader);
     ogg_stream_packetin(&session.stream, &header);
     ogg_stream_packetin(&session.stream, &commentHeader);
     ogg_stream_packetin(&session.stream, &codeHeader);

@@ -20,7 +20,9 @@ float polyBlep(float t, float dt) {
     return 0.0f;
 }
 
-float wrap(float cyclePhase) { return cyclePhase - std::floor(cyclePhase); }
+float wrap(float cyclePhase) {
+    return cyclePhase - std::floor(cyclePhase);
+}
 
 }  // namespace
 
@@ -49,6 +51,8 @@ float Oscillator::nextModulated(float frequencyHz, float phaseOffset, int sample
     return value;
 }
 
-float noteHz(float midiNote) { return 440.0f * std::pow(2.0f, (midiNote - 69.0f) / 12.0f); }
+float noteHz(float midiNote) {
+    return 440.0f * std::pow(2.0f, (midiNote - 69.0f) / 12.0f);
+}
 
 }  // namespace brx::tools

@@ -24,8 +24,7 @@ Reverb::Reverb(float roomSize, float damping)
     }
 }
 
-float Reverb::processSide(float input, std::vector<Comb>& combs,
-                          std::vector<AllPass>& allPasses) {
+float Reverb::processSide(float input, std::vector<Comb>& combs, std::vector<AllPass>& allPasses) {
     float output = 0.0f;
     for (Comb& comb : combs) {
         const float delayed = comb.line[comb.position];

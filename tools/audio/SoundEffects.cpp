@@ -33,7 +33,8 @@ void softenEdges(AudioBuffer& out, double inS, double outS) {
     const size_t fadeIn = std::min(out.frames(), size_t(inS * out.sampleRateHz()));
     const size_t fadeOut = std::min(out.frames(), size_t(outS * out.sampleRateHz()));
     for (size_t i = 0; i < fadeIn; ++i) out.at(i, 0) *= float(i) / float(fadeIn);
-    for (size_t i = 0; i < fadeOut; ++i) out.at(out.frames() - 1 - i, 0) *= float(i) / float(fadeOut);
+    for (size_t i = 0; i < fadeOut; ++i)
+        out.at(out.frames() - 1 - i, 0) *= float(i) / float(fadeOut);
 }
 
 // Soft saturation: rounds off the top of loud transients, adds grit to explosions.
@@ -65,7 +66,7 @@ void addChimeNote(AudioBuffer& out, double startS, float midi, float decay, floa
     const float hz = noteHz(midi);
     Oscillator a(Wave::sine), b(Wave::sine), c(Wave::sine);
     addSignal(out, startS, 6.0 / decay, [&](float t) {
-        const float attack = std::min(1.0f, t * 800.0f);
+        const float attack = std::min(1.0f, t * 400.0f);
         const float body = a.next(hz) + 0.35f * b.next(hz * 2.76f) * std::exp(-t * decay) +
                            0.12f * c.next(hz * 5.4f) * std::exp(-t * decay * 2.0f);
         return body * attack * std::exp(-t * decay) * gain;
@@ -94,8 +95,8 @@ AudioBuffer renderClick() {
     Biquad band(FilterType::bandPass, 2500.0f, 1.2f);
     addSignal(out, 0.0, 0.08, [&](float t) {
         const float snap = band.process(random.noise()) * std::exp(-t * 380.0f) * 1.6f;
-        const float ping = high.next(1150.0f - 300.0f * std::min(1.0f, t * 60.0f)) *
-                           std::exp(-t * 110.0f) * 0.7f;
+        const float ping =
+            high.next(1150.0f - 300.0f * std::min(1.0f, t * 60.0f)) * std::exp(-t * 110.0f) * 0.7f;
         return snap + ping + low.next(230.0f) * std::exp(-t * 70.0f) * 0.4f;
     });
     softenEdges(out, 0.0005, 0.008);
@@ -157,9 +158,11 @@ AudioBuffer renderCoin() {
     const float lowHz = noteHz(83.0f), highHz = noteHz(88.0f);  // B5 then E6
     addSignal(out, 0.0, 0.55, [&](float t) {
         float value = 0.0f;
-        if (t < 0.075f) value = first.next(lowHz) * 0.6f;
-        else value = (second.next(highHz) * 0.55f + shine.next(highHz * 2.0f) * 0.25f) *
-                     std::exp(-(t - 0.075f) * 6.5f);
+        if (t < 0.075f)
+            value = first.next(lowHz) * 0.6f;
+        else
+            value = (second.next(highHz) * 0.55f + shine.next(highHz * 2.0f) * 0.25f) *
+                    std::exp(-(t - 0.075f) * 6.5f);
         return soften.process(value);
     });
     softenEdges(out, 0.001, 0.06);
@@ -225,7 +228,8 @@ AudioBuffer renderColorBurst() {
     const int sparkle[5] = {0, 2, 4, 7, 9};
     for (int i = 0; i < 46; ++i) {
         const double when = 0.02 + std::pow(random.uniform(0.0f, 1.0f), 1.8f) * 0.85;
-        const float midi = 84.0f + float(sparkle[random.integer(0, 4)]) + 12.0f * random.integer(0, 1);
+        const float midi =
+            84.0f + float(sparkle[random.integer(0, 4)]) + 12.0f * random.integer(0, 1);
         addChimeNote(out, when, midi, random.uniform(16.0f, 30.0f),
                      random.uniform(0.08f, 0.2f) * float(1.1 - when));
     }

@@ -5,16 +5,19 @@
 
 namespace brx::tools {
 
-void CfgWriter::addComment(const std::string& text) { text_ += "// " + text + "\n"; }
+void CfgWriter::addComment(const std::string& text) {
+    text_ += "// " + text + "\n";
+}
 
-void CfgWriter::addInt(const std::string& key, int value) { addLine(key, std::to_string(value)); }
+void CfgWriter::addInt(const std::string& key, int value) {
+    addLine(key, std::to_string(value));
+}
 
 void CfgWriter::addFloat(const std::string& key, double value) {
     addLine(key, formatNumber(value));
 }
 
-void CfgWriter::addIntList(const std::string& key, const std::vector<int>& values,
-                           char separator) {
+void CfgWriter::addIntList(const std::string& key, const std::vector<int>& values, char separator) {
     std::string list;
     for (size_t i = 0; i < values.size(); ++i) {
         if (i > 0) list += separator;
@@ -33,7 +36,9 @@ void CfgWriter::addFloatList(const std::string& key, const std::vector<double>& 
     addLine(key, "\"" + list + "\"");
 }
 
-void CfgWriter::addBlankLine() { text_ += "\n"; }
+void CfgWriter::addBlankLine() {
+    text_ += "\n";
+}
 
 std::string CfgWriter::formatNumber(double value) {
     char buffer[64];

@@ -18,8 +18,8 @@ enum class Curve { Ellipse, Lissajous, Rose, Spiral, Epicycle, Limacon, Heart, W
 // curve instead).
 struct PathShape {
     Curve curve;
-    int p, q;             // curve parameters: frequencies, petals, windings
-    double c;             // secondary amplitude (epicycle radius, limacon offset)
+    int p, q;              // curve parameters: frequencies, petals, windings
+    double c;              // secondary amplitude (epicycle radius, limacon offset)
     double width, height;  // half extents in board units
     double tilt;
     double zBase, zSwing;
@@ -77,10 +77,13 @@ Flat roseOrSpiral(const PathShape& s, double u) {
 Flat unitCurve(const PathShape& s, double u) {
     const double t = kTwoPi * u;
     switch (s.curve) {
-        case Curve::Ellipse: return {std::cos(s.p * t), std::sin(s.p * t), 0, false};
-        case Curve::Lissajous: return {std::sin(s.p * t), std::sin(s.q * t), 0, false};
+        case Curve::Ellipse:
+            return {std::cos(s.p * t), std::sin(s.p * t), 0, false};
+        case Curve::Lissajous:
+            return {std::sin(s.p * t), std::sin(s.q * t), 0, false};
         case Curve::Rose:
-        case Curve::Spiral: return roseOrSpiral(s, u);
+        case Curve::Spiral:
+            return roseOrSpiral(s, u);
         case Curve::Epicycle:
             return {(std::cos(t) + s.c * std::cos(s.p * t)) / (1 + s.c),
                     (std::sin(t) + s.c * std::sin(s.p * t)) / (1 + s.c), 0, false};
@@ -100,8 +103,8 @@ Flat unitCurve(const PathShape& s, double u) {
         }
         case Curve::Knot:
             // The trefoil knot: the strands pass over and under each other in depth.
-            return {(std::sin(t) + 2 * std::sin(2 * t)) / 3, (std::cos(t) - 2 * std::cos(2 * t)) / 3,
-                    -std::sin(3 * t), true};
+            return {(std::sin(t) + 2 * std::sin(2 * t)) / 3,
+                    (std::cos(t) - 2 * std::cos(2 * t)) / 3, -std::sin(3 * t), true};
     }
     return {0, 0, 0, false};
 }
@@ -121,14 +124,17 @@ void normalise(std::vector<Flat>& flats) {
         minX = std::min(minX, f.x), maxX = std::max(maxX, f.x);
         minY = std::min(minY, f.y), maxY = std::max(maxY, f.y);
     }
-    const double halfX = std::max(1e-9, (maxX - minX) / 2), halfY = std::max(1e-9, (maxY - minY) / 2);
+    const double halfX = std::max(1e-9, (maxX - minX) / 2),
+                 halfY = std::max(1e-9, (maxY - minY) / 2);
     for (Flat& f : flats) {
         f.x = (f.x - (minX + maxX) / 2) / halfX;
         f.y = (f.y - (minY + maxY) / 2) / halfY;
     }
 }
 
-bool isSeparator(char c) { return c == ' ' || c == ',' || c == '\t' || c == '\n'; }
+bool isSeparator(char c) {
+    return c == ' ' || c == ',' || c == '\t' || c == '\n';
+}
 
 }  // namespace
 

@@ -27,7 +27,9 @@ PuzzleBoard::PuzzleBoard(const std::vector<int>& fileValues) {
     }
 }
 
-std::vector<int> PuzzleBoard::fileValues() const { return {cells_.begin(), cells_.end()}; }
+std::vector<int> PuzzleBoard::fileValues() const {
+    return {cells_.begin(), cells_.end()};
+}
 
 bool PuzzleBoard::inside(int column, int row) {
     return column >= 0 && column < kColumns && row >= 0 && row < kRows;
@@ -39,7 +41,9 @@ int PuzzleBoard::colourOf(int value) {
     return value;
 }
 
-bool PuzzleBoard::isBonus(int value) { return value >= kBigBomb && value <= kCrossRemover; }
+bool PuzzleBoard::isBonus(int value) {
+    return value >= kBigBomb && value <= kCrossRemover;
+}
 
 std::vector<PuzzleCell> PuzzleBoard::selectionAt(int column, int row) const {
     std::vector<PuzzleCell> group;
@@ -136,7 +140,9 @@ bool PuzzleBoard::isSolved() const {
     return true;
 }
 
-bool PuzzleBoard::isStuck() const { return !isSolved() && moves().empty(); }
+bool PuzzleBoard::isStuck() const {
+    return !isSolved() && moves().empty();
+}
 
 bool PuzzleBoard::isSettled() const {
     PuzzleBoard copy = *this;
@@ -248,7 +254,8 @@ bool PuzzleBoard::closeUpPass() {
         moving.push_back(at(slide.from.column, slide.from.row));
         put(slide.from.column, slide.from.row, kEmpty);
     }
-    for (size_t i = 0; i < slides.size(); ++i) put(slides[i].to.column, slides[i].to.row, moving[i]);
+    for (size_t i = 0; i < slides.size(); ++i)
+        put(slides[i].to.column, slides[i].to.row, moving[i]);
     return true;
 }
 

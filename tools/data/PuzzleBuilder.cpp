@@ -1,6 +1,7 @@
 #include "tools/data/PuzzleBuilder.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "engine/Random.h"
 #include "tools/data/PuzzleSolver.h"
@@ -65,11 +66,19 @@ bool PuzzleBuilder::tryStep(PuzzleStep kind, PuzzleBoard& board, PuzzleCell& cli
         case PuzzleStep::Group:
             built = random(0, 3) == 0 ? addColumn(kind, board, click) : addGroup(board, click);
             break;
-        case PuzzleStep::ColourBomb: built = addColourBomb(board, click); break;
-        case PuzzleStep::RowRemover: built = addRowRemover(board, click); break;
+        case PuzzleStep::ColourBomb:
+            built = addColourBomb(board, click);
+            break;
+        case PuzzleStep::RowRemover:
+            built = addRowRemover(board, click);
+            break;
         case PuzzleStep::ColumnRemover:
-        case PuzzleStep::CrossRemover: built = addColumn(kind, board, click); break;
-        case PuzzleStep::BigBomb: built = addBigBomb(board, click); break;
+        case PuzzleStep::CrossRemover:
+            built = addColumn(kind, board, click);
+            break;
+        case PuzzleStep::BigBomb:
+            built = addBigBomb(board, click);
+            break;
     }
     if (built && undoes(before, board, click)) return true;
     board = before;
@@ -320,8 +329,7 @@ std::vector<int> PuzzleBuilder::candidateColumns(const PuzzleBoard& board) const
     }
     if (highest < 0) return {PuzzleBoard::kCentreLeft, PuzzleBoard::kCentreLeft + 1};
     std::vector<int> columns;
-    for (int c = std::max(0, lowest - 1); c <= std::min(PuzzleBoard::kLastColumn, highest + 1);
-         ++c)
+    for (int c = std::max(0, lowest - 1); c <= std::min(PuzzleBoard::kLastColumn, highest + 1); ++c)
         columns.push_back(c);
     return columns;
 }
@@ -337,7 +345,9 @@ PuzzleStep PuzzleBuilder::pickKind() {
     return PuzzleStep::Group;
 }
 
-int PuzzleBuilder::randomColour() const { return random(1, recipe_.colours); }
+int PuzzleBuilder::randomColour() const {
+    return random(1, recipe_.colours);
+}
 
 int PuzzleBuilder::fillerValue() const {
     if (random(0, 99) < recipe_.unmovablePercent) return PuzzleBoard::kUnmovable;

@@ -15,10 +15,10 @@ namespace brx::tools {
 enum class PuzzleStep { Group, ColourBomb, RowRemover, ColumnRemover, CrossRemover, BigBomb };
 
 struct PuzzleRecipe {
-    int colours = 3;        // plain colours in play, 1..colours
-    int steps = 10;         // backward steps to take
-    int fixedBlocks = 0;    // fixed blocks of the solved board, at most one per column
-    int maxHeight = 10;     // rows a stack may reach from the bottom
+    int colours = 3;           // plain colours in play, 1..colours
+    int steps = 10;            // backward steps to take
+    int fixedBlocks = 0;       // fixed blocks of the solved board, at most one per column
+    int maxHeight = 10;        // rows a stack may reach from the bottom
     int unmovablePercent = 0;  // share of the big bomb's filler that is unmovable
     int weights[6] = {100, 0, 0, 0, 0, 0};  // chance of each PuzzleStep kind
     std::vector<PuzzleStep> required;       // kinds the puzzle must contain at least once

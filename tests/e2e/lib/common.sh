@@ -1,0 +1,104 @@
+# Shared steps of the whole-program tests: a private copy of the game, waiting for windows,
+# screenshots, and waiting for the process to end. Every wait polls with a generous time-out.
+set -euo pipefail
+
+GAME_DIR="$1"
+BUILD_DIR="$2"
+GAME_TITLE="Brixeler 3D version 1.3"
+
+# Re-run under a virtual X server when none is given (CTest normally provides one).
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash "$0" "$@"
+fi
+
+WORK="$(mktemp -d /tmp/brx-e2e.XXXXXX)"
+GAME_PID=""
+cleanup() {
+    if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then kill -KILL "$GAME_PID"; fi
+    wait 2>/dev/null || true  # the watcher writes the exit code as the game ends
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$WORK/game/Report.html" ] && { echo "--- Report.html"; cat "$WORK/game/Report.html"; } >&2
+    exit 1
+}
+
+# A copy of the program (and, unless told otherwise, its archive) in a folder of its own, so
+# the settings, score tables and log it writes stay out of the build tree.
+install_game() {
+    mkdir -p "$WORK/game/Data"
+    cp "$GAME_DIR/brixeler3d" "$WORK/game/"
+    if [ "${1:-with-data}" = "with-data" ]; then
+        [ -f "$GAME_DIR/Data/Resource.Kvr" ] || fail "no Data/Resource.Kvr in $GAME_DIR (build the data)"
+        ln -s "$(realpath "$GAME_DIR/Data/Resource.Kvr")" "$WORK/game/Data/Resource.Kvr"
+    fi
+}
+
+# Starts the installed copy from another folder (it must find its data by itself). A watcher
+# records the exit code in a file, so any later subshell can read it.
+start_game() {
+    rm -f "$WORK/exit.code" "$WORK/game.pid"
+    (
+        cd /
+        env "$@" "$WORK/game/brixeler3d" >"$WORK/stdout.log" 2>&1 &
+        echo $! >"$WORK/game.pid"
+        code=0
+        wait $! || code=$?
+        echo "$code" >"$WORK/exit.code"
+    ) &
+    for _ in $(seq 1 100); do
+        [ -s "$WORK/game.pid" ] && break
+        sleep 0.05
+    done
+    GAME_PID="$(cat "$WORK/game.pid")"
+}
+
+# Prints the id (decimal) of the first window named exactly $1, polling up to $2 seconds.
+# xwininfo rather than xdotool: SDL's message boxes carry UTF-8 names xdotool cannot match.
+wait_for_window() {
+    local name="$1" limit="${2:-30}" id=""
+    for _ in $(seq 1 $((limit * 10))); do
+        id="$(xwininfo -root -tree 2>/dev/null | grep -F " \"$name\": " | awk '{print $1}' |
+              head -n 1 || true)"
+        if [ -n "$id" ]; then echo $((id)); return 0; fi
+        kill -0 "$GAME_PID" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits up to $1 seconds for the game to end and prints its exit code.
+wait_for_exit() {
+    local limit="${1:-30}"
+    for _ in $(seq 1 $((limit * 10))); do
+        if [ -s "$WORK/exit.code" ]; then
+            cat "$WORK/exit.code"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Number of lit (non-black) pixels of a window, from an xwd dump of it.
+lit_pixels() {
+    local id="$1" width height
+    xwd -silent -id "$id" >"$WORK/shot.xwd"
+    width="$(xwininfo -id "$id" | awk '/Width:/ {print $2}')"
+    height="$(xwininfo -id "$id" | awk '/Height:/ {print $2}')"
+    # The image ends the dump: 4 bytes a pixel, blue-green-red-pad; count pixels with colour.
+    tail -c $((width * height * 4)) "$WORK/shot.xwd" | od -An -v -tx4 -w4 |
+        awk '{ if (substr($1, 3) != "000000") lit++ } END { print lit + 0 }'
+}
+
+# The log must hold its opening and its closing lines, the error count as given.
+expect_log_closed() {
+    local errors="$1" log="$WORK/game/Report.html"
+    [ -f "$log" ] || fail "no Report.html"
+    grep -q "Log file opened:" "$log" || fail "Report.html lacks its opening line"
+    grep -q "Total Errors = $errors" "$log" || fail "Report.html lacks 'Total Errors = $errors'"
+    grep -q "Log file closed:" "$log" || fail "Report.html lacks its closing line"
+}
