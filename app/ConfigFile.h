@@ -19,6 +19,7 @@ void scrambleRolling(std::string& bytes);
 class ConfigFile {
 public:
     // Reads, unscrambles and parses a file on disk (Data/System.Cfg); 0 on success, 1 on failure.
+    // Each load starts from an empty set; after a failure the set holds what parsed before it.
     int loadFile(const std::string& path);
     // Parses a plain buffer (from the archive); 0 on success, 1 on failure.
     int loadBuffer(const char* bytes, size_t length);
@@ -28,6 +29,7 @@ public:
     std::string serialize() const;
 
     // Typed look-ups; a missing key sets status 1 and returns the default (or an empty list).
+    // A found key leaves status as it was, so one check after a series of look-ups sees any miss.
     int getInt(const std::string& key, int fallback);
     float getFloat(const std::string& key, float fallback);
     std::vector<int> getIntList(const std::string& key, char separator);

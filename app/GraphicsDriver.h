@@ -22,7 +22,8 @@ public:
         "https://www.intel.com/content/www/us/en/support/products/80939/graphics.html";
     static constexpr const char* kIntel845Page =
         "https://www.intel.com/content/www/us/en/support/products/81501/graphics.html";
-    static constexpr const char* kGeneralPage = "https://www.khronos.org/opengl/wiki/Getting_Started";
+    static constexpr const char* kGeneralPage =
+        "https://www.khronos.org/opengl/wiki/Getting_Started";
 };
 
 }  // namespace brx

@@ -27,16 +27,28 @@ void InputTranslator::track(const platform::Event& message, InputEvent* out) {
 bool InputTranslator::translate(const platform::Event& message, InputEvent* out) {
     InputEvent event;
     switch (message.type) {
-    case platform::EventType::keyDown: event.type = kInputKeyDown; break;
-    case platform::EventType::keyUp: event.type = kInputKeyUp; break;
-    case platform::EventType::character: event.type = kInputCharacter; break;
-    case platform::EventType::pointerMove: event.type = kInputPointerMove; break;
-    case platform::EventType::buttonDown: event.type = kInputButtonDown; break;
-    case platform::EventType::buttonUp: event.type = kInputButtonUp; break;
-    default: return false;
+        case platform::EventType::keyDown:
+            event.type = kInputKeyDown;
+            break;
+        case platform::EventType::keyUp:
+            event.type = kInputKeyUp;
+            break;
+        case platform::EventType::character:
+            event.type = kInputCharacter;
+            break;
+        case platform::EventType::pointerMove:
+            event.type = kInputPointerMove;
+            break;
+        case platform::EventType::buttonDown:
+            event.type = kInputButtonDown;
+            break;
+        case platform::EventType::buttonUp:
+            event.type = kInputButtonUp;
+            break;
+        default:
+            return false;
     }
-    if (event.type == kInputKeyDown || event.type == kInputKeyUp ||
-        event.type == kInputCharacter) {
+    if (event.type == kInputKeyDown || event.type == kInputKeyUp || event.type == kInputCharacter) {
         event.key = uint16_t(message.key);
         event.x = lastX_;
         event.y = lastY_;

@@ -28,7 +28,8 @@ void errorBox(const char* text) {
 // The driver box, then the vendor's driver page (read while the context still exists).
 int refuseSoftwareGL(std::unique_ptr<brx::OBrixel>& app, const brx::OSoftwareGL& error) {
     errorBox(kSoftwareGLText);
-    platform::openUrl(brx::GraphicsDriver::driverPage(platform::glVendor(), platform::glRenderer()));
+    platform::openUrl(
+        brx::GraphicsDriver::driverPage(platform::glVendor(), platform::glRenderer()));
     app.reset();
     return error.code();
 }

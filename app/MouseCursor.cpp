@@ -8,7 +8,9 @@ namespace brx {
 
 MouseCursor::MouseCursor(std::string textureName) : textureName_(std::move(textureName)) {}
 
-void MouseCursor::load() { texture_.load(textureName_, true); }
+void MouseCursor::load() {
+    texture_.load(textureName_, true);
+}
 
 void MouseCursor::moveTo(int x, int y) {
     x_ = x;

@@ -8,7 +8,9 @@
 namespace brx {
 namespace {
 
-bool musicOn() { return SoundManager::instance().musicOn(); }
+bool musicOn() {
+    return SoundManager::instance().musicOn();
+}
 
 }  // namespace
 

@@ -36,7 +36,9 @@ constexpr float kBarLeft = 247.0f, kBarRight = 553.0f, kBarBottom = 242.0f, kBar
 constexpr float kBarFillStart = 248.0f, kBarFillY = 245.0f, kBarFillLength = 305.0f;
 constexpr float kBarAlpha = 0.75f;
 
-void playInterfaceSound(int sampleId) { SoundManager::instance().play(sampleId, 0); }
+void playInterfaceSound(int sampleId) {
+    SoundManager::instance().play(sampleId, 0);
+}
 
 }  // namespace
 
@@ -56,7 +58,9 @@ OApplication::~OApplication() {
     SoundManager::instance().close();
 }
 
-ORenderWindow* OApplication::activeScreen() { return gActiveScreen; }
+ORenderWindow* OApplication::activeScreen() {
+    return gActiveScreen;
+}
 
 bool OApplication::init() {
     currentMode_ = -1;
@@ -74,8 +78,7 @@ bool OApplication::init() {
     SoundManager& sound = SoundManager::instance();
     sound.init();
     const SystemSettings& settings = SystemSettings::instance();
-    sound.applySettings(settings.sound, settings.soundVolume, settings.musicVolume,
-                        settings.music);
+    sound.applySettings(settings.sound, settings.soundVolume, settings.musicVolume, settings.music);
     sound.loadSample(kSampleMouseOver, "Data/Sounds/Interface/MsOver.Wav", false);
     sound.loadSample(kSampleMouseClick, "Data/Sounds/Interface/MsClik.Wav", false);
     setUiSoundPlayer(playInterfaceSound);
@@ -141,7 +144,9 @@ void OApplication::deleteScreens() {
     for (ORenderWindow* screen : screens) delete screen;
 }
 
-void OApplication::shutdown() { deleteScreens(); }
+void OApplication::shutdown() {
+    deleteScreens();
+}
 
 bool OApplication::onEvent(InputEvent& event) {
     if (cursor_) cursor_->moveTo(event.x, event.y);

@@ -18,10 +18,10 @@ constexpr const char* kOverlayTexture = "MenuBgrn.Tga";
 
 // Kept resident for the whole run, so screens and effects never wait on a decode.
 constexpr const char* kPreloadTextures[] = {
-    "0.Tga",          "Space.Jpg",     "1.Tga",        "100.Tga",         "2.Tga",
-    "BlurPart.Tga",   "BmBlast.Tga",   "Brixeler3D.Tga", "Cursor.Tga",    "DirtPuf.Tga",
-    "FireFlash.Jpg",  "Font.Tga",      "Frame.Tga",    "GameOver.Tga",    "HVBlast.Tga",
-    "LevelCompl.Tga", "MenuBgrn.tga",  "Nature.Jpg",   "ParticleBit.Tga", "Spl.Tga",
+    "0.Tga",          "Space.Jpg",    "1.Tga",          "100.Tga",         "2.Tga",
+    "BlurPart.Tga",   "BmBlast.Tga",  "Brixeler3D.Tga", "Cursor.Tga",      "DirtPuf.Tga",
+    "FireFlash.Jpg",  "Font.Tga",     "Frame.Tga",      "GameOver.Tga",    "HVBlast.Tga",
+    "LevelCompl.Tga", "MenuBgrn.tga", "Nature.Jpg",     "ParticleBit.Tga", "Spl.Tga",
     "Dune.Jpg",
 };
 constexpr float kPreloadStartPercent = 5.0f;
@@ -50,7 +50,9 @@ OBrixel::~OBrixel() {
     preloaded_.clear();
 }
 
-const TextureRef& OBrixel::splash() { return gSplash; }
+const TextureRef& OBrixel::splash() {
+    return gSplash;
+}
 
 const TextureRef& OBrixel::skin(int index) {
     return index >= 0 && index < kSkinCount ? gSkins[size_t(index)] : gNoTexture;
@@ -58,9 +60,12 @@ const TextureRef& OBrixel::skin(int index) {
 
 std::string OBrixel::backgroundName(int background) {
     switch (background) {
-    case 1: return "Space.Jpg";
-    case 2: return "Dune.Jpg";
-    default: return "Nature.Jpg";
+        case 1:
+            return "Space.Jpg";
+        case 2:
+            return "Dune.Jpg";
+        default:
+            return "Nature.Jpg";
     }
 }
 

@@ -38,12 +38,18 @@ OGLWindow::~OGLWindow() {
     destroyWindow();
 }
 
-void OGLWindow::swapBuffers() { platform::swapWindow(); }
+void OGLWindow::swapBuffers() {
+    platform::swapWindow();
+}
 void OGLWindow::frame(int) {}
 void OGLWindow::resize() {}
-bool OGLWindow::init() { return true; }
+bool OGLWindow::init() {
+    return true;
+}
 void OGLWindow::shutdown() {}
-bool OGLWindow::onEvent(InputEvent&) { return false; }
+bool OGLWindow::onEvent(InputEvent&) {
+    return false;
+}
 
 std::array<DisplayResolution, OGLWindow::kResolutionCount> OGLWindow::enumerateDisplayModes(
     const std::vector<platform::DisplayMode>& modes) {
@@ -192,19 +198,26 @@ void OGLWindow::handleMessage(const platform::Event& message) {
         return;
     }
     switch (message.type) {
-    case T::minimized: active_ = false; return;
-    case T::maximized: fullScreenRequest_ = true; [[fallthrough]];
-    case T::restored:
-        active_ = true;
-        sizeFromWindow();
-        resize();
-        return;
-    case T::resized:
-        setClientSize(message.x, message.y);
-        resize();
-        return;
-    case T::closeRequested: platform::postQuit(0); return;
-    default: return;
+        case T::minimized:
+            active_ = false;
+            return;
+        case T::maximized:
+            fullScreenRequest_ = true;
+            [[fallthrough]];
+        case T::restored:
+            active_ = true;
+            sizeFromWindow();
+            resize();
+            return;
+        case T::resized:
+            setClientSize(message.x, message.y);
+            resize();
+            return;
+        case T::closeRequested:
+            platform::postQuit(0);
+            return;
+        default:
+            return;
     }
 }
 

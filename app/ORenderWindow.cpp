@@ -17,7 +17,7 @@ namespace brx {
 namespace {
 
 constexpr const char* kLogoName = "PLogo.Tga";
-// The overlay darkens the middle band where menus put their controls (virtual units).
+// The overlay is laid half-transparent over the middle band that holds the menus (units).
 constexpr float kOverlayLeft = 150.0f;
 constexpr float kOverlayRight = 650.0f;
 constexpr float kOverlayAlpha = 0.5f;

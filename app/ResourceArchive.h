@@ -35,7 +35,8 @@ public:
     static ResourceArchive& instance();
 
     // Reads the header and directory of the archive at path (default "Data/Resource.Kvr");
-    // false when the file cannot be opened (prints "File was not opened\n").
+    // false when the file cannot be opened (prints "File was not opened\n") or its header is
+    // cut short.
     bool open(const std::string& path = "Data/Resource.Kvr");
     // Forgets the directory (tests re-open other archives).
     void close();

@@ -82,7 +82,9 @@ void SoundManager::setMusicVolume(int volume) {
     if (currentPlaylist_) currentPlaylist_->setVolume(volume);
 }
 
-void SoundManager::addPlaylist(int id, MusicPlaylist* playlist) { playlists_[id] = playlist; }
+void SoundManager::addPlaylist(int id, MusicPlaylist* playlist) {
+    playlists_[id] = playlist;
+}
 
 void SoundManager::selectPlaylist(int id) {
     switching_ = true;
@@ -117,7 +119,9 @@ void SoundManager::setListener(const Vector3& position, const Vector3& forward,
     platform::setListener(at, ahead, up);
 }
 
-void SoundManager::update3D() { platform::update3D(); }
+void SoundManager::update3D() {
+    platform::update3D();
+}
 
 void SoundManager::serviceStreamEnd() {
     const int ended = platform::takeEndedStream();

@@ -107,6 +107,16 @@ void BM_TgaArchiveReadOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_TgaArchiveReadOnly)->Unit(benchmark::kMicrosecond);
 
+void BM_TgaDecodeOnly(benchmark::State& state) {
+    const std::string& file = textureFiles().tga;
+    for (auto _ : state) {
+        brx::DecodedImage image;
+        brx::TgaReader::decode(reinterpret_cast<const uint8_t*>(file.data()), file.size(), &image);
+        benchmark::DoNotOptimize(image.pixels.data());
+    }
+}
+BENCHMARK(BM_TgaDecodeOnly)->Unit(benchmark::kMicrosecond);
+
 void BM_TgaFromArchive(benchmark::State& state) {
     openTextureArchive();
     for (auto _ : state) {

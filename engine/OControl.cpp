@@ -6,10 +6,6 @@
 #include "engine/ControlOwner.h"
 #include "engine/OCamera.h"
 
-#ifndef GL_CLAMP
-#define GL_CLAMP 0x2900
-#endif
-
 namespace brx {
 
 namespace {

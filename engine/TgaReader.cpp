@@ -34,11 +34,12 @@ void copyPixels(const uint8_t* from, size_t length, int components, std::vector<
     to.resize(length);
     uint8_t* out = to.data();
     if (components == 4) {
+        // A whole pixel per step (little-endian words: B G R A reads as 0xAARRGGBB).
         for (size_t i = 0; i < length; i += 4) {
-            out[i] = from[i + 2];
-            out[i + 1] = from[i + 1];
-            out[i + 2] = from[i];
-            out[i + 3] = from[i + 3];
+            uint32_t pixel;
+            std::memcpy(&pixel, from + i, 4);
+            pixel = (pixel & 0xFF00FF00u) | (pixel >> 16 & 0xFFu) | (pixel & 0xFFu) << 16;
+            std::memcpy(out + i, &pixel, 4);
         }
     } else if (components == 3) {
         for (size_t i = 0; i < length; i += 3) {

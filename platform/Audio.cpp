@@ -21,8 +21,8 @@ namespace {
 
 constexpr int kSampleRateHz = 44100;
 constexpr int kMixBufferFrames = 1024;
-constexpr float kMinDistance = 8.0f;  // world units at which attenuation starts
-constexpr float kMaxDistance = 64.0f; // beyond this a sound gets no quieter
+constexpr float kMinDistance = 8.0f;   // world units at which attenuation starts
+constexpr float kMaxDistance = 64.0f;  // beyond this a sound gets no quieter
 constexpr float kPi = 3.14159265f;
 
 struct Sample {
@@ -57,7 +57,9 @@ void onMusicFinished() {
     endedStream.store(playingStream.load());
 }
 
-int toMixerVolume(int volume) { return (std::clamp(volume, 0, 255) * MIX_MAX_VOLUME + 127) / 255; }
+int toMixerVolume(int volume) {
+    return (std::clamp(volume, 0, 255) * MIX_MAX_VOLUME + 127) / 255;
+}
 
 void haltMusic() {
     halting.store(true);
@@ -72,9 +74,15 @@ Mix_Music* findStream(int stream) {
 }
 
 // Channel ids handed out are mixer channel + 1, so that 0 never names a playing sound.
-bool validChannel(int channel) { return channel >= 1 && channel <= int(audio.channels.size()); }
-int mixerChannel(int channel) { return channel - 1; }
-ChannelInfo& infoOf(int channel) { return audio.channels[size_t(channel - 1)]; }
+bool validChannel(int channel) {
+    return channel >= 1 && channel <= int(audio.channels.size());
+}
+int mixerChannel(int channel) {
+    return channel - 1;
+}
+ChannelInfo& infoOf(int channel) {
+    return audio.channels[size_t(channel - 1)];
+}
 
 // Plays chunk on a free channel, or on the oldest busy one of no higher priority.
 int startChunk(const Sample& sample, int priority) {
@@ -87,7 +95,9 @@ int startChunk(const Sample& sample, int priority) {
     return Mix_PlayChannel(oldest, sample.chunk, loops) + 1;
 }
 
-float dot(const float a[3], const float b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+float dot(const float a[3], const float b[3]) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
 
 // Direction (degrees clockwise from straight ahead) and distance (0 near .. 255 far) of a
 // point as the listener hears it, with the usual inverse-distance roll-off.
@@ -134,7 +144,9 @@ void closeAudio() {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-bool isAudioOpen() { return audio.open; }
+bool isAudioOpen() {
+    return audio.open;
+}
 
 int loadSample(const uint8_t* data, size_t size, bool loop) {
     if (!audio.open || !data || size == 0 || size > size_t(INT32_MAX)) return 0;
@@ -272,6 +284,8 @@ void setStreamPositionMs(int stream, int positionMs) {
     Mix_SetMusicPosition(std::max(positionMs, 0) / 1000.0);
 }
 
-int takeEndedStream() { return endedStream.exchange(0); }
+int takeEndedStream() {
+    return endedStream.exchange(0);
+}
 
 }  // namespace platform

@@ -19,15 +19,15 @@ struct KeyPair {
 };
 
 constexpr KeyPair kNamedKeys[] = {
-    {SDLK_BACKSPACE, 8},   {SDLK_TAB, 9},          {SDLK_RETURN, 13},     {SDLK_KP_ENTER, 13},
-    {SDLK_LSHIFT, 16},     {SDLK_RSHIFT, 16},      {SDLK_LCTRL, 17},      {SDLK_RCTRL, 17},
-    {SDLK_LALT, 18},       {SDLK_RALT, 18},        {SDLK_PAUSE, 19},      {SDLK_CAPSLOCK, 20},
-    {SDLK_ESCAPE, 27},     {SDLK_SPACE, 32},       {SDLK_PAGEUP, 33},     {SDLK_PAGEDOWN, 34},
-    {SDLK_END, 35},        {SDLK_HOME, 36},        {SDLK_LEFT, 37},       {SDLK_UP, 38},
-    {SDLK_RIGHT, 39},      {SDLK_DOWN, 40},        {SDLK_INSERT, 45},     {SDLK_DELETE, 46},
-    {SDLK_KP_MULTIPLY, 106}, {SDLK_KP_PLUS, 107},  {SDLK_KP_MINUS, 109},  {SDLK_KP_PERIOD, 110},
-    {SDLK_KP_DIVIDE, 111}, {SDLK_SEMICOLON, 186},  {SDLK_EQUALS, 187},    {SDLK_COMMA, 188},
-    {SDLK_MINUS, 189},     {SDLK_PERIOD, 190},     {SDLK_SLASH, 191},     {SDLK_BACKQUOTE, 192},
+    {SDLK_BACKSPACE, 8},     {SDLK_TAB, 9},         {SDLK_RETURN, 13},        {SDLK_KP_ENTER, 13},
+    {SDLK_LSHIFT, 16},       {SDLK_RSHIFT, 16},     {SDLK_LCTRL, 17},         {SDLK_RCTRL, 17},
+    {SDLK_LALT, 18},         {SDLK_RALT, 18},       {SDLK_PAUSE, 19},         {SDLK_CAPSLOCK, 20},
+    {SDLK_ESCAPE, 27},       {SDLK_SPACE, 32},      {SDLK_PAGEUP, 33},        {SDLK_PAGEDOWN, 34},
+    {SDLK_END, 35},          {SDLK_HOME, 36},       {SDLK_LEFT, 37},          {SDLK_UP, 38},
+    {SDLK_RIGHT, 39},        {SDLK_DOWN, 40},       {SDLK_INSERT, 45},        {SDLK_DELETE, 46},
+    {SDLK_KP_MULTIPLY, 106}, {SDLK_KP_PLUS, 107},   {SDLK_KP_MINUS, 109},     {SDLK_KP_PERIOD, 110},
+    {SDLK_KP_DIVIDE, 111},   {SDLK_SEMICOLON, 186}, {SDLK_EQUALS, 187},       {SDLK_COMMA, 188},
+    {SDLK_MINUS, 189},       {SDLK_PERIOD, 190},    {SDLK_SLASH, 191},        {SDLK_BACKQUOTE, 192},
     {SDLK_LEFTBRACKET, 219}, {SDLK_BACKSLASH, 220}, {SDLK_RIGHTBRACKET, 221}, {SDLK_QUOTE, 222},
 };
 
@@ -79,15 +79,24 @@ void queueCharacters(const char* text) {
 
 bool translateWindowEvent(const SDL_WindowEvent& window, Event* out) {
     switch (window.event) {
-    case SDL_WINDOWEVENT_MINIMIZED: out->type = EventType::minimized; return true;
-    case SDL_WINDOWEVENT_RESTORED: out->type = EventType::restored; return true;
-    case SDL_WINDOWEVENT_MAXIMIZED: out->type = EventType::maximized; return true;
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
-        out->type = EventType::resized;
-        windowSize(&out->x, &out->y);
-        return true;
-    case SDL_WINDOWEVENT_CLOSE: out->type = EventType::closeRequested; return true;
-    default: return false;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            out->type = EventType::minimized;
+            return true;
+        case SDL_WINDOWEVENT_RESTORED:
+            out->type = EventType::restored;
+            return true;
+        case SDL_WINDOWEVENT_MAXIMIZED:
+            out->type = EventType::maximized;
+            return true;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            out->type = EventType::resized;
+            windowSize(&out->x, &out->y);
+            return true;
+        case SDL_WINDOWEVENT_CLOSE:
+            out->type = EventType::closeRequested;
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -111,24 +120,31 @@ bool translateButton(const SDL_MouseButtonEvent& button, Event* out) {
 bool translate(const SDL_Event& in, Event* out) {
     *out = Event{};
     switch (in.type) {
-    case SDL_KEYDOWN:
-    case SDL_KEYUP: return translateKey(in.key, out);
-    case SDL_TEXTINPUT: queueCharacters(in.text.text); return false;
-    case SDL_MOUSEMOTION:
-        out->type = EventType::pointerMove;
-        out->x = in.motion.x;
-        out->y = in.motion.y;
-        out->state = pointerState(in.motion.state);
-        return true;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: return translateButton(in.button, out);
-    case SDL_WINDOWEVENT: return translateWindowEvent(in.window, out);
-    case SDL_QUIT: out->type = EventType::closeRequested; return true;
-    default:
-        if (quitEventType == 0 || in.type != quitEventType) return false;
-        out->type = EventType::quit;
-        out->exitCode = in.user.code;
-        return true;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            return translateKey(in.key, out);
+        case SDL_TEXTINPUT:
+            queueCharacters(in.text.text);
+            return false;
+        case SDL_MOUSEMOTION:
+            out->type = EventType::pointerMove;
+            out->x = in.motion.x;
+            out->y = in.motion.y;
+            out->state = pointerState(in.motion.state);
+            return true;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            return translateButton(in.button, out);
+        case SDL_WINDOWEVENT:
+            return translateWindowEvent(in.window, out);
+        case SDL_QUIT:
+            out->type = EventType::closeRequested;
+            return true;
+        default:
+            if (quitEventType == 0 || in.type != quitEventType) return false;
+            out->type = EventType::quit;
+            out->exitCode = in.user.code;
+            return true;
     }
 }
 
@@ -169,9 +185,13 @@ void postQuit(int exitCode) {
     }
 }
 
-void setPointerCapture(bool captured) { SDL_CaptureMouse(captured ? SDL_TRUE : SDL_FALSE); }
+void setPointerCapture(bool captured) {
+    SDL_CaptureMouse(captured ? SDL_TRUE : SDL_FALSE);
+}
 
-void showSystemCursor(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
+void showSystemCursor(bool visible) {
+    SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
 
 int virtualKeyFromName(const char* keyName) {
     const SDL_Keycode key = SDL_GetKeyFromName(keyName);

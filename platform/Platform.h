@@ -85,18 +85,18 @@ bool canSetDisplayMode(const DisplayMode& mode);
 
 enum class EventType {
     none,
-    keyDown,        // key: Windows virtual-key number
-    keyUp,          // key: Windows virtual-key number
-    character,      // key: character code (Latin-1)
-    pointerMove,    // x, y, state
-    buttonDown,     // button, x, y, state
-    buttonUp,       // button, x, y, state
+    keyDown,      // key: Windows virtual-key number
+    keyUp,        // key: Windows virtual-key number
+    character,    // key: character code (Latin-1)
+    pointerMove,  // x, y, state
+    buttonDown,   // button, x, y, state
+    buttonUp,     // button, x, y, state
     minimized,
     restored,
     maximized,
-    resized,        // x, y: the new client size in pixels
-    closeRequested, // the user closed the window
-    quit,           // exitCode: the value given to postQuit
+    resized,         // x, y: the new client size in pixels
+    closeRequested,  // the user closed the window
+    quit,            // exitCode: the value given to postQuit
 };
 
 // Button and modifier bits of pointer events, with the values of the Windows message.

@@ -30,12 +30,13 @@ double preciseTimeMs() {
 }
 
 void showMessageBox(const char* caption, const char* text, BoxIcon icon) {
-    const Uint32 flags =
-        icon == BoxIcon::error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+    const Uint32 flags = icon == BoxIcon::error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
     SDL_ShowSimpleMessageBox(flags, caption, text, nullptr);
 }
 
-bool openUrl(const char* url) { return SDL_OpenURL(url) == 0; }
+bool openUrl(const char* url) {
+    return SDL_OpenURL(url) == 0;
+}
 
 bool enterExecutableFolder() {
     std::error_code error;

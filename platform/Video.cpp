@@ -148,11 +148,17 @@ bool openWindow(const WindowSpec& spec, std::string* error) {
     return false;
 }
 
-void closeWindow() { destroyWindow(); }
+void closeWindow() {
+    destroyWindow();
+}
 
-bool isWindowOpen() { return video.window != nullptr && video.context != nullptr; }
+bool isWindowOpen() {
+    return video.window != nullptr && video.context != nullptr;
+}
 
-bool hasContext() { return video.context != nullptr; }
+bool hasContext() {
+    return video.context != nullptr;
+}
 
 void raiseWindow() {
     if (!video.window) return;
@@ -204,9 +210,13 @@ void swapWindow() {
     }
 }
 
-void setSwapPacing(bool enabled) { video.pacingEnabled = enabled; }
+void setSwapPacing(bool enabled) {
+    video.pacingEnabled = enabled;
+}
 
-void* glProcAddress(const char* name) { return SDL_GL_GetProcAddress(name); }
+void* glProcAddress(const char* name) {
+    return SDL_GL_GetProcAddress(name);
+}
 
 std::vector<DisplayMode> listDisplayModes() {
     std::vector<DisplayMode> modes;

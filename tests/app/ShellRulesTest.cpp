@@ -34,7 +34,7 @@ TEST(FrameClockTest, RateIsMeasuredOverEachFullSecond) {
 
 TEST(DisplayModesTest, SixteenBitModesOfTheThreeSizesAreCollected) {
     const std::vector<platform::DisplayMode> modes = {
-        {800, 600, 16, 60}, {800, 600, 32, 75}, {800, 600, 16, 85}, {640, 480, 16, 60},
+        {800, 600, 16, 60},  {800, 600, 32, 75},   {800, 600, 16, 85}, {640, 480, 16, 60},
         {1024, 768, 16, 70}, {1280, 1024, 16, 60}, {640, 400, 16, 70}};
     const auto table = OGLWindow::enumerateDisplayModes(modes);
     EXPECT_EQ(table[0].width, 640);
@@ -63,9 +63,11 @@ TEST(GraphicsDriverTest, MesaSoftwareRasterizersAreRefusedLlvmpipeIsNot) {
 }
 
 TEST(GraphicsDriverTest, DriverPageFollowsTheVendorGroupsInOrder) {
-    EXPECT_STREQ(GraphicsDriver::driverPage("NVIDIA Corporation", "x"), GraphicsDriver::kNvidiaPage);
+    EXPECT_STREQ(GraphicsDriver::driverPage("NVIDIA Corporation", "x"),
+                 GraphicsDriver::kNvidiaPage);
     EXPECT_STREQ(GraphicsDriver::driverPage("x", "RIVA TNT2/AGP"), GraphicsDriver::kNvidiaPage);
-    EXPECT_STREQ(GraphicsDriver::driverPage("ATI Technologies Inc.", "x"), GraphicsDriver::kAtiPage);
+    EXPECT_STREQ(GraphicsDriver::driverPage("ATI Technologies Inc.", "x"),
+                 GraphicsDriver::kAtiPage);
     EXPECT_STREQ(GraphicsDriver::driverPage("x", "AMD Radeon RX 580"), GraphicsDriver::kAtiPage);
     EXPECT_STREQ(GraphicsDriver::driverPage("x", "RAGE 128"), GraphicsDriver::kAtiPage);
     EXPECT_STREQ(GraphicsDriver::driverPage("Intel", "Intel 815"), GraphicsDriver::kIntel815Page);

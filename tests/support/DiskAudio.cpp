@@ -11,8 +11,8 @@ namespace testsupport {
 namespace {
 
 constexpr int kRateHz = 44100;
-constexpr size_t kStretchBytes = 8192;   // about 46 ms of 16-bit stereo output
-constexpr size_t kQueuedBytes = 32768;   // more than the device and stdio buffer at once
+constexpr size_t kStretchBytes = 8192;  // about 46 ms of 16-bit stereo output
+constexpr size_t kQueuedBytes = 32768;  // more than the device and stdio buffer at once
 
 void put32(std::string* out, uint32_t value) {
     for (int i = 0; i < 4; ++i) out->push_back(char((value >> (8 * i)) & 0xFF));

@@ -75,8 +75,10 @@ std::map<std::string, std::function<std::string()>> texturePainters() {
         {"Continue", "Continue"}, {"NewGame", "New Game"}, {"Options", "Options"},
         {"Score", "High Scores"}, {"Help", "Help"},        {"Credits", "Credits"},
         {"Exit", "Exit"}};
-    for (const auto& [file, text] : menu)
-        p[std::string("MainMenu/") + file + ".Tga"] = tga([text] { return I::menuButton(text); });
+    for (const auto& entry : menu) {
+        const std::string text = entry.second;
+        p[std::string("MainMenu/") + entry.first + ".Tga"] = tga([text] { return I::menuButton(text); });
+    }
     p["MainMenu/MenuBig.Tga"] = tga([] { return I::smallButton("Menu"); });
     const char* modes[] = {"Remover", "Classic", "Strategy", "Advanced", "Modern", "Puzzle"};
     for (int i = 0; i < 6; ++i) {
@@ -86,8 +88,10 @@ std::map<std::string, std::function<std::string()>> texturePainters() {
     const std::pair<const char*, const char*> small[] = {
         {"Done", "Done"},     {"Start", "Start"}, {"Random", "Random"}, {"Ok", "OK"},
         {"Cancel", "Cancel"}, {"Prev", "< Prev"}, {"Next", "Next >"}};
-    for (const auto& [file, text] : small)
-        p[std::string("Interface/") + file + ".Tga"] = tga([text] { return I::smallButton(text); });
+    for (const auto& entry : small) {
+        const std::string text = entry.second;
+        p[std::string("Interface/") + entry.first + ".Tga"] = tga([text] { return I::smallButton(text); });
+    }
     p["Interface/SelectLN.Tga"] = tga([] { return I::valueField(false); });
     p["Interface/Button.Tga"] = tga([] { return I::valueField(false); });
     p["Interface/Skins.Tga"] = tga([] { return I::valueField(true); });

@@ -163,12 +163,12 @@ Colour duneSky(float X, float Y) {
 // warp, steep on their lee side.
 float duneHeight(float x, float z, const Noise& noise) {
     const float warp = noise.fbm(x * 0.02f, z * 0.02f, 3) * 14.0f;
-    const float along = z * 0.11f + warp * 0.35f + noise.value(x * 0.03f, 0) * 3.0f;
+    const float along = z * 0.07f + warp * 0.3f + noise.value(x * 0.03f, 0) * 2.5f;
     const float phase = along - std::floor(along);
     // Asymmetric profile: a long windward slope rising to the crest, a short steep fall.
     const float profile = phase < 0.75f ? phase / 0.75f : (1.0f - phase) / 0.25f;
     const float swell = 0.6f + 0.4f * noise.fbm(x * 0.05f + 3, z * 0.05f, 3);
-    return 2.2f * smoothstep(0.0f, 1.0f, profile) * swell;
+    return 5.0f * smoothstep(0.0f, 1.0f, profile) * swell;
 }
 
 // The dunes seen from a low viewpoint, column by column: each ground sample along the view
@@ -179,8 +179,8 @@ Image duneView(int width, int height, const Noise& noise) {
     image.fill([&](int x, int y) {
         return duneSky(float(x) / float(width) * kAspect, float(y) / float(height));
     });
-    const float eyeHeight = 3.2f, focal = float(width) * 0.7f;
-    const Vec3Like sun = unit3(-0.6f, 0.45f, 0.35f);
+    const float eyeHeight = 6.5f, focal = float(width) * 0.7f;
+    const Vec3Like sun = unit3(-0.8f, 0.3f, 0.5f);
     for (int column = 0; column < width; ++column) {
         const float across = (float(column) - float(width) * 0.5f) / focal;
         int covered = height;
@@ -195,7 +195,7 @@ Image duneView(int width, int height, const Noise& noise) {
             const Vec3Like n = unit3(-nx, 1.0f, -nz);
             const float ripple = std::sin(gz * 9.0f + gx * 2.0f + noise.value(gx, gz) * 4.0f);
             const float light = std::max(0.0f, n.x * sun.x + n.y * sun.y + n.z * sun.z);
-            const Colour lit{0.96f, 0.72f, 0.45f, 1}, shade{0.42f, 0.25f, 0.2f, 1};
+            const Colour lit{0.98f, 0.74f, 0.46f, 1}, shade{0.36f, 0.2f, 0.17f, 1};
             Colour sand = shade.mixed(lit, std::clamp(light * 1.2f, 0.0f, 1.0f));
             sand = sand.scaled(1.0f + 0.04f * ripple * std::max(0.0f, 1.0f - d / 40.0f));
             const float fog = smoothstep(20.0f, 300.0f, d);

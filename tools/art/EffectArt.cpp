@@ -9,8 +9,6 @@
 namespace brx::tools {
 namespace {
 
-constexpr float kPi = 3.14159265f;
-
 // Fills a sprite from a function of the offset from its centre in -1..1.
 Image sprite(int size, const std::function<Colour(float dx, float dy)>& f) {
     Image image(size, size);

@@ -13,7 +13,7 @@ const UV kLight = MeshBuilder::toneUV(SkinTone::Light);
 const UV kMid = MeshBuilder::toneUV(SkinTone::Mid);
 const UV kDark = MeshBuilder::toneUV(SkinTone::Dark);
 // Where a bomb's fuse leaves the ball: up, a little right and towards the viewer.
-const Vec3 kFuseDirection{0.25f / 1.0025f, 0.55f / 1.0025f, 0.8f / 1.0025f};
+const Vec3 kFuseDirection{0.45f / 0.9823f, 0.85f / 0.9823f, 0.2f / 0.9823f};
 
 void box(MeshBuilder& b, Vec3 low, Vec3 high, float bevel, UV tone) {
     b.addBevelledBox(low, high, bevel, &tone);
@@ -45,7 +45,7 @@ void fuse(MeshBuilder& b, Vec3 start, float scale) {
     Vec3 at = start;
     for (int i = 0; i < 5; ++i) {
         const float t = float(i) / 4.0f;
-        const Vec3 next = at + Vec3{0.03f + 0.015f * t, 0.02f - 0.02f * t, 0.05f} * scale;
+        const Vec3 next = at + Vec3{0.045f, 0.025f - 0.03f * t, 0.015f} * scale;
         b.addCylinder(at, next, 0.022f * scale, 6, kMid);
         at = next;
     }
@@ -102,32 +102,31 @@ Mesh ModelArt::unmovableBox(bool highDetail) {
     // Dark riveted steel: a plate with a raised border and a rivet in every corner.
     Mesh mesh;
     MeshBuilder b(mesh);
-    box(b, {-kHalf, -kHalf, -kHalf}, {kHalf, kHalf, kHalf}, 0.05f, kDark);
+    box(b, {-kHalf, -kHalf, -kHalf}, {kHalf, kHalf, kHalf}, 0.05f, kMid);
     const float e = kHalf - 0.05f, z0 = kHalf - 0.02f, z1 = kHalf + 0.04f;
-    box(b, {-e, -e, z0}, {e, -e + 0.1f, z1}, 0.02f, kMid);
-    box(b, {-e, e - 0.1f, z0}, {e, e, z1}, 0.02f, kMid);
-    box(b, {-e, -e, z0}, {-e + 0.1f, e, z1}, 0.02f, kMid);
-    box(b, {e - 0.1f, -e, z0}, {e, e, z1}, 0.02f, kMid);
+    box(b, {-e, -e, z0}, {e, -e + 0.1f, z1}, 0.02f, kDark);
+    box(b, {-e, e - 0.1f, z0}, {e, e, z1}, 0.02f, kDark);
+    box(b, {-e, -e, z0}, {-e + 0.1f, e, z1}, 0.02f, kDark);
+    box(b, {e - 0.1f, -e, z0}, {e, e, z1}, 0.02f, kDark);
     const float r = kHalf - 0.1f;
     for (const float sx : {-1.0f, 1.0f})
         for (const float sy : {-1.0f, 1.0f}) {
             if (highDetail)
-                b.addSphere({sx * r, sy * r, z1}, 0.055f, 10, 5, kLight);
+                b.addSphere({sx * r, sy * r, z1}, 0.07f, 10, 6, kLight);
             else
-                b.addOctahedron({sx * r, sy * r, z1}, 0.06f, kLight);
+                b.addOctahedron({sx * r, sy * r, z1}, 0.075f, kLight);
         }
     return mesh;
 }
 
 Mesh ModelArt::bigBomb() {
-    // The fuse leans towards the viewer so the whole bomb stays inside its cell.
+    // Ball, cap and fuse all stay inside the bomb's cell: the fuse curls off to the right.
     Mesh mesh;
     MeshBuilder b(mesh);
-    const Vec3 centre{0, -0.04f, 0};
-    b.addSphere(centre, 0.43f, 18, 12, kLight);
-    const Vec3 up = kFuseDirection;
-    const Vec3 capTop = centre + up * 0.52f;
-    b.addCylinder(centre + up * 0.36f, capTop, 0.1f, 10, kMid);
+    const Vec3 centre{-0.05f, -0.1f, 0};
+    b.addSphere(centre, 0.36f, 24, 16, kLight);
+    const Vec3 capTop = centre + kFuseDirection * 0.43f;
+    b.addCylinder(centre + kFuseDirection * 0.3f, capTop, 0.09f, 12, kMid);
     fuse(b, capTop, 1.0f);
     return mesh;
 }
@@ -135,13 +134,13 @@ Mesh ModelArt::bigBomb() {
 Mesh ModelArt::colourBomb() {
     Mesh mesh;
     MeshBuilder b(mesh);
-    const Vec3 centre{0, -0.04f, 0};
-    b.addSphere(centre, 0.37f, 14, 10, kLight);
+    const Vec3 centre{-0.04f, -0.08f, 0};
+    b.addSphere(centre, 0.34f, 20, 14, kLight);
     // A darker band round the middle tells it apart from a plain block of the same colour.
-    b.addCylinder(centre + Vec3{0, -0.05f, 0}, centre + Vec3{0, 0.05f, 0}, 0.382f, 14, kMid);
-    const Vec3 capTop = centre + kFuseDirection * 0.45f;
-    b.addCylinder(centre + kFuseDirection * 0.3f, capTop, 0.075f, 8, kMid);
-    fuse(b, capTop, 0.8f);
+    b.addCylinder(centre + Vec3{0, -0.045f, 0}, centre + Vec3{0, 0.045f, 0}, 0.352f, 20, kMid);
+    const Vec3 capTop = centre + kFuseDirection * 0.41f;
+    b.addCylinder(centre + kFuseDirection * 0.28f, capTop, 0.075f, 10, kMid);
+    fuse(b, capTop, 0.85f);
     return mesh;
 }
 

@@ -8,8 +8,6 @@
 namespace brx::tools {
 namespace {
 
-constexpr float kSize = float(SkinArt::kSize);
-
 Colour grey(float v) { return {v, v, v, 1}; }
 
 // Distance from the face edge in 0..0.5 (0 at the border, 0.5 in the middle).
@@ -82,7 +80,7 @@ Image SkinArt::skin(int index) {
     Image image(kSize, kSize);
     const Noise noise(uint32_t(101 + index));
     image.fill([&](int x, int y) {
-        const float u = (float(x) + 0.5f) / kSize, v = (float(y) + 0.5f) / kSize;
+        const float u = (float(x) + 0.5f) / float(kSize), v = (float(y) + 0.5f) / float(kSize);
         const float value = index == 0 ? sheen(u, v, noise)
                             : index == 1 ? engraved(u, v, noise)
                                          : gem(u, v, noise);

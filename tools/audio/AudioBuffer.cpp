@@ -8,16 +8,21 @@ namespace brx::tools {
 AudioBuffer::AudioBuffer(int channels, size_t frames, int sampleRateHz)
     : channelCount(channels), rateHz(sampleRateHz), data(size_t(channels) * frames, 0.0f) {}
 
-void AudioBuffer::addPanned(size_t frame, float value, float pan) {
+PanGains panGains(float pan) {
+    // Equal power: the sum of squares of both gains stays constant across the stereo field,
+    // and the centre keeps unit gain on each side.
+    const float angle = (std::clamp(pan, -1.0f, 1.0f) + 1.0f) * 0.25f * 3.14159265f;
+    return PanGains{std::cos(angle) * 1.41421356f, std::sin(angle) * 1.41421356f};
+}
+
+void AudioBuffer::addPanned(size_t frame, float value, const PanGains& gains) {
     if (frame >= frames()) return;
     if (channelCount == 1) {
         data[frame] += value;
         return;
     }
-    // Equal power: the sum of squares of both gains stays 1 across the stereo field.
-    const float angle = (std::clamp(pan, -1.0f, 1.0f) + 1.0f) * 0.25f * 3.14159265f;
-    data[frame * 2] += value * std::cos(angle) * 1.41421356f;
-    data[frame * 2 + 1] += value * std::sin(angle) * 1.41421356f;
+    data[frame * 2] += value * gains.left;
+    data[frame * 2 + 1] += value * gains.right;
 }
 
 void AudioBuffer::mix(const AudioBuffer& other, size_t startFrame, float gain) {

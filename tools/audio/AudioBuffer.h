@@ -9,6 +9,13 @@ namespace brx::tools {
 
 constexpr int kSampleRateHz = 44100;
 
+// Channel gains of an equal-power pan position (-1 left .. 1 right); worked out once per note.
+struct PanGains {
+    float left = 1.0f;
+    float right = 1.0f;
+};
+PanGains panGains(float pan);
+
 class AudioBuffer {
 public:
     AudioBuffer() = default;
@@ -27,8 +34,8 @@ public:
     std::vector<float>& samples() { return data; }
     const std::vector<float>& samples() const { return data; }
 
-    // Adds a mono value to a frame, spread by an equal-power pan (-1 left .. 1 right).
-    void addPanned(size_t frame, float value, float pan);
+    // Adds a mono value to a frame, spread by pan gains (a mono buffer takes it unchanged).
+    void addPanned(size_t frame, float value, const PanGains& gains);
     // Mixes another buffer of the same channel count in, starting at a frame, scaled by gain;
     // whatever runs past the end is dropped.
     void mix(const AudioBuffer& other, size_t startFrame, float gain);

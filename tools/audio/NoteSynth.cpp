@@ -21,9 +21,12 @@ size_t framesFor(const AudioBuffer& out, float seconds) {
 }  // namespace
 
 void NoteSynth::pad(AudioBuffer& out, const Note& note) {
+    const PanGains gains = panGains(note.pan);
     const Envelope envelope(0.7f, 1.5f, 0.8f, 1.4f);
     const float hz = noteHz(note.pitch);
-    const float detune[3] = {-0.09f, 0.0f, 0.08f};  // semitones
+    const float detuneSemitones[3] = {-0.09f, 0.0f, 0.08f};
+    float voiceHz[3];
+    for (int v = 0; v < 3; ++v) voiceHz[v] = hz * std::pow(2.0f, detuneSemitones[v] / 12.0f);
     Oscillator voices[3] = {Oscillator(Wave::saw, random.uniform(0, 1)),
                             Oscillator(Wave::saw, random.uniform(0, 1)),
                             Oscillator(Wave::saw, random.uniform(0, 1))};
@@ -35,13 +38,14 @@ void NoteSynth::pad(AudioBuffer& out, const Note& note) {
         if (i % kFilterStep == 0)
             filter.setCutoff(hz * (2.5f + 1.0f * std::sin(kTwoPi * 0.15f * t)) + 300.0f);
         float sum = 0.0f;
-        for (int v = 0; v < 3; ++v) sum += voices[v].next(hz * std::pow(2.0f, detune[v] / 12.0f));
+        for (int v = 0; v < 3; ++v) sum += voices[v].next(voiceHz[v]);
         const float value = filter.process(sum / 3.0f) * envelope.level(t, note.lengthS);
-        out.addPanned(start + i, value * note.velocity, note.pan);
+        out.addPanned(start + i, value * note.velocity, gains);
     }
 }
 
 void NoteSynth::bass(AudioBuffer& out, const Note& note) {
+    const PanGains gains = panGains(note.pan);
     const Envelope envelope(0.006f, 0.35f, 0.6f, 0.08f);
     const float hz = noteHz(note.pitch);
     Oscillator saw(Wave::saw), sub(Wave::sine);
@@ -52,11 +56,12 @@ void NoteSynth::bass(AudioBuffer& out, const Note& note) {
         const float t = float(i) / float(out.sampleRateHz());
         if (i % kFilterStep == 0) filter.setCutoff(hz * 2.0f + 900.0f * std::exp(-t * 18.0f));
         const float body = filter.process(saw.next(hz)) * 0.55f + sub.next(hz) * 0.6f;
-        out.addPanned(start + i, body * envelope.level(t, note.lengthS) * note.velocity, note.pan);
+        out.addPanned(start + i, body * envelope.level(t, note.lengthS) * note.velocity, gains);
     }
 }
 
 void NoteSynth::pluck(AudioBuffer& out, const Note& note) {
+    const PanGains gains = panGains(note.pan);
     const Envelope envelope(0.003f, 0.9f, 0.0f, 0.25f);
     const float hz = noteHz(note.pitch);
     Oscillator carrier(Wave::sine), modulator(Wave::sine);
@@ -66,11 +71,12 @@ void NoteSynth::pluck(AudioBuffer& out, const Note& note) {
         const float t = float(i) / float(out.sampleRateHz());
         const float index = 0.15f + 0.9f * std::exp(-t * 9.0f);
         const float value = carrier.nextModulated(hz, index * modulator.next(hz) / kTwoPi * 2.0f);
-        out.addPanned(start + i, value * envelope.level(t, note.lengthS) * note.velocity, note.pan);
+        out.addPanned(start + i, value * envelope.level(t, note.lengthS) * note.velocity, gains);
     }
 }
 
 void NoteSynth::bell(AudioBuffer& out, const Note& note) {
+    const PanGains gains = panGains(note.pan);
     const Envelope envelope(0.002f, 1.6f, 0.0f, 0.6f);
     const float hz = noteHz(note.pitch);
     Oscillator carrier(Wave::sine), modulator(Wave::sine), octave(Wave::sine);
@@ -82,11 +88,12 @@ void NoteSynth::bell(AudioBuffer& out, const Note& note) {
         const float value = carrier.nextModulated(hz, index * modulator.next(hz * 3.5f)) +
                             0.25f * octave.next(hz * 2.0f) * std::exp(-t * 6.0f);
         out.addPanned(start + i, value * 0.8f * envelope.level(t, note.lengthS) * note.velocity,
-                      note.pan);
+                      gains);
     }
 }
 
 void NoteSynth::lead(AudioBuffer& out, const Note& note) {
+    const PanGains gains = panGains(note.pan);
     const Envelope envelope(0.025f, 0.5f, 0.75f, 0.18f);
     const float hz = noteHz(note.pitch);
     Oscillator square(Wave::square), triangle(Wave::triangle), vibrato(Wave::sine);
@@ -98,11 +105,12 @@ void NoteSynth::lead(AudioBuffer& out, const Note& note) {
         const float depth = 0.004f * std::min(1.0f, std::max(0.0f, (t - 0.2f) * 3.0f));
         const float f = hz * (1.0f + depth * vibrato.next(5.2f));
         const float value = filter.process(0.35f * square.next(f) + 0.65f * triangle.next(f));
-        out.addPanned(start + i, value * envelope.level(t, note.lengthS) * note.velocity, note.pan);
+        out.addPanned(start + i, value * envelope.level(t, note.lengthS) * note.velocity, gains);
     }
 }
 
 void NoteSynth::kick(AudioBuffer& out, double startS, float velocity, float pan) {
+    const PanGains gains = panGains(pan);
     Oscillator body(Wave::sine);
     const size_t start = out.frameAt(startS);
     const size_t count = framesFor(out, 0.38f);
@@ -112,11 +120,12 @@ void NoteSynth::kick(AudioBuffer& out, double startS, float velocity, float pan)
         const float click = i < 60 ? random.noise() * (1.0f - float(i) / 60.0f) * 0.25f : 0.0f;
         const float fade = 1.0f - t / 0.38f;
         const float value = (body.next(hz) * std::exp(-t * 9.0f) + click) * fade;
-        out.addPanned(start + i, value * velocity, pan);
+        out.addPanned(start + i, value * velocity, gains);
     }
 }
 
 void NoteSynth::snare(AudioBuffer& out, double startS, float velocity, float pan) {
+    const PanGains gains = panGains(pan);
     Oscillator tone(Wave::triangle);
     Biquad noiseBand(FilterType::bandPass, 2600.0f, 0.8f);
     Biquad noiseHigh(FilterType::highPass, 900.0f);
@@ -128,11 +137,12 @@ void NoteSynth::snare(AudioBuffer& out, double startS, float velocity, float pan
         const float body = tone.next(185.0f + 60.0f * std::exp(-t * 40.0f));
         const float fade = 1.0f - t / 0.25f;
         const float value = (noise * std::exp(-t * 16.0f) + body * 0.5f * std::exp(-t * 30.0f));
-        out.addPanned(start + i, value * fade * velocity, pan);
+        out.addPanned(start + i, value * fade * velocity, gains);
     }
 }
 
 void NoteSynth::hat(AudioBuffer& out, double startS, float velocity, bool open, float pan) {
+    const PanGains gains = panGains(pan);
     Biquad high(FilterType::highPass, 7000.0f, 0.8f);
     const float decayRate = open ? 14.0f : 55.0f;
     const float lengthS = open ? 0.3f : 0.09f;
@@ -141,18 +151,19 @@ void NoteSynth::hat(AudioBuffer& out, double startS, float velocity, bool open, 
     for (size_t i = 0; i < count; ++i) {
         const float t = float(i) / float(out.sampleRateHz());
         const float value = high.process(random.noise()) * std::exp(-t * decayRate);
-        out.addPanned(start + i, value * (1.0f - t / lengthS) * velocity, pan);
+        out.addPanned(start + i, value * (1.0f - t / lengthS) * velocity, gains);
     }
 }
 
 void NoteSynth::shaker(AudioBuffer& out, double startS, float velocity, float pan) {
+    const PanGains gains = panGains(pan);
     Biquad band(FilterType::bandPass, 6000.0f, 1.2f);
     const size_t start = out.frameAt(startS);
     const size_t count = framesFor(out, 0.12f);
     for (size_t i = 0; i < count; ++i) {
         const float t = float(i) / float(out.sampleRateHz());
         const float shape = std::min(1.0f, t / 0.015f) * std::exp(-t * 30.0f);
-        out.addPanned(start + i, band.process(random.noise()) * shape * velocity * 1.5f, pan);
+        out.addPanned(start + i, band.process(random.noise()) * shape * velocity * 1.5f, gains);
     }
 }
 

@@ -35,7 +35,7 @@ float Oscillator::shaped(float p, float dt) const {
         case Wave::saw:
             return 2.0f * p - 1.0f - polyBlep(p, dt);
         case Wave::square:
-            return (p < 0.5f ? 1.0f : -1.0f) + polyBlep(p, dt) - polyBlep(wrap(p + 0.5f), dt);
+            return (p < 0.5f ? 1.0f : -1.0f) + polyBlep(p, dt) - polyBlep(p < 0.5f ? p + 0.5f : p - 0.5f, dt);
     }
     return 0.0f;
 }
@@ -46,8 +46,10 @@ float Oscillator::next(float frequencyHz, int sampleRateHz) {
 
 float Oscillator::nextModulated(float frequencyHz, float phaseOffset, int sampleRateHz) {
     const float dt = std::fabs(frequencyHz) / float(sampleRateHz);
-    const float value = shaped(wrap(phase + phaseOffset), dt > 0.0f ? dt : 1e-6f);
-    phase = wrap(phase + dt);
+    const float p = phaseOffset == 0.0f ? phase : wrap(phase + phaseOffset);
+    const float value = shaped(p, dt > 0.0f ? dt : 1e-6f);
+    phase += dt;
+    if (phase >= 1.0f) phase = wrap(phase);
     return value;
 }
 

@@ -30,13 +30,13 @@ float Reverb::processSide(float input, std::vector<Comb>& combs, std::vector<All
         const float delayed = comb.line[comb.position];
         comb.store = delayed * (1.0f - damp) + comb.store * damp;
         comb.line[comb.position] = input + comb.store * feedback;
-        comb.position = (comb.position + 1) % comb.line.size();
+        if (++comb.position == comb.line.size()) comb.position = 0;
         output += delayed;
     }
     for (AllPass& pass : allPasses) {
         const float delayed = pass.line[pass.position];
         pass.line[pass.position] = output + delayed * kAllPassFeedback;
-        pass.position = (pass.position + 1) % pass.line.size();
+        if (++pass.position == pass.line.size()) pass.position = 0;
         output = delayed - output;
     }
     return output;

@@ -102,7 +102,7 @@ bool PuzzleBuilder::addGroup(PuzzleBoard& board, PuzzleCell& click) {
         int column, top, bottom;
     };
     const int colour = randomColour();
-    const int c0 = pick(candidateColumns(board));
+    const int c0 = pickColumn(board);
     const std::vector<int> rows0 = insertionRows(board, c0);
     if (rows0.empty()) return false;
     const int r0 = pick(rows0);
@@ -159,7 +159,7 @@ bool PuzzleBuilder::addColourBomb(PuzzleBoard& board, PuzzleCell& click) {
     const int wanted = random(3, 6);
     int placed = 0;
     for (int attempt = 0; attempt < 30 && placed < wanted; ++attempt) {
-        const int c = pick(candidateColumns(board));
+        const int c = pickColumn(board);
         const std::vector<int> rows = insertionRows(board, c);
         if (!rows.empty() && insertAt(board, c, pick(rows), colour)) ++placed;
     }
@@ -205,7 +205,7 @@ bool PuzzleBuilder::fillRow(PuzzleBoard& board, int row, int skipColumn,
 // A whole new column pushed in between the others: one colour (a group), or mixed blocks with
 // a column or cross remover; removing it lets the close-up pull the outer columns back.
 bool PuzzleBuilder::addColumn(PuzzleStep kind, PuzzleBoard& board, PuzzleCell& click) {
-    const int position = pick(candidateColumns(board));
+    const int position = pickColumn(board);
     if (position < 1 || position > PuzzleBoard::kLastColumn - 1) return false;
     if (!insertColumn(board, position)) return false;
     const int bottom = PuzzleBoard::kRows - 1;
@@ -228,7 +228,7 @@ bool PuzzleBuilder::addColumn(PuzzleStep kind, PuzzleBoard& board, PuzzleCell& c
 // A big bomb inside the stacks with its whole blast area filled: the blocks that stood above
 // the area are lifted by its height, and fall back into place when the bomb goes off.
 bool PuzzleBuilder::addBigBomb(PuzzleBoard& board, PuzzleCell& click) {
-    const int column = pick(candidateColumns(board));
+    const int column = pickColumn(board);
     if (columnHasFixed(board, column)) return false;
     const int top = stackTopRow(board, column);
     const int lowest = std::max(top - 5, topRowAllowed() + 1);
@@ -332,6 +332,22 @@ std::vector<int> PuzzleBuilder::candidateColumns(const PuzzleBoard& board) const
     for (int c = std::max(0, lowest - 1); c <= std::min(PuzzleBoard::kLastColumn, highest + 1); ++c)
         columns.push_back(c);
     return columns;
+}
+
+// Mostly a column on the side of the middle that holds fewer blocks, so that the puzzles stand
+// centred on the board instead of drifting to one side.
+int PuzzleBuilder::pickColumn(const PuzzleBoard& board) const {
+    const std::vector<int> columns = candidateColumns(board);
+    int left = 0, right = 0;
+    for (int c = 0; c < PuzzleBoard::kColumns; ++c)
+        for (int r = 0; r < PuzzleBoard::kRows; ++r)
+            if (board.at(c, r) != PuzzleBoard::kEmpty)
+                ++(c <= PuzzleBoard::kCentreLeft ? left : right);
+    if (left == right || random(0, 2) == 0) return pick(columns);
+    std::vector<int> lighter;
+    for (int c : columns)
+        if ((c <= PuzzleBoard::kCentreLeft) == (left < right)) lighter.push_back(c);
+    return lighter.empty() ? pick(columns) : pick(lighter);
 }
 
 PuzzleStep PuzzleBuilder::pickKind() {

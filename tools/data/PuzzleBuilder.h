@@ -50,6 +50,7 @@ private:
     bool insertAt(PuzzleBoard& board, int column, int row, int value) const;
     std::vector<int> insertionRows(const PuzzleBoard& board, int column) const;
     std::vector<int> candidateColumns(const PuzzleBoard& board) const;
+    int pickColumn(const PuzzleBoard& board) const;
     bool undoes(const PuzzleBoard& before, const PuzzleBoard& after, PuzzleCell click) const;
     PuzzleStep pickKind();
     int randomColour() const;

@@ -1,0 +1,100 @@
+// The shell's costs: start-up to the first frame after the loading bar, the CPU time of one
+// frame without the swap, the frame rate with swap pacing off, and the share of a core an idle
+// (paced) frame loop takes. Runs the real shell in the benchmark's own window; the working
+// directory becomes the built game folder so the real archive is read.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <GL/gl.h>
+
+#include <chrono>
+#include <ctime>
+#include <memory>
+
+#include "app/OBrixel.h"
+#include "app/SystemSettings.h"
+#include "platform/Platform.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The shell with the swap replaced by a finish, so a frame's own work can be timed.
+class UnswappedShell : public brx::OBrixel {
+public:
+    void swapBuffers() override { glFinish(); }
+};
+
+double processCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
+
+template <typename Shell>
+std::unique_ptr<Shell> startShell() {
+    if (chdir(BRX_GAME_DIR) != 0) return nullptr;
+    brx::SystemSettings::instance() = brx::SystemSettings{};
+    auto shell = std::make_unique<Shell>();
+    if (!shell->create(brx::OBrixel::kClassName, brx::OBrixel::kTitle, 800, 600)) return nullptr;
+    shell->init();
+    return shell;
+}
+
+void BM_StartUpToFirstFrame(benchmark::State& state) {
+    for (auto _ : state) {
+        auto shell = startShell<brx::OBrixel>();
+        if (!shell) {
+            state.SkipWithError("the shell could not start (display or data missing)");
+            return;
+        }
+        shell->frame(16);
+    }
+}
+BENCHMARK(BM_StartUpToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_FrameWithoutSwap(benchmark::State& state) {
+    auto shell = startShell<UnswappedShell>();
+    if (!shell) {
+        state.SkipWithError("the shell could not start (display or data missing)");
+        return;
+    }
+    for (auto _ : state) shell->frame(16);
+}
+BENCHMARK(BM_FrameWithoutSwap)->Unit(benchmark::kMicrosecond);
+
+// Runs frames for two seconds of wall time; reports frames per second and the share of one
+// core the process used (GL driver threads included).
+void runFrameLoop(benchmark::State& state, bool pacing) {
+    auto shell = startShell<brx::OBrixel>();
+    if (!shell) {
+        state.SkipWithError("the shell could not start (display or data missing)");
+        return;
+    }
+    platform::setSwapPacing(pacing);
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        const double cpuStart = processCpuSeconds();
+        int frames = 0;
+        while (Clock::now() - start < std::chrono::seconds(2)) {
+            shell->frame(16);
+            ++frames;
+        }
+        const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+        state.counters["fps"] = frames / wall;
+        state.counters["cpu_percent_of_core"] = 100.0 * (processCpuSeconds() - cpuStart) / wall;
+    }
+    platform::setSwapPacing(true);
+}
+
+void BM_PacedIdleFrames(benchmark::State& state) {
+    runFrameLoop(state, true);
+}
+BENCHMARK(BM_PacedIdleFrames)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_UnpacedFrames(benchmark::State& state) {
+    runFrameLoop(state, false);
+}
+BENCHMARK(BM_UnpacedFrames)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
