@@ -16,6 +16,7 @@
 #include "engine/TextureCache.h"
 #include "engine/TextureRef.h"
 #include "engine/UiSound.h"
+#include "objects/ModelLibrary.h"
 #include "platform/Platform.h"
 
 namespace brx {
@@ -185,7 +186,7 @@ bool OApplication::setActiveScreen(ScreenId id) {
 
 void OApplication::releaseGLResources() {
     TextureCache::instance().releaseAll();
-    // Model display lists go here too once models are loaded at start-up.
+    ModelLibrary::instance().deleteAllLists();
     if (font_) font_->releaseLists();
 }
 
@@ -206,7 +207,7 @@ void OApplication::recreateWindow() {
     drawLoadingProgress(30, nullptr);
     if (font_) font_->build();
     drawLoadingProgress(45, nullptr);
-    // Model display lists are rebuilt here once models are loaded at start-up.
+    ModelLibrary::instance().rebuildAllLists();
     drawLoadingProgress(80, nullptr);
     drawLoadingProgress(100, nullptr);
 }

@@ -78,7 +78,6 @@ private:
     void serveFullScreenRequest();
     void drawFrame();
     void releaseGLResources();
-    bool restoreGLResources();
     void deleteScreens();
 
     int currentMode_ = -1;

@@ -29,18 +29,31 @@ bool chooseFormat(bool greyscale, int bits, DecodedImage* image) {
     return bits == image->components * 8;
 }
 
+// B G R A to R G B A, two pixels per step (little-endian words read B G R A as 0xAARRGGBB).
+void copySwappingRgba(const uint8_t* from, size_t length, uint8_t* out) {
+    constexpr uint64_t kKept = 0xFF00FF00FF00FF00ull;
+    constexpr uint64_t kLow = 0x000000FF000000FFull;
+    size_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        uint64_t pair;
+        std::memcpy(&pair, from + i, 8);
+        pair = (pair & kKept) | (pair >> 16 & kLow) | (pair & kLow) << 16;
+        std::memcpy(out + i, &pair, 8);
+    }
+    for (; i < length; i += 4) {
+        out[i] = from[i + 2];
+        out[i + 1] = from[i + 1];
+        out[i + 2] = from[i];
+        out[i + 3] = from[i + 3];
+    }
+}
+
 // Copies file pixels B G R (A) as R G B (A); greyscale as it is.
 void copyPixels(const uint8_t* from, size_t length, int components, std::vector<uint8_t>& to) {
     to.resize(length);
     uint8_t* out = to.data();
     if (components == 4) {
-        // A whole pixel per step (little-endian words: B G R A reads as 0xAARRGGBB).
-        for (size_t i = 0; i < length; i += 4) {
-            uint32_t pixel;
-            std::memcpy(&pixel, from + i, 4);
-            pixel = (pixel & 0xFF00FF00u) | (pixel >> 16 & 0xFFu) | (pixel & 0xFFu) << 16;
-            std::memcpy(out + i, &pixel, 4);
-        }
+        copySwappingRgba(from, length, out);
     } else if (components == 3) {
         for (size_t i = 0; i < length; i += 3) {
             out[i] = from[i + 2];
