@@ -47,7 +47,9 @@ void BitmapFont::releaseLists() {
     listsReleased_ = true;
 }
 
-void BitmapFont::setColour(float r, float g, float b, float a) { colour_ = {r, g, b, a}; }
+void BitmapFont::setColour(float r, float g, float b, float a) {
+    colour_ = {r, g, b, a};
+}
 
 float BitmapFont::advance(unsigned char code) const {
     if (code < kFirstCode) return 0.0f;
@@ -146,28 +148,26 @@ void BitmapFont::measureAdvances() {
                       textureName_.c_str(), double(kDefaultAdvance));
         return;
     }
-    const std::vector<uint8_t>& pixels = image->pixels();
-    const int width = image->width();
-    const int height = image->height();
-    auto alphaAt = [&](int column, int topDownRow) {
-        const size_t storedRow = size_t(height - 1 - topDownRow);
-        return pixels[(storedRow * size_t(width) + size_t(column)) * 4 + 3];
-    };
     for (int cell = 0; cell < kSetSize; ++cell) {
-        const int left = (cell % kCellsPerRow) * cellWidth_;
-        const int top = (cell / kCellsPerRow) * cellWidth_;
-        float measured = kEmptyCellAdvance;
-        for (int column = cellWidth_ - 1; column >= 0; --column) {
-            bool opaque = false;
-            for (int row = 0; row < cellWidth_ && !opaque; ++row)
-                opaque = alphaAt(left + column, top + row) != 0;
-            if (opaque) {
-                measured = float(column - kAdvanceMargin);
-                break;
-            }
-        }
-        advances_[size_t(cell)] = measured;
+        const int column = rightmostOpaqueColumn(*image, cell);
+        advances_[size_t(cell)] = column < 0 ? kEmptyCellAdvance : float(column - kAdvanceMargin);
     }
+}
+
+// The 0-based column within the cell of its rightmost pixel with non-zero alpha; -1 when the
+// cell is empty. Rows are counted from the top of the image (the pixels are stored bottom-up).
+int BitmapFont::rightmostOpaqueColumn(const OBaseImage& image, int cell) const {
+    const std::vector<uint8_t>& pixels = image.pixels();
+    const size_t width = size_t(image.width());
+    const int left = (cell % kCellsPerRow) * cellWidth_;
+    const int top = (cell / kCellsPerRow) * cellWidth_;
+    for (int column = cellWidth_ - 1; column >= 0; --column) {
+        for (int row = 0; row < cellWidth_; ++row) {
+            const size_t storedRow = size_t(image.height() - 1 - (top + row));
+            if (pixels[(storedRow * width + size_t(left + column)) * 4 + 3] != 0) return column;
+        }
+    }
+    return -1;
 }
 
 }  // namespace brx

@@ -21,10 +21,10 @@ namespace brx {
 
 class BitmapFont {
 public:
-    static constexpr int kGlyphCount = 256;     // display lists, one per cell
-    static constexpr int kSetSize = 128;        // glyphs in each set
-    static constexpr int kFirstCode = 32;       // character code of cell 0
-    static constexpr int kCellPixels = 32;      // cell side in texture pixels and in units
+    static constexpr int kGlyphCount = 256;  // display lists, one per cell
+    static constexpr int kSetSize = 128;     // glyphs in each set
+    static constexpr int kFirstCode = 32;    // character code of cell 0
+    static constexpr int kCellPixels = 32;   // cell side in texture pixels and in units
     static constexpr float kDefaultAdvance = 10.0f;
     static constexpr float kEmptyCellAdvance = 12.0f;
 
@@ -62,6 +62,7 @@ public:
 
 private:
     void measureAdvances();
+    int rightmostOpaqueColumn(const OBaseImage& image, int cell) const;
     void compileLists() const;
     void drawRun(float x, float y, const std::string& offsets, float scale) const;
     std::string listOffsets(const std::string& text, int set) const;

@@ -14,9 +14,13 @@ OBaseImage* TextureCache::find(const std::string& name) const {
     return found == images_.end() ? nullptr : found->second;
 }
 
-void TextureCache::insert(const std::string& name, OBaseImage* image) { images_[name] = image; }
+void TextureCache::insert(const std::string& name, OBaseImage* image) {
+    images_[name] = image;
+}
 
-void TextureCache::erase(const std::string& name) { images_.erase(name); }
+void TextureCache::erase(const std::string& name) {
+    images_.erase(name);
+}
 
 void TextureCache::releaseAll() {
     for (auto& [name, image] : images_) image->releaseTexture();

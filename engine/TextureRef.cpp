@@ -15,7 +15,9 @@ namespace brx {
 namespace {
 
 // Only the exact spelling ".Jpg" selects the JPEG reader; every other name is read as TGA.
-bool isJpegPath(const std::string& path) { return path.find(".Jpg") != std::string::npos; }
+bool isJpegPath(const std::string& path) {
+    return path.find(".Jpg") != std::string::npos;
+}
 
 bool decodeFile(const std::string& path, const ResourceBuffer& file, DecodedImage* decoded) {
     if (!isJpegPath(path)) {
@@ -48,7 +50,9 @@ TextureRef& TextureRef::operator=(TextureRef other) noexcept {
     return *this;
 }
 
-TextureRef::~TextureRef() { release(); }
+TextureRef::~TextureRef() {
+    release();
+}
 
 void TextureRef::load(const std::string& name, bool mipmaps) {
     release();

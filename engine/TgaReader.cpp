@@ -11,7 +11,9 @@ constexpr size_t kWidthOffset = 12;
 constexpr size_t kHeightOffset = 14;
 constexpr size_t kBitsOffset = 16;
 
-uint32_t readU16(const uint8_t* at) { return uint32_t(at[0]) | uint32_t(at[1]) << 8; }
+uint32_t readU16(const uint8_t* at) {
+    return uint32_t(at[0]) | uint32_t(at[1]) << 8;
+}
 
 // Format and component count from the header's image type and depth; false on a mismatch.
 bool chooseFormat(bool greyscale, int bits, DecodedImage* image) {

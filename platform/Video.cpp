@@ -26,6 +26,7 @@ struct VideoState {
     bool pacingEnabled = true;  // pace swaps ourselves when the driver does not sync
     double frameMs = 1000.0 / kFallbackRefreshHz;
     double lastSwapMs = 0.0;
+    bool systemCursorShown = true;  // re-applied to every new window: video start resets it
 };
 VideoState video;
 
@@ -106,6 +107,7 @@ bool createWindow(const WindowSpec& spec, std::string* error) {
         SDL_SetWindowFullscreen(video.window, SDL_WINDOW_FULLSCREEN);
     }
     if (!spec.hidden) SDL_ShowWindow(video.window);
+    SDL_ShowCursor(video.systemCursorShown ? SDL_ENABLE : SDL_DISABLE);
     return true;
 }
 

@@ -96,6 +96,28 @@ int recreateTenTimes() {
     return 0;
 }
 
+// Full screen at 800 x 600: a real mode switch where the display offers that size, otherwise
+// (a virtual X server offers only its own) a bare window; either way a working context.
+int openFullScreen() {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    SystemSettings::instance() = SystemSettings{};
+    SystemSettings::instance().fullScreen = true;
+    SystemSettings::instance().screenRes = 1;
+    OApplication app;
+    if (!app.create("3D", "full screen", 800, 600)) return 30;
+    if (!app.hasContext() || !app.isFullScreen()) return 31;
+    if (!SystemSettings::instance().fullScreen) return 32;
+    const bool offered = !app.resolutions()[1].refreshRatesHz.empty();
+    if (offered && (app.width() != 800 || app.height() != 600)) return 33;
+    return 0;
+}
+
+TEST(RecreateWindowTest, FullScreenOpensAWindowWithAContext) {
+    if (!testsupport::ensureGLContext()) GTEST_SKIP() << "no display for an OpenGL context";
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(std::exit(openFullScreen()), ::testing::ExitedWithCode(0), "");
+}
+
 TEST(RecreateWindowTest, TexturesAndFontSurviveTenRecreations) {
     if (!testsupport::ensureGLContext()) GTEST_SKIP() << "no display for an OpenGL context";
     GTEST_FLAG_SET(death_test_style, "threadsafe");

@@ -21,8 +21,12 @@ constexpr int kSide = 512;
 constexpr int kCell = 32;
 
 // The rightmost opaque column of a normal glyph cell; its advance is that less 7.
-int rightmostColumn(int cell) { return 8 + cell % 20; }
-float expectedAdvance(int cell) { return cell == 0 ? 12.0f : float(rightmostColumn(cell) - 7); }
+int rightmostColumn(int cell) {
+    return 8 + cell % 20;
+}
+float expectedAdvance(int cell) {
+    return cell == 0 ? 12.0f : float(rightmostColumn(cell) - 7);
+}
 
 // A font texture laid out like the game's: normal glyphs are white bars from column 7 to
 // their rightmost column (cell 0, the space, stays empty); highlighted glyphs are red blocks.
@@ -68,7 +72,9 @@ protected:
     void TearDown() override { ResourceArchive::instance().close(); }
 
     // Pixels of the 64 x 64 square whose lower-left corner is (x, y).
-    static std::vector<uint8_t> square(int x, int y) { return testsupport::readPixels(x, y, 64, 64); }
+    static std::vector<uint8_t> square(int x, int y) {
+        return testsupport::readPixels(x, y, 64, 64);
+    }
     static int countNear(const std::vector<uint8_t>& rgba, int r, int g, int b) {
         int count = 0;
         for (size_t i = 0; i + 3 < rgba.size(); i += 4)

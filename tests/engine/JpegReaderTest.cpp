@@ -80,12 +80,14 @@ TEST(JpegReader, CmykIsConvertedToRgbWithinThePixelBuffer) {
 }
 
 TEST(JpegReader, AFileCutInItsScanDataShowsWhatWasDecoded) {
-    const std::string whole = encodeJpeg(twoBands(32, 32, {250, 250, 250}, {10, 10, 10}), 32, 32, 3);
+    const std::string whole =
+        encodeJpeg(twoBands(32, 32, {250, 250, 250}, {10, 10, 10}), 32, 32, 3);
     const size_t scan = whole.find("\xFF\xDA");
     ASSERT_NE(scan, std::string::npos);
     DecodedImage image;
     std::string diagnostic;
-    ASSERT_TRUE(decodeExact(whole.substr(0, scan + (whole.size() - scan) / 2), &image, &diagnostic));
+    ASSERT_TRUE(
+        decodeExact(whole.substr(0, scan + (whole.size() - scan) / 2), &image, &diagnostic));
     EXPECT_EQ(diagnostic, "Premature end of JPEG file");
     ASSERT_EQ(image.pixels.size(), 32u * 32u * 3u);
     expectPixelNear(image, 2, 2, {250, 250, 250});

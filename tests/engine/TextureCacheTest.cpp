@@ -25,7 +25,9 @@ using testsupport::makeTga;
 const std::vector<uint8_t> kBgra2x2 = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
 const std::vector<uint8_t> kRgba2x2 = {3, 2, 1, 4, 7, 6, 5, 8, 11, 10, 9, 12, 15, 14, 13, 16};
 
-std::string texturePath(const std::string& name) { return std::string("Data/Textures/") + name; }
+std::string texturePath(const std::string& name) {
+    return std::string("Data/Textures/") + name;
+}
 
 // Level 0 of the bound texture as RGBA or luminance bytes.
 std::vector<uint8_t> boundTexels(int width, int height, GLenum format, int components) {
@@ -47,14 +49,14 @@ protected:
         GLTest::SetUp();
         if (IsSkipped()) return;
         const std::string grey = makeTga(3, 8, 4, 2, {1, 2, 3, 4, 5, 6, 7, 8});
-        const std::string jpeg =
-            encodeJpeg(testsupport::patternPixels(16, 8, 3, 3), 16, 8, 3);
+        const std::string jpeg = encodeJpeg(testsupport::patternPixels(16, 8, 3, 3), 16, 8, 3);
         std::string brokenJpeg = jpeg;
         brokenJpeg[brokenJpeg.find("\xFF\xC0") + 4] = 9;  // a sample precision of 9 bits
         testsupport::ArchiveBuilder archive;
         archive.add(texturePath("Font.Tga"), makeTga(2, 32, 2, 2, kBgra2x2))
             .add(texturePath("Interface/Grey.Tga"), grey)
-            .add(texturePath("Odd.Tga"), makeTga(2, 24, 3, 3, testsupport::patternPixels(3, 3, 3, 4)))
+            .add(texturePath("Odd.Tga"),
+                 makeTga(2, 24, 3, 3, testsupport::patternPixels(3, 3, 3, 4)))
             .add(texturePath("Nature.Jpg"), jpeg)
             .add(texturePath("Lower.jpg"), jpeg)
             .add(texturePath("Broken.Jpg"), brokenJpeg)

@@ -32,6 +32,10 @@ TEST(TgaReader, TrueColourBecomesRgbOrRgbaInFileRowOrder) {
     EXPECT_EQ(rgba.pixels,
               (std::vector<uint8_t>{3, 2, 1, 4, 7, 6, 5, 8, 11, 10, 9, 12, 15, 14, 13, 16}));
 
+    DecodedImage odd;  // an odd pixel count: the last pixel has no partner
+    ASSERT_TRUE(decodeExact(makeTga(2, 32, 3, 1, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}), &odd));
+    EXPECT_EQ(odd.pixels, (std::vector<uint8_t>{3, 2, 1, 4, 7, 6, 5, 8, 11, 10, 9, 12}));
+
     const std::vector<uint8_t> bgr = {1, 2, 3, 4, 5, 6, 7, 8, 9};  // 3 x 1: rows not 4-aligned
     DecodedImage rgb;
     ASSERT_TRUE(decodeExact(makeTga(2, 24, 3, 1, bgr), &rgb));

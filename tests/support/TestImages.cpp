@@ -28,16 +28,16 @@ std::vector<uint8_t> patternPixels(int width, int height, int components, uint32
             for (int c = 0; c < components; ++c) {
                 noise = noise * 1664525u + 1013904223u;
                 const int smooth = (x * (c + 1) + y * (3 - c % 3)) & 0xFF;
-                pixels[(size_t(y) * size_t(width) + size_t(x)) * size_t(components) +
-                       size_t(c)] = uint8_t((smooth + int(noise >> 28)) & 0xFF);
+                pixels[(size_t(y) * size_t(width) + size_t(x)) * size_t(components) + size_t(c)] =
+                    uint8_t((smooth + int(noise >> 28)) & 0xFF);
             }
         }
     }
     return pixels;
 }
 
-std::string encodeJpeg(const std::vector<uint8_t>& pixels, int width, int height,
-                       int components, int quality, bool progressive) {
+std::string encodeJpeg(const std::vector<uint8_t>& pixels, int width, int height, int components,
+                       int quality, bool progressive) {
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr errors{};
     cinfo.err = jpeg_std_error(&errors);

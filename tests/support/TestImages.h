@@ -18,7 +18,7 @@ std::vector<uint8_t> patternPixels(int width, int height, int components, uint32
 
 // Encodes top-row-first pixels with 1 (greyscale), 3 (RGB) or 4 (CMYK, stored inverted with
 // an Adobe marker, as Adobe applications write it) components.
-std::string encodeJpeg(const std::vector<uint8_t>& pixels, int width, int height,
-                       int components, int quality = 90, bool progressive = false);
+std::string encodeJpeg(const std::vector<uint8_t>& pixels, int width, int height, int components,
+                       int quality = 90, bool progressive = false);
 
 }  // namespace testsupport

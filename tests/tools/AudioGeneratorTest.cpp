@@ -8,7 +8,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <memory>
 
 #include "app/DataManifest.h"
 #include "platform/AudioDecode.h"
@@ -54,53 +53,51 @@ Seam measureSeam(const AudioBuffer& loop) {
     return seam;
 }
 
-class GeneratedAudio : public ::testing::Test {
-protected:
-    // The generator runs once for the whole suite: the music takes seconds to make.
-    static void SetUpTestSuite() {
-        folder = std::make_unique<testsupport::TempDir>();
-        generated = generateAudio(folder->path(), {}, &generateError);
-    }
-    static void TearDownTestSuite() { folder.reset(); }
-
-    static std::vector<uint8_t> fileBytes(const std::string& name) {
-        std::ifstream file(folder->path() / name, std::ios::binary);
-        return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
-    }
-
-    static AudioBuffer decodedFile(const std::string& name) {
-        const std::vector<uint8_t> bytes = fileBytes(name);
-        platform::DecodedAudio decoded;
-        std::string error;
-        EXPECT_TRUE(platform::decodeAudio(bytes.data(), bytes.size(), &decoded, &error))
-            << name << ": " << error;
-        return toBuffer(decoded);
-    }
-
-    void SetUp() override { ASSERT_TRUE(generated) << generateError; }
-
-    static std::unique_ptr<testsupport::TempDir> folder;
-    static bool generated;
-    static std::string generateError;
-};
-
-std::unique_ptr<testsupport::TempDir> GeneratedAudio::folder;
-bool GeneratedAudio::generated = false;
-std::string GeneratedAudio::generateError;
-
-TEST_F(GeneratedAudio, WritesEveryFileTheGameLoads) {
-    for (const std::string& name : DataManifest::soundFiles()) {
-        EXPECT_NE(findSoundRecipe(name), nullptr) << name;
-        EXPECT_GT(fileBytes(name).size(), 1000u) << name;
-    }
-    for (const std::string& name : DataManifest::musicFiles())
-        EXPECT_GT(fileBytes(name).size(), 100000u) << name;
+platform::DecodedAudio decode(const std::vector<uint8_t>& bytes, const std::string& name) {
+    platform::DecodedAudio decoded;
+    std::string error;
+    EXPECT_TRUE(platform::decodeAudio(bytes.data(), bytes.size(), &decoded, &error))
+        << name << ": " << error;
+    return decoded;
 }
 
-TEST_F(GeneratedAudio, EverySoundDecodesAudibleUnclippedAndAtFullLength) {
+// A sound effect as its file holds it, decoded as the game will play it.
+AudioBuffer decodedSound(const std::string& name) {
+    std::vector<uint8_t> bytes;
+    std::string error;
+    EXPECT_TRUE(encodeForFile(name, renderSound(*findSoundRecipe(name)), &bytes, &error))
+        << name << ": " << error;
+    return toBuffer(decode(bytes, name));
+}
+
+std::vector<uint8_t> readFile(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
+}
+
+void expectSmoothMusicLoop(const AudioBuffer& music) {
+    EXPECT_EQ(music.channels(), 2);
+    EXPECT_GE(music.seconds(), 60.0);
+    EXPECT_LE(music.seconds(), 120.0);
+    EXPECT_LE(peakDb(music), kMaxPeakDb);
+    EXPECT_GT(loudPartRmsDb(music), -26.0f);
+    const Seam seam = measureSeam(music);
+    EXPECT_LE(seam.jump, seam.largestNearby * 1.2f + 0.002f);
+    // Quiet stretches are fine; silence that would sound like a gap is not.
+    const size_t second = size_t(music.sampleRateHz());
+    for (size_t start = 0; start + second <= music.frames(); start += second) {
+        float highest = 0.0f;
+        for (size_t i = start * 2; i < (start + second) * 2; ++i)
+            highest = std::max(highest, std::fabs(music.samples()[i]));
+        EXPECT_GT(highest, 0.02f) << "silent second at " << start / second << " s";
+    }
+}
+
+TEST(GeneratedAudio, EverySoundDecodesAudibleUnclippedAndAtFullLength) {
     for (const std::string& name : DataManifest::soundFiles()) {
         SCOPED_TRACE(name);
-        const AudioBuffer decoded = decodedFile(name);
+        ASSERT_NE(findSoundRecipe(name), nullptr);
+        const AudioBuffer decoded = decodedSound(name);
         const AudioBuffer rendered = renderSound(*findSoundRecipe(name));
         EXPECT_EQ(decoded.sampleRateHz(), kSampleRateHz);
         // Lossy files carry their encoder delay, so even they come back sample-exact.
@@ -110,12 +107,12 @@ TEST_F(GeneratedAudio, EverySoundDecodesAudibleUnclippedAndAtFullLength) {
     }
 }
 
-TEST_F(GeneratedAudio, EffectsAreMatchedInLoudnessAndInterfaceTicksSitBelowThem) {
+TEST(GeneratedAudio, EffectsAreMatchedInLoudnessAndInterfaceTicksSitBelowThem) {
     float quietestEffect = 0.0f, loudestInterface = -200.0f;
     for (const std::string& name : DataManifest::soundFiles()) {
         SCOPED_TRACE(name);
         const SoundRecipe& recipe = *findSoundRecipe(name);
-        const float loudness = loudPartRmsDb(decodedFile(name));
+        const float loudness = loudPartRmsDb(decodedSound(name));
         EXPECT_NEAR(loudness, recipe.targetRmsDb, kLoudnessToleranceDb);
         if (name.find("/Interface/") != std::string::npos)
             loudestInterface = std::max(loudestInterface, loudness);
@@ -126,32 +123,26 @@ TEST_F(GeneratedAudio, EffectsAreMatchedInLoudnessAndInterfaceTicksSitBelowThem)
     EXPECT_LE(loudestInterface, quietestEffect - 4.0f);
 }
 
-TEST_F(GeneratedAudio, FillLoopRepeatsWithoutAClick) {
-    const AudioBuffer loop = decodedFile("Data/Sounds/100.A.Mp3");
+TEST(GeneratedAudio, FillLoopRepeatsWithoutAClick) {
+    const AudioBuffer loop = decodedSound("Data/Sounds/100.A.Mp3");
     EXPECT_NEAR(loop.seconds(), kFillLoopS, 0.001);
     const Seam seam = measureSeam(loop);
     EXPECT_LE(seam.jump, seam.largestNearby * 1.2f + 0.002f);
 }
 
-TEST_F(GeneratedAudio, MusicIsStereoLongEnoughAndLoopsSmoothly) {
+// The whole generator, as the build runs it: every file the game loads, under its own name,
+// and both pieces of music long, stereo and seamless. (The music takes seconds to make.)
+TEST(GeneratedAudio, WritesEveryFileAndTheMusicLoopsSmoothly) {
+    testsupport::TempDir folder;
+    std::string error;
+    ASSERT_TRUE(generateAudio(folder.path(), {}, &error)) << error;
+    for (const std::string& name : DataManifest::soundFiles())
+        EXPECT_GT(readFile(folder.path() / name).size(), 1000u) << name;
     for (const std::string& name : DataManifest::musicFiles()) {
         SCOPED_TRACE(name);
-        const AudioBuffer music = decodedFile(name);
-        EXPECT_EQ(music.channels(), 2);
-        EXPECT_GE(music.seconds(), 60.0);
-        EXPECT_LE(music.seconds(), 120.0);
-        EXPECT_LE(peakDb(music), kMaxPeakDb);
-        EXPECT_GT(loudPartRmsDb(music), -26.0f);
-        const Seam seam = measureSeam(music);
-        EXPECT_LE(seam.jump, seam.largestNearby * 1.2f + 0.002f);
-        // Quiet stretches are fine; silence that would sound like a gap is not.
-        const size_t second = size_t(music.sampleRateHz());
-        for (size_t start = 0; start + second <= music.frames(); start += second) {
-            float highest = 0.0f;
-            for (size_t i = start * 2; i < (start + second) * 2; ++i)
-                highest = std::max(highest, std::fabs(music.samples()[i]));
-            EXPECT_GT(highest, 0.02f) << "silent second at " << start / second << " s";
-        }
+        const std::vector<uint8_t> bytes = readFile(folder.path() / name);
+        ASSERT_GT(bytes.size(), 100000u);
+        expectSmoothMusicLoop(toBuffer(decode(bytes, name)));
     }
 }
 

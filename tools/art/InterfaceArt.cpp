@@ -234,19 +234,26 @@ Image InterfaceArt::splash() {
     style.outlineWidth = 2.5f;
     style.glow = 10;
     style.glowColour = {0.3f, 0.55f, 1, 0.6f};
-    // A faux extrusion: the lettering repeated down and right in darkening blue.
-    Mask glyphs(512, 128);
-    Styling::face(style.face).drawCentred(glyphs, title, style.size, 226, 52);
-    for (int depth = 6; depth >= 1; --depth)
-        image.paint(glyphs.dilated(2).shifted(depth, depth),
-                    Colour{0.05f, 0.1f, 0.3f, 1}.scaled(1.0f + 0.12f * float(6 - depth)));
-    Styling::letter(image, title, 226, 52, style);
     LetterStyle three = style;
     three.size = 46;
     three.top = {1, 0.95f, 0.5f, 1};
     three.bottom = {1, 0.5f, 0.05f, 1};
     three.glowColour = {1, 0.6f, 0.1f, 0.6f};
-    Styling::letter(image, "3D", 468, 50, three);
+    // The title and "3D" centred together as one group.
+    Lettering& face = Styling::face(style.face);
+    const float titleWidth = face.inkWidth(title, style.size);
+    const float threeWidth = face.inkWidth("3D", three.size);
+    const float gap = 14;
+    const float left = 256 - (titleWidth + gap + threeWidth) * 0.5f;
+    const float titleCentre = left + titleWidth * 0.5f;
+    // A faux extrusion: the lettering repeated down and right in darkening blue.
+    Mask glyphs(512, 128);
+    face.drawCentred(glyphs, title, style.size, titleCentre, 52);
+    for (int depth = 6; depth >= 1; --depth)
+        image.paint(glyphs.dilated(2).shifted(depth, depth),
+                    Colour{0.05f, 0.1f, 0.3f, 1}.scaled(1.0f + 0.12f * float(6 - depth)));
+    Styling::letter(image, title, titleCentre, 52, style);
+    Styling::letter(image, "3D", left + titleWidth + gap + threeWidth * 0.5f, 50, three);
     for (int i = 0; i < 5; ++i)
         miniBlock(image, 150 + float(i) * 44, 92, 26, kBlockColours[i]);
     return image;

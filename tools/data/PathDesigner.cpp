@@ -30,29 +30,29 @@ struct PathShape {
 // The curve set, varied so that consecutive trails rarely look alike; every one stays inside
 // the camera's view in front of the board.
 const PathShape kShapes[PathDesigner::kPathCount] = {
-    {Curve::Ellipse, 1, 0, 0, 9.0, 6.5, 0.0, 2.0, 1.0, 2, 32},
-    {Curve::Lissajous, 1, 2, 0, 8.0, 5.5, 0.0, 3.0, 2.0, 1, 40},
-    {Curve::Spiral, 3, 0, 0, 8.5, 6.5, 0.0, 3.5, 2.0, 0, 72},
-    {Curve::Rose, 2, 0, 0, 7.5, 7.0, 0.0, 2.5, 1.5, 4, 64},
-    {Curve::Rose, 3, 0, 0, 7.5, 7.0, 0.0, 2.0, 1.0, 3, 54},
-    {Curve::Lissajous, 3, 2, 0, 8.5, 6.5, 0.0, 2.5, 1.0, 2, 64},
-    {Curve::Epicycle, -2, 0, 0.3, 6.5, 6.5, 0.0, 3.0, 2.0, 3, 48},
-    {Curve::Limacon, 1, 0, 0.5, 6.0, 6.0, 0.0, 2.5, 1.5, 1, 48},
-    {Curve::Heart, 1, 0, 0, 7.0, 6.5, 0.0, 2.5, 1.0, 2, 48},
-    {Curve::WavyRing, 6, 0, 0.12, 8.5, 6.5, 0.0, 2.0, 0.5, 6, 72},
-    {Curve::Ellipse, 1, 0, 0, 10.0, 2.5, 0.6109, 3.5, 2.5, 1, 36},
-    {Curve::Lissajous, 1, 2, 0, 9.5, 3.0, -0.5236, 2.5, 1.5, 2, 44},
-    {Curve::Epicycle, 4, 0, 0.25, 6.5, 6.5, 0.0, 2.5, 1.5, 3, 60},
-    {Curve::Spiral, 4, 0, 0, 7.0, 5.5, 0.7854, 3.0, 2.0, 0, 88},
-    {Curve::Lissajous, 3, 4, 0, 8.0, 6.0, 0.0, 2.0, 1.0, 2, 80},
-    {Curve::Rose, 4, 0, 0, 7.0, 7.0, 0.3927, 2.0, 0.5, 8, 96},
-    {Curve::Epicycle, -3, 0, 0.3, 7.5, 7.5, 0.7854, 2.5, 1.5, 4, 64},
-    {Curve::Ellipse, 2, 0, 0, 8.0, 6.0, 0.0, 3.0, 2.0, 1, 56},
-    {Curve::Lissajous, 2, 1, 0, 7.0, 7.0, 0.0, 2.5, 1.5, 2, 48},
-    {Curve::Limacon, 1, 0, 0.6, 5.5, 5.5, 1.5708, 2.5, 1.5, 1, 48},
-    {Curve::WavyRing, 8, 0, 0.1, 7.0, 6.0, 1.5708, 2.0, 0.75, 4, 88},
-    {Curve::Knot, 1, 0, 0, 7.0, 6.2, 0.0, 3.0, 1.5, 0, 72},
-    {Curve::Spiral, 2, 0, 0, 9.0, 6.5, 0.0, 2.75, 1.25, 0, 56},
+    {Curve::Ellipse, 1, 0, 0, 9.0, 6.5, 0.0, 2.0, 1.0, 2, 32},         // 1 ellipse
+    {Curve::Lissajous, 1, 2, 0, 8.0, 5.5, 0.0, 3.0, 2.0, 1, 40},       // 2 figure-eight
+    {Curve::Spiral, 3, 0, 0, 8.5, 6.5, 0.0, 3.5, 2.0, 0, 72},          // 3 spiral in and out
+    {Curve::Rose, 2, 0, 0, 7.5, 7.0, 0.0, 2.5, 1.5, 4, 64},            // 4 four-leaf rose
+    {Curve::Rose, 3, 0, 0, 7.5, 7.0, 0.0, 2.0, 1.0, 3, 54},            // 5 three-leaf rose
+    {Curve::Lissajous, 3, 2, 0, 8.5, 6.5, 0.0, 2.5, 1.0, 2, 64},       // 6 pretzel
+    {Curve::Epicycle, -2, 0, 0.3, 6.5, 6.5, 0.0, 3.0, 2.0, 3, 48},     // 7 rounded triangle
+    {Curve::Limacon, 1, 0, 0.5, 6.0, 6.0, 0.0, 2.5, 1.5, 1, 48},       // 8 loop-the-loop
+    {Curve::Heart, 1, 0, 0, 7.0, 6.5, 0.0, 2.5, 1.0, 2, 48},           // 9 heart
+    {Curve::WavyRing, 6, 0, 0.12, 8.5, 6.5, 0.0, 2.0, 0.5, 6, 72},     // 10 wavy ring
+    {Curve::Ellipse, 1, 0, 0, 10.0, 2.5, 0.6109, 3.5, 2.5, 1, 36},     // 11 diagonal swoop
+    {Curve::Lissajous, 1, 2, 0, 9.5, 3.0, -0.5236, 2.5, 1.5, 2, 44},   // 12 tilted figure-eight
+    {Curve::Epicycle, 4, 0, 0.25, 6.5, 6.5, 0.0, 2.5, 1.5, 3, 60},     // 13 cloud
+    {Curve::Spiral, 4, 0, 0, 7.0, 5.5, 0.7854, 3.0, 2.0, 0, 88},       // 14 tilted spiral
+    {Curve::Lissajous, 3, 4, 0, 8.0, 6.0, 0.0, 2.0, 1.0, 2, 80},       // 15 woven lissajous
+    {Curve::Rose, 4, 0, 0, 7.0, 7.0, 0.3927, 2.0, 0.5, 8, 96},         // 16 eight-leaf rose
+    {Curve::Epicycle, -3, 0, 0.3, 7.5, 7.5, 0.7854, 2.5, 1.5, 4, 64},  // 17 pinched square
+    {Curve::Ellipse, 2, 0, 0, 8.0, 6.0, 0.0, 3.0, 2.0, 1, 56},         // 18 double ellipse
+    {Curve::Lissajous, 2, 1, 0, 7.0, 7.0, 0.0, 2.5, 1.5, 2, 48},       // 19 upright figure-eight
+    {Curve::Limacon, 1, 0, 0.6, 5.5, 5.5, 1.5708, 2.5, 1.5, 1, 48},    // 20 upright loop-the-loop
+    {Curve::WavyRing, 8, 0, 0.1, 7.0, 6.0, 1.5708, 2.0, 0.75, 4, 88},  // 21 upright wavy ring
+    {Curve::Knot, 1, 0, 0, 7.0, 6.2, 0.0, 3.0, 1.5, 0, 72},            // 22 trefoil knot
+    {Curve::Spiral, 2, 0, 0, 9.0, 6.5, 0.0, 2.75, 1.25, 0, 56},        // 23 wide spiral
 };
 
 struct Flat {

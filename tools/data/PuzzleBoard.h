@@ -46,8 +46,11 @@ public:
     // The board as 192 file values, row by row from the top, each row from column 0.
     std::vector<int> fileValues() const;
 
+    // The value in a cell (the cell must be inside the board).
     int at(int column, int row) const { return cells_[index(column, row)]; }
+    // Sets a cell's value as it is, without letting anything fall.
     void put(int column, int row, int value) { cells_[index(column, row)] = value; }
+    // The cell lies on the 12 x 16 board.
     static bool inside(int column, int row);
 
     // The colour id the game compares: 1-5 plain blocks and colour bombs, 7 fixed, 8 the
@@ -79,8 +82,11 @@ public:
     // Close-up passes until nothing slides.
     void settle();
 
+    // Cells that hold anything, fixed blocks included.
     int countBlocks() const;
+    // Cells that hold exactly this value.
     int countValue(int value) const;
+    // A fingerprint of the whole board for the solver's memory of explored states.
     uint64_t hash() const;
     bool operator==(const PuzzleBoard&) const = default;
 
