@@ -41,9 +41,8 @@ const std::vector<std::string>& DataManifest::textureNames() {
         // Control skins.
         "Interface/Done.Tga", "Interface/SelectLN.Tga", "Interface/HArrow.Tga",
         "Interface/Start.Tga", "Interface/Random.Tga", "Interface/Button.Tga",
-        "Interface/CheckBox.Tga", "Interface/Slider.Tga", "Interface/Thumb.Tga",
-        "Interface/Ok.Tga", "Interface/Cancel.Tga", "Interface/Skins.Tga", "Interface/Prev.Tga",
-        "Interface/Next.Tga"};
+        "Interface/CheckBox.Tga", "Interface/Slider.Tga", "Interface/Thumb.Tga", "Interface/Ok.Tga",
+        "Interface/Cancel.Tga", "Interface/Skins.Tga", "Interface/Prev.Tga", "Interface/Next.Tga"};
     return names;
 }
 
@@ -59,19 +58,30 @@ std::string DataManifest::skinTexture(int skinIndex) {
 }
 
 const std::vector<DataManifest::Model>& DataManifest::models() {
-    static const std::vector<Model> list = {
-        {"FastBox.Asvm", true},           {"Box.Asvm", true},
-        {"FlyBox.Asvm", true},            {"ScoreBox.Asvm", true},
-        {"UMoveBox.Asvm", true},          {"Bonuses/BigBomb.Asvm", false},
-        {"Bonuses/RedBomb.Asvm", false},  {"Bonuses/BlueBomb.Asvm", false},
-        {"Bonuses/GreenBomb.Asvm", false}, {"Bonuses/WhiteBomb.Asvm", false},
-        {"Bonuses/YellowBomb.Asvm", false}, {"Bonuses/hLine.Asvm", false},
-        {"Bonuses/vLine.Asvm", false},    {"Bonuses/hvLine.Asvm", false},
-        {"12x16.Asvm", false},            {"14x16.Asvm", false},
-        {"16x18.Asvm", false},            {"C12x16.Asvm", false},
-        {"C14x16.Asvm", false},           {"C16x18.Asvm", false},
-        {"SkinRed.Asvm", false},          {"SkinBlue.Asvm", false},
-        {"SkinGreen.Asvm", false},        {"SkinYellow.Asvm", false}};
+    static const std::vector<Model> list = {{"FastBox.Asvm", true},
+                                            {"Box.Asvm", true},
+                                            {"FlyBox.Asvm", true},
+                                            {"ScoreBox.Asvm", true},
+                                            {"UMoveBox.Asvm", true},
+                                            {"Bonuses/BigBomb.Asvm", false},
+                                            {"Bonuses/RedBomb.Asvm", false},
+                                            {"Bonuses/BlueBomb.Asvm", false},
+                                            {"Bonuses/GreenBomb.Asvm", false},
+                                            {"Bonuses/WhiteBomb.Asvm", false},
+                                            {"Bonuses/YellowBomb.Asvm", false},
+                                            {"Bonuses/hLine.Asvm", false},
+                                            {"Bonuses/vLine.Asvm", false},
+                                            {"Bonuses/hvLine.Asvm", false},
+                                            {"12x16.Asvm", false},
+                                            {"14x16.Asvm", false},
+                                            {"16x18.Asvm", false},
+                                            {"C12x16.Asvm", false},
+                                            {"C14x16.Asvm", false},
+                                            {"C16x18.Asvm", false},
+                                            {"SkinRed.Asvm", false},
+                                            {"SkinBlue.Asvm", false},
+                                            {"SkinGreen.Asvm", false},
+                                            {"SkinYellow.Asvm", false}};
     return list;
 }
 
@@ -97,12 +107,18 @@ std::string DataManifest::trayModel(int columns, int rows) {
 }
 
 std::vector<std::string> DataManifest::soundFiles() {
-    return {"Data/Sounds/Interface/MsOver.Wav", "Data/Sounds/Interface/MsClik.Wav",
-            "Data/Sounds/RemoveBoxes.Wav",      "Data/Sounds/Select.Wav",
-            "Data/Sounds/AddLine.Wav",          "Data/Sounds/100.Wav",
-            "Data/Sounds/100.A.Mp3",            "Data/Sounds/BoxAdd.Wav",
-            "Data/Sounds/ColorBomb.Wav",        "Data/Sounds/Bomb.Mp3",
-            "Data/Sounds/GameOver.Wav",         "Data/Sounds/Warning.Ogg",
+    return {"Data/Sounds/Interface/MsOver.Wav",
+            "Data/Sounds/Interface/MsClik.Wav",
+            "Data/Sounds/RemoveBoxes.Wav",
+            "Data/Sounds/Select.Wav",
+            "Data/Sounds/AddLine.Wav",
+            "Data/Sounds/100.Wav",
+            "Data/Sounds/100.A.Mp3",
+            "Data/Sounds/BoxAdd.Wav",
+            "Data/Sounds/ColorBomb.Wav",
+            "Data/Sounds/Bomb.Mp3",
+            "Data/Sounds/GameOver.Wav",
+            "Data/Sounds/Warning.Ogg",
             "Data/Sounds/HVExpl.Wav"};
 }
 
@@ -131,7 +147,9 @@ std::vector<std::string> DataManifest::levelFiles() {
     return files;
 }
 
-std::string DataManifest::splineFile(int path) { return formatted("Data/Splines/%i.Ase", path); }
+std::string DataManifest::splineFile(int path) {
+    return formatted("Data/Splines/%i.Ase", path);
+}
 
 std::vector<std::string> DataManifest::splineFiles() {
     std::vector<std::string> files;
@@ -139,7 +157,9 @@ std::vector<std::string> DataManifest::splineFiles() {
     return files;
 }
 
-std::vector<std::string> DataManifest::textFiles() { return {"Data/Credits.Kv"}; }
+std::vector<std::string> DataManifest::textFiles() {
+    return {"Data/Credits.Kv"};
+}
 
 std::vector<std::string> DataManifest::allArchiveFiles() {
     std::vector<std::string> files = textureFiles();

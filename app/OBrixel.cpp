@@ -5,6 +5,8 @@
 #include "app/ORenderWindow.h"
 #include "app/SoundManager.h"
 #include "app/SystemSettings.h"
+#include "objects/EffectList.h"
+#include "objects/PathSet.h"
 
 namespace brx {
 namespace {
@@ -46,7 +48,7 @@ constexpr SampleFile kGameSamples[] = {
 OBrixel::~OBrixel() {
     gSplash.release();
     for (TextureRef& skinTexture : gSkins) skinTexture.release();
-    // The running effects are emptied here once effects exist.
+    EffectList::instance().clear();
     preloaded_.clear();
 }
 
@@ -75,8 +77,8 @@ bool OBrixel::init() {
     drawLoadingProgress(1, &gSplash);
     preloadTextures();
     drawLoadingProgress(50, &gSplash);
-    // Start-up seams, in this order, as their parts land: the camera paths, then the six score
-    // tables (Remover, Classic, Strategy, Puzzle, Modern, Advanced).
+    PathSet::instance().loadAll();
+    // The six score tables load here (Remover, Classic, Strategy, Puzzle, Modern, Advanced).
     for (int index = 0; index < kSkinCount; ++index)
         gSkins[size_t(index)].load(std::to_string(index) + ".Tga", true);
     drawLoadingProgress(55, &gSplash);

@@ -35,6 +35,11 @@ void KvSlider::updatePixelsPerUnit() {
     pixelsPerUnit_ = range > 0.0f ? (width() - thumb_->width()) / range : 0.0f;
 }
 
+void KvSlider::setPosition(int16_t x, int16_t y) {
+    OTextStack::setPosition(x, y);
+    placeThumb();
+}
+
 void KvSlider::setValue(float value) {
     value_ = snap(value);
     placeThumb();

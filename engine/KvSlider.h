@@ -27,6 +27,8 @@ public:
     // Sets the track and thumb sizes directly (what setTextures does from the images).
     void setGeometry(int16_t trackWidth, int16_t trackHeight, int16_t thumbWidth,
                      int16_t thumbHeight);
+    // Moves the track and the thumb with it (screens place sliders after sizing them).
+    void setPosition(int16_t x, int16_t y);
     // Sets the value (snapped) and moves the thumb; the owner is not told.
     void setValue(float value);
     float value() const { return value_; }

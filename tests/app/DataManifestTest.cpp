@@ -11,7 +11,8 @@ namespace brx {
 namespace {
 
 bool endsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 TEST(DataManifest, ListsEveryArchiveFileOnceIgnoringCase) {
@@ -50,7 +51,8 @@ TEST(DataManifest, DetailSwitchedModelsLiveInBothDetailFolders) {
     auto has = [&](const std::string& path) {
         return std::find(files.begin(), files.end(), path) != files.end();
     };
-    for (const char* name : {"FastBox.Asvm", "Box.Asvm", "FlyBox.Asvm", "ScoreBox.Asvm", "UMoveBox.Asvm"}) {
+    for (const char* name :
+         {"FastBox.Asvm", "Box.Asvm", "FlyBox.Asvm", "ScoreBox.Asvm", "UMoveBox.Asvm"}) {
         EXPECT_TRUE(has(std::string("Data/Models/Hi/") + name)) << name;
         EXPECT_TRUE(has(std::string("Data/Models/Low/") + name)) << name;
         EXPECT_FALSE(has(std::string("Data/Models/") + name)) << name;

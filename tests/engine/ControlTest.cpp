@@ -301,6 +301,8 @@ TEST_F(SliderTest, ThumbFollowsTheValue) {
     EXPECT_EQ(slider.thumb().y(), 45);
     slider.setValue(60.0f);
     EXPECT_EQ(slider.thumb().x(), 220);
+    slider.setPosition(300, 50);  // the thumb moves along
+    EXPECT_EQ(slider.thumb().x(), 420);
 }
 
 TEST_F(SliderTest, PressOnTheTrackJumpsAndStartsADrag) {

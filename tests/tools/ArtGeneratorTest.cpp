@@ -25,7 +25,9 @@
 namespace brx::tools {
 namespace {
 
-bool isPowerOfTwo(uint32_t n) { return n != 0 && (n & (n - 1)) == 0; }
+bool isPowerOfTwo(uint32_t n) {
+    return n != 0 && (n & (n - 1)) == 0;
+}
 
 std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -94,14 +96,17 @@ Bounds boundsOf(const Mesh& mesh) {
 int unmatchedEdges(const Mesh& mesh) {
     auto key = [&](int vertex) {
         const Vec3 p = mesh.vertices[size_t(vertex)];
-        return std::make_tuple(std::lround(p.x * 1e4), std::lround(p.y * 1e4), std::lround(p.z * 1e4));
+        return std::make_tuple(std::lround(p.x * 1e4), std::lround(p.y * 1e4),
+                               std::lround(p.z * 1e4));
     };
     std::map<std::pair<decltype(key(0)), decltype(key(0))>, int> balance;
     for (const auto& t : mesh.triangles)
         for (int c = 0; c < 3; ++c) {
             const auto a = key(t[size_t(c)].vertex), b = key(t[size_t((c + 1) % 3)].vertex);
-            if (a < b) ++balance[{a, b}];
-            else --balance[{b, a}];
+            if (a < b)
+                ++balance[{a, b}];
+            else
+                --balance[{b, a}];
         }
     int unmatched = 0;
     for (const auto& [edge, count] : balance) unmatched += std::abs(count);
@@ -142,14 +147,16 @@ TEST_F(GeneratedArt, PicturesHaveTheSizesTheScreensLayOut) {
     // Mode buttons stand 80 units apart (the last pair 64).
     EXPECT_LE(texture("Games/Puzzle.Tga").height / 2, 64u);
     // The check box stacks four states, the others two.
-    EXPECT_EQ(texture("Interface/CheckBox.Tga").height, 4 * texture("Interface/CheckBox.Tga").width);
+    EXPECT_EQ(texture("Interface/CheckBox.Tga").height,
+              4 * texture("Interface/CheckBox.Tga").width);
     // The splash sits above the first menu button (top at 463) with its top 8 below the edge.
     EXPECT_LE(texture("Brixeler3D.Tga").height, 592u - 463u);
 }
 
 TEST_F(GeneratedArt, ButtonStatesLookClearlyDifferent) {
-    for (const char* name : {"MainMenu/NewGame.Tga", "Games/Classic.Tga", "Interface/Done.Tga",
-                             "Interface/Button.Tga", "Interface/HArrow.Tga", "Interface/Thumb.Tga"}) {
+    for (const char* name :
+         {"MainMenu/NewGame.Tga", "Games/Classic.Tga", "Interface/Done.Tga", "Interface/Button.Tga",
+          "Interface/HArrow.Tga", "Interface/Thumb.Tga"}) {
         const DecodedImage image = texture(name);
         const size_t half = image.pixels.size() / 2;
         double difference = 0;
@@ -178,7 +185,8 @@ TEST_F(GeneratedArt, FontAdvancesAreProportionalAndPlausible) {
         const int cell = code - 32 + 128;
         float ink = 0;
         for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x) ink += font.at((cell % 16) * 32 + x, (cell / 16) * 32 + y).a;
+            for (int x = 0; x < 32; ++x)
+                ink += font.at((cell % 16) * 32 + x, (cell / 16) * 32 + y).a;
         EXPECT_GT(ink, 5.0f) << char(code);
     }
     EXPECT_EQ(FontArt::measuredAdvance(font, 127), 12);  // beyond the drawn codes: empty
@@ -218,8 +226,8 @@ TEST_F(GeneratedArt, BlocksAndBonusesStayInsideTheirCell) {
         const auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
         if (digit(entry.name[0]) || (entry.name[0] == 'C' && digit(entry.name[1])))
             continue;  // boards and trays
-        const std::string folder = entry.detailSwitched ? DataManifest::kLowDetailFolder
-                                                        : DataManifest::kModelFolder;
+        const std::string folder =
+            entry.detailSwitched ? DataManifest::kLowDetailFolder : DataManifest::kModelFolder;
         const Bounds b = boundsOf(model(folder + entry.name));
         EXPECT_GE(b.low.x, -0.5f) << entry.name;
         EXPECT_LE(b.high.x, 0.5f) << entry.name;
@@ -231,7 +239,8 @@ TEST_F(GeneratedArt, BlocksAndBonusesStayInsideTheirCell) {
 
 TEST_F(GeneratedArt, BoardsFrameTheCellsAndTheNextLineExactly) {
     for (const auto& [columns, rows] : {std::pair{12, 16}, {14, 16}, {16, 18}}) {
-        const Mesh board = model(DataManifest::kModelFolder + DataManifest::boardModel(columns, rows));
+        const Mesh board =
+            model(DataManifest::kModelFolder + DataManifest::boardModel(columns, rows));
         // The opening: every cell plus the quarter cell of the next line, centred on the
         // model's origin; nothing may stand in it in front of the back plate.
         const float w = float(columns) / 2, h = (float(rows) + 0.25f) / 2;
@@ -246,7 +255,8 @@ TEST_F(GeneratedArt, BoardsFrameTheCellsAndTheNextLineExactly) {
             const bool inOpening = std::abs(centre.x) < w - 1e-3f && std::abs(centre.y) < h - 1e-3f;
             EXPECT_FALSE(inOpening && centre.z > -0.5f) << columns << "x" << rows;
         }
-        const Bounds tray = boundsOf(model(DataManifest::kModelFolder + DataManifest::trayModel(columns, rows)));
+        const Bounds tray =
+            boundsOf(model(DataManifest::kModelFolder + DataManifest::trayModel(columns, rows)));
         EXPECT_LE(tray.low.x, -w);
         EXPECT_GE(tray.high.x, w);
         EXPECT_LE(tray.low.y, -0.5f);
@@ -269,7 +279,8 @@ TEST(BuiltArchive, HoldsEveryFileTheGameLoads) {
     if (!std::filesystem::exists("Data/Resource.Kvr")) GTEST_SKIP() << "no Data/Resource.Kvr built";
     ResourceArchive archive;
     ASSERT_TRUE(archive.open("Data/Resource.Kvr"));
-    for (const auto& name : DataManifest::allArchiveFiles()) EXPECT_TRUE(archive.contains(name)) << name;
+    for (const auto& name : DataManifest::allArchiveFiles())
+        EXPECT_TRUE(archive.contains(name)) << name;
     archive.close();
 }
 

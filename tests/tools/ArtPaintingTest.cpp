@@ -76,9 +76,9 @@ TEST(Noise, IsRepeatableAndStaysInRange) {
 
 TEST(EffectArt, SpritesFadeToNothingBeforeTheirBorder) {
     // A billboard's square outline must never show when blended.
-    for (const Image& sprite : {EffectArt::hundred(), EffectArt::blastRing(), EffectArt::dirtPuff(),
-                                EffectArt::flash(), EffectArt::sparkle(), EffectArt::trailDot(),
-                                EffectArt::softBlob()}) {
+    for (const Image& sprite :
+         {EffectArt::hundred(), EffectArt::blastRing(), EffectArt::dirtPuff(), EffectArt::flash(),
+          EffectArt::sparkle(), EffectArt::trailDot(), EffectArt::softBlob()}) {
         float border = 0, centre = 0;
         const int n = sprite.width();
         for (int i = 0; i < n; ++i)
@@ -97,8 +97,8 @@ TEST(EffectArt, SpritesFadeToNothingBeforeTheirBorder) {
 
 TEST(InterfaceArt, CursorTipSitsOnThePointer) {
     const Image cursor = InterfaceArt::cursor();
-    EXPECT_GT(cursor.at(3, 3).a, 0.9f);     // the tip, at the picture's top-left
-    EXPECT_LT(cursor.at(60, 4).a, 0.05f);   // nothing to the right of it
+    EXPECT_GT(cursor.at(3, 3).a, 0.9f);    // the tip, at the picture's top-left
+    EXPECT_LT(cursor.at(60, 4).a, 0.05f);  // nothing to the right of it
 }
 
 TEST(InterfaceArt, InfoPanelHasDarkSlotsWhereTheGamePrintsNumbers) {

@@ -35,7 +35,8 @@ TEST(TgaWriter, WritesTheHeaderTheGameAcceptsAndRowsBottomFirst) {
     ASSERT_EQ(std::memcmp(file.data(), expected, 12), 0);
     EXPECT_EQ(uint8_t(file[16]), 32);
     DecodedImage image;
-    ASSERT_TRUE(TgaReader::decode(reinterpret_cast<const uint8_t*>(file.data()), file.size(), &image));
+    ASSERT_TRUE(
+        TgaReader::decode(reinterpret_cast<const uint8_t*>(file.data()), file.size(), &image));
     // The first uploaded row is the bottom one: blue, half transparent.
     EXPECT_EQ(image.pixels[0], 0);
     EXPECT_EQ(image.pixels[2], 255);
@@ -49,10 +50,11 @@ TEST(JpegWriter, CompressesTheBottomRowFirstSoTheGameShowsItUpright) {
     image.fill([](int, int y) { return y < 8 ? Colour{1, 1, 1, 1} : Colour{0, 0, 0, 1}; });
     const std::string file = JpegWriter::encode(image, 95);
     DecodedImage decoded;
-    ASSERT_TRUE(JpegReader::decode(reinterpret_cast<const uint8_t*>(file.data()), file.size(), &decoded));
+    ASSERT_TRUE(
+        JpegReader::decode(reinterpret_cast<const uint8_t*>(file.data()), file.size(), &decoded));
     ASSERT_EQ(decoded.width, 16u);
-    EXPECT_LT(decoded.pixels[0], 30);                              // first row: the dark bottom
-    EXPECT_GT(decoded.pixels[decoded.pixels.size() - 1], 220);     // last row: the light top
+    EXPECT_LT(decoded.pixels[0], 30);                           // first row: the dark bottom
+    EXPECT_GT(decoded.pixels[decoded.pixels.size() - 1], 220);  // last row: the light top
 }
 
 TEST(AsvmWriter, LaysOutHeaderArraysSkippedBlockAndOneBasedIndices) {

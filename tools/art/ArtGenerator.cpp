@@ -77,7 +77,8 @@ std::map<std::string, std::function<std::string()>> texturePainters() {
         {"Exit", "Exit"}};
     for (const auto& entry : menu) {
         const std::string text = entry.second;
-        p[std::string("MainMenu/") + entry.first + ".Tga"] = tga([text] { return I::menuButton(text); });
+        p[std::string("MainMenu/") + entry.first + ".Tga"] =
+            tga([text] { return I::menuButton(text); });
     }
     p["MainMenu/MenuBig.Tga"] = tga([] { return I::smallButton("Menu"); });
     const char* modes[] = {"Remover", "Classic", "Strategy", "Advanced", "Modern", "Puzzle"};
@@ -90,7 +91,8 @@ std::map<std::string, std::function<std::string()>> texturePainters() {
         {"Cancel", "Cancel"}, {"Prev", "< Prev"}, {"Next", "Next >"}};
     for (const auto& entry : small) {
         const std::string text = entry.second;
-        p[std::string("Interface/") + entry.first + ".Tga"] = tga([text] { return I::smallButton(text); });
+        p[std::string("Interface/") + entry.first + ".Tga"] =
+            tga([text] { return I::smallButton(text); });
     }
     p["Interface/SelectLN.Tga"] = tga([] { return I::valueField(false); });
     p["Interface/Button.Tga"] = tga([] { return I::valueField(false); });

@@ -38,8 +38,8 @@ bool AsvmReader::decode(const std::string& bytes, Mesh* mesh, std::string* error
     if (bytes.compare(0, 6, "ASVM3D") != 0) return fail(error, "wrong magic");
     const int32_t v = readInt(bytes, 16), t = readInt(bytes, 20), f = readInt(bytes, 28);
     if (v <= 0 || t <= 0 || f <= 0) return fail(error, "empty or negative counts");
-    const size_t indexStart = AsvmWriter::kHeaderSize + size_t(v) * 12 + size_t(t) * 8 +
-                              AsvmWriter::kSkippedBlockSize;
+    const size_t indexStart =
+        AsvmWriter::kHeaderSize + size_t(v) * 12 + size_t(t) * 8 + AsvmWriter::kSkippedBlockSize;
     const size_t expected = indexStart + size_t(f) * 6 * 4;
     if (bytes.size() != expected) return fail(error, "size does not match the counts");
     Mesh out;
@@ -47,8 +47,8 @@ bool AsvmReader::decode(const std::string& bytes, Mesh* mesh, std::string* error
     out.detailTexture = readName(bytes, 48);
     size_t at = AsvmWriter::kHeaderSize;
     for (int32_t i = 0; i < v; ++i, at += 12)
-        out.vertices.push_back({readFloat(bytes, at), readFloat(bytes, at + 4),
-                                readFloat(bytes, at + 8)});
+        out.vertices.push_back(
+            {readFloat(bytes, at), readFloat(bytes, at + 4), readFloat(bytes, at + 8)});
     for (int32_t i = 0; i < t; ++i, at += 8)
         out.texCoords.push_back({readFloat(bytes, at), readFloat(bytes, at + 4)});
     at = indexStart;

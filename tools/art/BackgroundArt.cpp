@@ -31,7 +31,8 @@ Image paintScene(const std::function<Colour(float X, float Y)>& scene) {
     image.fill([&](int x, int y) {
         const float X = (float(x) + 0.5f) / n * kAspect, Y = (float(y) + 0.5f) / n;
         // A soft vignette keeps the edges from competing with the board.
-        const float vignette = 1.0f - 0.35f * std::pow(std::hypot(X / kAspect - 0.5f, Y - 0.5f) * 1.3f, 2.0f);
+        const float vignette =
+            1.0f - 0.35f * std::pow(std::hypot(X / kAspect - 0.5f, Y - 0.5f) * 1.3f, 2.0f);
         Colour c = scene(X, Y).scaled(std::max(0.4f, vignette));
         c.a = 1;
         return c.clamped();
@@ -46,7 +47,8 @@ constexpr float kHorizon = 0.56f;
 Colour lakeSky(float X, float Y, const Noise& noise) {
     const float t = Y / kHorizon;
     Colour sky = Colour{0.08f, 0.16f, 0.42f, 1}.mixed({0.95f, 0.62f, 0.42f, 1}, std::pow(t, 2.2f));
-    const float sun = std::exp(-(std::pow((X - 1.0f) * 4.0f, 2.0f) + std::pow((Y - 0.5f) * 6.0f, 2.0f)));
+    const float sun =
+        std::exp(-(std::pow((X - 1.0f) * 4.0f, 2.0f) + std::pow((Y - 0.5f) * 6.0f, 2.0f)));
     sky = sky.mixed({1, 0.9f, 0.65f, 1}, sun * 0.8f);
     const float cloud = smoothstep(0.5f, 0.75f, noise.fbm(X * 3.0f, Y * 9.0f, 6));
     const Colour cloudColour = Colour{0.95f, 0.75f, 0.7f, 1}.mixed({0.4f, 0.3f, 0.45f, 1}, 1 - t);
@@ -57,8 +59,8 @@ Colour lakeLand(float X, float Y, const Noise& noise) {
     // Far mountains in haze, a nearer darker ridge, then the tree line on the shore.
     const float far = kHorizon - 0.05f - 0.16f * noise.ridged(X * 2.2f + 3, 0.5f, 5);
     const float near = kHorizon - 0.02f - 0.08f * noise.ridged(X * 3.5f + 11, 2.5f, 5);
-    const float trees = kHorizon - 0.012f - 0.03f * noise.fbm(X * 60, 7, 3) *
-                                               (0.6f + 0.8f * noise.value(X * 5, 1));
+    const float trees =
+        kHorizon - 0.012f - 0.03f * noise.fbm(X * 60, 7, 3) * (0.6f + 0.8f * noise.value(X * 5, 1));
     Colour c = lakeSky(X, Y, noise);
     if (Y > far) {
         const float shade = noise.fbm(X * 12, Y * 12, 4);
@@ -68,7 +70,8 @@ Colour lakeLand(float X, float Y, const Noise& noise) {
         const float shade = noise.fbm(X * 20, Y * 20, 5);
         c = Colour{0.12f, 0.2f, 0.22f, 1}.mixed({0.25f, 0.3f, 0.28f, 1}, shade);
     }
-    if (Y > trees) c = Colour{0.03f, 0.09f, 0.06f, 1}.scaled(0.8f + 0.4f * noise.value(X * 90, Y * 40));
+    if (Y > trees)
+        c = Colour{0.03f, 0.09f, 0.06f, 1}.scaled(0.8f + 0.4f * noise.value(X * 90, Y * 40));
     return c;
 }
 
@@ -91,7 +94,8 @@ Colour lakeScene(float X, float Y, const Noise& noise) {
 Colour spaceScene(float X, float Y, const Noise& noise, int px, int py) {
     Colour c = Colour{0.005f, 0.008f, 0.03f, 1}.mixed({0.03f, 0.02f, 0.07f, 1}, Y);
     // Nebula: warped noise in two colour layers.
-    const float wx = noise.fbm(X * 1.5f, Y * 1.5f, 4), wy = noise.fbm(X * 1.5f + 7, Y * 1.5f + 3, 4);
+    const float wx = noise.fbm(X * 1.5f, Y * 1.5f, 4),
+                wy = noise.fbm(X * 1.5f + 7, Y * 1.5f + 3, 4);
     const float n1 = noise.fbm(X * 2.5f + wx * 1.8f, Y * 2.5f + wy * 1.8f, 6);
     const float n2 = noise.fbm(X * 4.0f - wy, Y * 4.0f + wx, 5);
     const float band = std::exp(-std::pow((Y - 0.35f - 0.3f * X / kAspect) * 2.5f, 2.0f));
@@ -112,7 +116,7 @@ void addBrightStars(Image& image, const Noise& noise) {
         const float sy = noise.hash(i, 2) * float(image.height());
         const float size = 1.0f + 3.0f * std::pow(noise.hash(i, 3), 4.0f);
         const float hue = noise.hash(i, 4);
-        const Colour tint = hue < 0.3f ? Colour{0.7f, 0.8f, 1, 1}
+        const Colour tint = hue < 0.3f   ? Colour{0.7f, 0.8f, 1, 1}
                             : hue < 0.6f ? Colour{1, 0.95f, 0.85f, 1}
                                          : Colour{1, 1, 1, 1};
         const int reach = int(size * 6);
@@ -122,8 +126,10 @@ void addBrightStars(Image& image, const Noise& noise) {
                 float k = std::exp(-std::pow(r / size, 2.0f));
                 // Diffraction spikes on the bigger ones.
                 if (size > 2.0f)
-                    k += 0.5f * std::exp(-std::abs(float(dy)) * 1.5f) * std::exp(-std::abs(float(dx)) / (size * 2)) +
-                         0.5f * std::exp(-std::abs(float(dx)) * 1.5f) * std::exp(-std::abs(float(dy)) / (size * 2));
+                    k += 0.5f * std::exp(-std::abs(float(dy)) * 1.5f) *
+                             std::exp(-std::abs(float(dx)) / (size * 2)) +
+                         0.5f * std::exp(-std::abs(float(dx)) * 1.5f) *
+                             std::exp(-std::abs(float(dy)) / (size * 2));
                 image.addGlow(int(sx) + dx, int(sy) + dy, tint, std::min(1.0f, k));
             }
     }
@@ -140,22 +146,30 @@ void addPlanet(Image& image, const Noise& noise) {
             if (r > 1.15f) continue;
             if (r <= 1.0f) {
                 const float z = std::sqrt(1 - r * r);
-                const float light = std::clamp(0.15f + 0.9f * (-dx / radius * 0.6f - dy / radius * 0.5f + z * 0.6f), 0.0f, 1.0f);
+                const float light =
+                    std::clamp(0.15f + 0.9f * (-dx / radius * 0.6f - dy / radius * 0.5f + z * 0.6f),
+                               0.0f, 1.0f);
                 const float bands = noise.fbm(dy / radius * 6 + 3, dx / radius * 0.8f, 5);
-                const Colour surface = Colour{0.55f, 0.35f, 0.25f, 1}.mixed({0.85f, 0.7f, 0.5f, 1}, bands);
-                image.at(x, y) = surface.scaled(light).mixed(image.at(x, y), smoothstep(0.97f, 1.0f, r));
+                const Colour surface =
+                    Colour{0.55f, 0.35f, 0.25f, 1}.mixed({0.85f, 0.7f, 0.5f, 1}, bands);
+                image.at(x, y) =
+                    surface.scaled(light).mixed(image.at(x, y), smoothstep(0.97f, 1.0f, r));
             }
             const float rim = std::exp(-std::pow((r - 1.0f) / 0.05f, 2.0f));
-            image.addGlow(x, y, {0.35f, 0.6f, 1, 1}, rim * 0.7f * std::clamp(0.5f - dx / radius, 0.0f, 1.0f));
+            image.addGlow(x, y, {0.35f, 0.6f, 1, 1},
+                          rim * 0.7f * std::clamp(0.5f - dx / radius, 0.0f, 1.0f));
         }
 }
 
 // --- dunes ----------------------------------------------------------------------------------
 
 Colour duneSky(float X, float Y) {
-    Colour sky = Colour{0.2f, 0.38f, 0.7f, 1}.mixed({0.98f, 0.78f, 0.52f, 1}, std::pow(Y / 0.55f, 1.6f));
-    const float sun = std::exp(-(std::pow((X - 0.35f) * 9.0f, 2.0f) + std::pow((Y - 0.32f) * 9.0f, 2.0f)));
-    const float glow = std::exp(-(std::pow((X - 0.35f) * 2.5f, 2.0f) + std::pow((Y - 0.32f) * 3.0f, 2.0f)));
+    Colour sky =
+        Colour{0.2f, 0.38f, 0.7f, 1}.mixed({0.98f, 0.78f, 0.52f, 1}, std::pow(Y / 0.55f, 1.6f));
+    const float sun =
+        std::exp(-(std::pow((X - 0.35f) * 9.0f, 2.0f) + std::pow((Y - 0.32f) * 9.0f, 2.0f)));
+    const float glow =
+        std::exp(-(std::pow((X - 0.35f) * 2.5f, 2.0f) + std::pow((Y - 0.32f) * 3.0f, 2.0f)));
     return sky.mixed({1, 0.97f, 0.85f, 1}, std::min(1.0f, sun * 1.5f + glow * 0.35f));
 }
 

@@ -32,7 +32,8 @@ Image fromUploadRows(const uint8_t* pixels, int width, int height, int component
     Image image(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            const uint8_t* p = pixels + (size_t(y) * size_t(width) + size_t(x)) * size_t(components);
+            const uint8_t* p =
+                pixels + (size_t(y) * size_t(width) + size_t(x)) * size_t(components);
             const float a = components == 4 ? float(p[3]) / 255.0f : 1.0f;
             image.at(x, height - 1 - y) =
                 components == 1 ? Colour{p[0] / 255.0f, p[0] / 255.0f, p[0] / 255.0f, 1}
@@ -53,7 +54,8 @@ Image decodeJpeg(const std::string& bytes) {
     const int components = info.output_components;
     std::vector<uint8_t> pixels(size_t(w) * size_t(h) * size_t(components));
     while (info.output_scanline < info.output_height) {
-        JSAMPROW row = pixels.data() + size_t(info.output_scanline) * size_t(w) * size_t(components);
+        JSAMPROW row =
+            pixels.data() + size_t(info.output_scanline) * size_t(w) * size_t(components);
         jpeg_read_scanlines(&info, &row, 1);
     }
     jpeg_finish_decompress(&info);
@@ -90,7 +92,8 @@ Image state(const Image& skin, bool highlighted) {
     const int h = skin.height() / 2;
     Image half(skin.width(), h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < skin.width(); ++x) half.at(x, y) = skin.at(x, y + (highlighted ? h : 0));
+        for (int x = 0; x < skin.width(); ++x)
+            half.at(x, y) = skin.at(x, y + (highlighted ? h : 0));
     return half;
 }
 
@@ -117,7 +120,8 @@ void drawText(Image& screen, const Image& font, const std::string& text, float x
 
 float textWidth(const Image& font, const std::string& text) {
     float w = 0;
-    for (const char ch : text) w += float(FontArt::measuredAdvance(font, static_cast<unsigned char>(ch)));
+    for (const char ch : text)
+        w += float(FontArt::measuredAdvance(font, static_cast<unsigned char>(ch)));
     return w;
 }
 
@@ -129,8 +133,10 @@ PreviewMaterial material(Colour c, float specular = 0.25f) {
     return {c, {specular, specular, specular, 1}, 50};
 }
 
-const Colour kColours[5] = {{0.85f, 0.12f, 0.1f, 1}, {0.15f, 0.35f, 0.95f, 1},
-                            {0.15f, 0.75f, 0.2f, 1}, {0.9f, 0.9f, 0.92f, 1},
+const Colour kColours[5] = {{0.85f, 0.12f, 0.1f, 1},
+                            {0.15f, 0.35f, 0.95f, 1},
+                            {0.15f, 0.75f, 0.2f, 1},
+                            {0.9f, 0.9f, 0.92f, 1},
                             {0.98f, 0.82f, 0.1f, 1}};
 
 Image gameView(const std::string& staging) {
@@ -190,7 +196,8 @@ Image menuView(const std::string& staging) {
     const char* buttons[] = {"Continue", "NewGame", "Options", "Score", "Help", "Credits", "Exit"};
     for (int k = 0; k < 7; ++k) {
         const Image skin = loadPicture(textures + "MainMenu/" + buttons[k] + ".Tga");
-        drawAt(screen, state(skin, k == 1), 400 - float(skin.width()) / 2, 620 - 21 * float(9 + 2 * k));
+        drawAt(screen, state(skin, k == 1), 400 - float(skin.width()) / 2,
+               620 - 21 * float(9 + 2 * k));
     }
     const Image logo = loadPicture(textures + "PLogo.Tga");
     drawAt(screen, logo, 85 - float(logo.width()) / 2, 5);
@@ -200,12 +207,14 @@ Image menuView(const std::string& staging) {
 }
 
 Image checkerTile(const Image& picture, int size) {
-    const float scale = std::min(1.0f, float(size) / float(std::max(picture.width(), picture.height())));
+    const float scale =
+        std::min(1.0f, float(size) / float(std::max(picture.width(), picture.height())));
     const int w = std::max(1, int(float(picture.width()) * scale));
     const int h = std::max(1, int(float(picture.height()) * scale));
     Image tile(w, h);
     tile.fill([](int x, int y) {
-        return ((x / 8 + y / 8) % 2) ? Colour{0.55f, 0.55f, 0.58f, 1} : Colour{0.35f, 0.35f, 0.38f, 1};
+        return ((x / 8 + y / 8) % 2) ? Colour{0.55f, 0.55f, 0.58f, 1}
+                                     : Colour{0.35f, 0.35f, 0.38f, 1};
     });
     tile.draw(scale < 1 ? picture.resized(w, h) : picture, 0, 0);
     return tile;
@@ -221,15 +230,18 @@ Image modelTile(const Mesh& mesh, const Image& skin, Colour colour, float distan
 std::vector<std::pair<Image, std::string>> tiles(const std::string& staging) {
     std::vector<std::pair<Image, std::string>> list;
     for (const auto& name : DataManifest::textureNames())
-        list.emplace_back(checkerTile(loadPicture(staging + "/Data/Textures/" + name), kTile), name);
+        list.emplace_back(checkerTile(loadPicture(staging + "/Data/Textures/" + name), kTile),
+                          name);
     const Image skin = loadPicture(staging + "/Data/Textures/1.Tga");
     struct Shown {
         const char* path;
         Colour colour;
         float distance;
     };
-    const Shown shown[] = {{"Hi/FastBox.Asvm", kColours[0], 4},      {"Low/FastBox.Asvm", kColours[1], 4},
-                           {"Hi/Box.Asvm", kColours[2], 4},          {"Low/Box.Asvm", kColours[3], 4},
+    const Shown shown[] = {{"Hi/FastBox.Asvm", kColours[0], 4},
+                           {"Low/FastBox.Asvm", kColours[1], 4},
+                           {"Hi/Box.Asvm", kColours[2], 4},
+                           {"Low/Box.Asvm", kColours[3], 4},
                            {"Hi/FlyBox.Asvm", {0.6f, 0.6f, 0.62f, 1}, 4},
                            {"Hi/ScoreBox.Asvm", {1, 0.75f, 0.2f, 1}, 4},
                            {"Hi/UMoveBox.Asvm", {0.3f, 0.3f, 0.34f, 1}, 4},
@@ -243,9 +255,9 @@ std::vector<std::pair<Image, std::string>> tiles(const std::string& staging) {
                            {"16x18.Asvm", {0.45f, 0.5f, 0.65f, 1}, 60},
                            {"C16x18.Asvm", {0.45f, 0.5f, 0.65f, 1}, 40}};
     for (const auto& s : shown)
-        list.emplace_back(modelTile(loadMesh(staging + "/Data/Models/" + s.path), skin, s.colour,
-                                    s.distance),
-                          s.path);
+        list.emplace_back(
+            modelTile(loadMesh(staging + "/Data/Models/" + s.path), skin, s.colour, s.distance),
+            s.path);
     return list;
 }
 
@@ -279,13 +291,17 @@ bool ContactSheet::compose(const std::string& stagingDir, const std::string& png
     sheet.draw(menu, kSheetWidth - 820, 20);
     const Image font = loadPicture(stagingDir + "/Data/Textures/Font.Tga");
     Image strip(800, 600);
-    drawText(strip, font, "The quick brown fox jumps over the lazy dog. 0123456789", 10, 560, 1, 0, {1, 1, 1, 1});
-    drawText(strip, font, "WAVE iiii WWWW  Highlighted: New Game @ 100%", 10, 528, 1, 1, {1, 1, 1, 1});
-    drawText(strip, font, "Scale 0.75: Select Effect  Transperensy  1024 x 768", 10, 500, 0.75f, 0, {1, 1, 0, 1});
+    drawText(strip, font, "The quick brown fox jumps over the lazy dog. 0123456789", 10, 560, 1, 0,
+             {1, 1, 1, 1});
+    drawText(strip, font, "WAVE iiii WWWW  Highlighted: New Game @ 100%", 10, 528, 1, 1,
+             {1, 1, 1, 1});
+    drawText(strip, font, "Scale 0.75: Select Effect  Transperensy  1024 x 768", 10, 500, 0.75f, 0,
+             {1, 1, 0, 1});
     sheet.draw(strip, 20, 640);
     for (size_t i = 0; i < list.size(); ++i) {
         sheet.draw(list[i].first, spots[i].first, spots[i].second);
-        caption(sheet, list[i].second, spots[i].first, spots[i].second + list[i].first.height() + 16);
+        caption(sheet, list[i].second, spots[i].first,
+                spots[i].second + list[i].first.height() + 16);
     }
     if (!PngWriter::save(sheet, pngPath)) {
         if (error) *error = "cannot write " + pngPath;

@@ -21,7 +21,9 @@ Image sprite(int size, const std::function<Colour(float dx, float dy)>& f) {
 }
 
 // Alpha that reaches zero before the border so the square never shows.
-float fadeOut(float r) { return std::clamp((1.0f - r) / 0.15f, 0.0f, 1.0f); }
+float fadeOut(float r) {
+    return std::clamp((1.0f - r) / 0.15f, 0.0f, 1.0f);
+}
 
 }  // namespace
 
@@ -91,7 +93,8 @@ Image EffectArt::fireFlash() {
         const float angle = std::atan2(dy, dx);
         const float turbulence = noise.fbm(std::cos(angle) * 2 + 4, std::sin(angle) * 2 + r * 3, 4);
         const float heat = std::clamp((1.0f - r / (0.55f + 0.4f * turbulence)) * 1.3f, 0.0f, 1.0f);
-        const Colour ember{0.6f, 0.12f, 0.02f, 1}, fire{1, 0.55f, 0.1f, 1}, white{1, 0.95f, 0.7f, 1};
+        const Colour ember{0.6f, 0.12f, 0.02f, 1}, fire{1, 0.55f, 0.1f, 1},
+            white{1, 0.95f, 0.7f, 1};
         Colour c = heat < 0.5f ? Colour{0, 0, 0, 1}.mixed(ember, heat * 2)
                                : ember.mixed(fire, std::min(1.0f, (heat - 0.5f) * 2.5f));
         if (heat > 0.8f) c = c.mixed(white, (heat - 0.8f) * 5);

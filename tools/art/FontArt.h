@@ -14,8 +14,8 @@ class FontArt {
 public:
     static constexpr int kSize = 512;
     static constexpr int kCell = 32;
-    static constexpr int kBaseline = 24;   // row of the baseline inside a cell
-    static constexpr int kInkLeft = 8;     // first column of a glyph's outline
+    static constexpr int kBaseline = 24;  // row of the baseline inside a cell
+    static constexpr int kInkLeft = 8;    // first column of a glyph's outline
     static constexpr int kFirstCode = 32;
     static constexpr int kLastCode = 126;  // codes drawn; the rest of a set stays empty
 

@@ -7,7 +7,9 @@
 namespace brx::tools {
 namespace {
 
-uint8_t toByte(float v) { return uint8_t(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f)); }
+uint8_t toByte(float v) {
+    return uint8_t(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f));
+}
 
 }  // namespace
 
@@ -92,8 +94,9 @@ Image Image::resized(int width, int height) const {
                     sum = {sum.r + c.r * c.a, sum.g + c.g * c.a, sum.b + c.b * c.a, sum.a + c.a};
                 }
             const float n = float(taps * taps);
-            out.at(x, y) = sum.a > 0 ? Colour{sum.r / sum.a, sum.g / sum.a, sum.b / sum.a, sum.a / n}
-                                     : Colour{0, 0, 0, 0};
+            out.at(x, y) = sum.a > 0
+                               ? Colour{sum.r / sum.a, sum.g / sum.a, sum.b / sum.a, sum.a / n}
+                               : Colour{0, 0, 0, 0};
         }
     return out;
 }

@@ -10,8 +10,10 @@ namespace brx::tools {
 namespace {
 
 // Block colours of the emblems and the splash, matching the five block colours.
-const Colour kBlockColours[5] = {{0.9f, 0.15f, 0.12f, 1}, {0.15f, 0.35f, 0.95f, 1},
-                                 {0.15f, 0.75f, 0.2f, 1}, {0.92f, 0.92f, 0.95f, 1},
+const Colour kBlockColours[5] = {{0.9f, 0.15f, 0.12f, 1},
+                                 {0.15f, 0.35f, 0.95f, 1},
+                                 {0.15f, 0.75f, 0.2f, 1},
+                                 {0.92f, 0.92f, 0.95f, 1},
                                  {0.98f, 0.82f, 0.1f, 1}};
 
 // A small glossy block seen from the front, side `size`, top-left at (x, y).
@@ -35,12 +37,12 @@ void miniBlock(Image& image, float x, float y, float size, Colour colour) {
 
 // Emblem patterns (3 x 3 grid of colour indices, -1 empty), one per mode.
 const int kEmblems[6][9] = {
-    {0, -1, 2, -1, 1, -1, 4, -1, 0},  // Remover: scattered blocks
-    {-1, -1, -1, 0, 0, 1, 2, 1, 1},   // Classic: rows from below
-    {-1, 3, -1, 2, 3, 0, 2, 2, 0},    // Strategy
-    {4, -1, 4, 1, 3, 1, 0, 3, 0},     // Advanced: fixed pattern
-    {-1, -1, -1, -1, 4, -1, 1, 4, 1}, // Modern: a pyramid
-    {0, 1, 0, 2, -1, 2, 0, 1, 0},     // Puzzle: a layout
+    {0, -1, 2, -1, 1, -1, 4, -1, 0},   // Remover: scattered blocks
+    {-1, -1, -1, 0, 0, 1, 2, 1, 1},    // Classic: rows from below
+    {-1, 3, -1, 2, 3, 0, 2, 2, 0},     // Strategy
+    {4, -1, 4, 1, 3, 1, 0, 3, 0},      // Advanced: fixed pattern
+    {-1, -1, -1, -1, 4, -1, 1, 4, 1},  // Modern: a pyramid
+    {0, 1, 0, 2, -1, 2, 0, 1, 0},      // Puzzle: a layout
 };
 
 void drawEmblem(Image& image, int emblem, float x, float y, float cell) {
@@ -73,9 +75,13 @@ void slot(Image& image, float x0, float y0, float x1, float y1) {
 
 }  // namespace
 
-Image InterfaceArt::menuButton(const std::string& text) { return Styling::button(256, 32, text, 20); }
+Image InterfaceArt::menuButton(const std::string& text) {
+    return Styling::button(256, 32, text, 20);
+}
 
-Image InterfaceArt::smallButton(const std::string& text) { return Styling::button(128, 32, text, 18); }
+Image InterfaceArt::smallButton(const std::string& text) {
+    return Styling::button(128, 32, text, 18);
+}
 
 Image InterfaceArt::modeButton(const std::string& text, int emblem) {
     Image image = Styling::button(256, 64, "", 0);
@@ -151,8 +157,8 @@ Image InterfaceArt::sliderTrack() {
         const float mid = float(state * 32) + 16;
         Mask groove(128, 64);
         groove.addRoundedRect(3, mid - 4, 125, mid + 4, 4);
-        image.paint(groove.dilated(1), state == 0 ? Colour{0.4f, 0.55f, 0.9f, 1}
-                                                  : Colour{1, 0.85f, 0.45f, 1});
+        image.paint(groove.dilated(1),
+                    state == 0 ? Colour{0.4f, 0.55f, 0.9f, 1} : Colour{1, 0.85f, 0.45f, 1});
         image.paint(groove, [&](int x, int y) {
             const float t = (float(y) - (mid - 4)) / 8.0f;
             const Colour fill = Colour{0.02f, 0.03f, 0.08f, 1}.mixed({0.1f, 0.14f, 0.3f, 1}, t);
@@ -254,8 +260,7 @@ Image InterfaceArt::splash() {
                     Colour{0.05f, 0.1f, 0.3f, 1}.scaled(1.0f + 0.12f * float(6 - depth)));
     Styling::letter(image, title, titleCentre, 52, style);
     Styling::letter(image, "3D", left + titleWidth + gap + threeWidth * 0.5f, 50, three);
-    for (int i = 0; i < 5; ++i)
-        miniBlock(image, 150 + float(i) * 44, 92, 26, kBlockColours[i]);
+    for (int i = 0; i < 5; ++i) miniBlock(image, 150 + float(i) * 44, 92, 26, kBlockColours[i]);
     return image;
 }
 

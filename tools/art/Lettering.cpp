@@ -61,8 +61,8 @@ float Lettering::draw(Mask& mask, const std::string& text, int pixelSize, float 
             for (unsigned col = 0; col < slot->bitmap.width; ++col) {
                 const int px = ox + int(col), py = oy + int(row);
                 if (px < 0 || py < 0 || px >= mask.width() || py >= mask.height()) continue;
-                const float c = float(slot->bitmap.buffer[row * unsigned(slot->bitmap.pitch) + col]) /
-                                255.0f;
+                const float c =
+                    float(slot->bitmap.buffer[row * unsigned(slot->bitmap.pitch) + col]) / 255.0f;
                 mask.at(px, py) = std::max(mask.at(px, py), c);
             }
         pen += float(slot->advance.x) / 64.0f;
@@ -85,7 +85,9 @@ float Lettering::inkWidth(const std::string& text, int pixelSize) const {
     return right > left ? right - left : pen;
 }
 
-float Lettering::capHeight(int pixelSize) const { return float(glyphBox('H', pixelSize).top); }
+float Lettering::capHeight(int pixelSize) const {
+    return float(glyphBox('H', pixelSize).top);
+}
 
 void Lettering::drawCentred(Mask& mask, const std::string& text, int pixelSize, float cx,
                             float cy) const {

@@ -6,7 +6,9 @@
 namespace brx::tools {
 namespace {
 
-float coverageOf(float distance) { return std::clamp(0.5f - distance, 0.0f, 1.0f); }
+float coverageOf(float distance) {
+    return std::clamp(0.5f - distance, 0.0f, 1.0f);
+}
 
 // Signed distances, negative inside; params hold the shape's numbers.
 float roundedRectDistance(float x, float y, const float* p) {
@@ -49,7 +51,8 @@ float Mask::get(int x, int y) const {
 
 void Mask::addDistanceShape(float x0, float y0, float x1, float y1,
                             float (*distance)(float, float, const float*), const float* params) {
-    const int ix0 = std::max(0, int(std::floor(x0)) - 2), iy0 = std::max(0, int(std::floor(y0)) - 2);
+    const int ix0 = std::max(0, int(std::floor(x0)) - 2),
+              iy0 = std::max(0, int(std::floor(y0)) - 2);
     const int ix1 = std::min(width_ - 1, int(std::ceil(x1)) + 2);
     const int iy1 = std::min(height_ - 1, int(std::ceil(y1)) + 2);
     for (int y = iy0; y <= iy1; ++y)
@@ -79,8 +82,7 @@ void Mask::addRing(float cx, float cy, float radius, float halfWidth) {
 void Mask::addCapsule(Point a, Point b, float radius) {
     const float p[5] = {a.x, a.y, b.x, b.y, radius};
     addDistanceShape(std::min(a.x, b.x) - radius, std::min(a.y, b.y) - radius,
-                     std::max(a.x, b.x) + radius, std::max(a.y, b.y) + radius, capsuleDistance,
-                     p);
+                     std::max(a.x, b.x) + radius, std::max(a.y, b.y) + radius, capsuleDistance, p);
 }
 
 void Mask::addPolygon(const std::vector<Point>& corners) {
@@ -128,8 +130,8 @@ Mask Mask::dilated(float radius) const {
             float best = 0.0f;
             for (int dy = -r; dy <= r && best < 1.0f; ++dy)
                 for (int dx = -r; dx <= r; ++dx) {
-                    const float reach = std::clamp(radius + 0.5f - std::hypot(float(dx), float(dy)),
-                                                   0.0f, 1.0f);
+                    const float reach =
+                        std::clamp(radius + 0.5f - std::hypot(float(dx), float(dy)), 0.0f, 1.0f);
                     if (reach > 0.0f) best = std::max(best, get(x + dx, y + dy) * reach);
                 }
             out.at(x, y) = best;

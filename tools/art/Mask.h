@@ -44,9 +44,8 @@ public:
     Mask shifted(int dx, int dy) const;
 
 private:
-    void addDistanceShape(float x0, float y0, float x1, float y1, float (*distance)(float, float,
-                                                                                    const float*),
-                          const float* params);
+    void addDistanceShape(float x0, float y0, float x1, float y1,
+                          float (*distance)(float, float, const float*), const float* params);
     void boxBlurRows(int radius);
     void boxBlurColumns(int radius);
 

@@ -8,7 +8,9 @@ namespace {
 
 constexpr float kPi = 3.14159265358979f;
 
-float length(Vec3 v) { return std::sqrt(dot(v, v)); }
+float length(Vec3 v) {
+    return std::sqrt(dot(v, v));
+}
 
 Vec3 normalised(Vec3 v) {
     const float l = length(v);
@@ -21,7 +23,9 @@ Vec3 perpendicular(Vec3 d) {
     return normalised(cross(d, other));
 }
 
-float component(Vec3 v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
+float component(Vec3 v, int axis) {
+    return axis == 0 ? v.x : axis == 1 ? v.y : v.z;
+}
 
 Vec3 withComponent(Vec3 v, int axis, float value) {
     (axis == 0 ? v.x : axis == 1 ? v.y : v.z) = value;
@@ -34,9 +38,12 @@ UV MeshBuilder::toneUV(SkinTone tone) {
     // Centres of the 8 x 8 texel patches in three corners of every 256 x 256 skin.
     constexpr float kNear = 4.0f / 256.0f, kFar = 252.0f / 256.0f;
     switch (tone) {
-        case SkinTone::Light: return {kNear, kNear};
-        case SkinTone::Mid: return {kFar, kNear};
-        case SkinTone::Dark: return {kNear, kFar};
+        case SkinTone::Light:
+            return {kNear, kNear};
+        case SkinTone::Mid:
+            return {kFar, kNear};
+        case SkinTone::Dark:
+            return {kNear, kFar};
     }
     return {kNear, kNear};
 }
@@ -234,13 +241,13 @@ void MeshBuilder::addPrism(const std::vector<UV>& outline, float z0, float z1, U
 }
 
 void MeshBuilder::addOctahedron(Vec3 centre, float radius, UV tone) {
-    const Vec3 axes[6] = {{radius, 0, 0}, {-radius, 0, 0}, {0, radius, 0},
-                          {0, -radius, 0}, {0, 0, radius}, {0, 0, -radius}};
+    const Vec3 axes[6] = {{radius, 0, 0},  {-radius, 0, 0}, {0, radius, 0},
+                          {0, -radius, 0}, {0, 0, radius},  {0, 0, -radius}};
     for (int x = 0; x < 2; ++x)
         for (int y = 2; y < 4; ++y)
             for (int z = 4; z < 6; ++z)
-                addTriangle(centre + axes[x], centre + axes[y], centre + axes[z], tone, tone,
-                            tone, centre);
+                addTriangle(centre + axes[x], centre + axes[y], centre + axes[z], tone, tone, tone,
+                            centre);
 }
 
 }  // namespace brx::tools

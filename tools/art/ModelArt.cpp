@@ -24,7 +24,9 @@ void bar(MeshBuilder& b, UV from, UV to, float halfWidth, float z0, float z1, UV
     const float dx = to.u - from.u, dy = to.v - from.v;
     const float length = std::hypot(dx, dy);
     const float nx = -dy / length * halfWidth, ny = dx / length * halfWidth;
-    b.addPrism({{from.u + nx, from.v + ny}, {from.u - nx, from.v - ny}, {to.u - nx, to.v - ny},
+    b.addPrism({{from.u + nx, from.v + ny},
+                {from.u - nx, from.v - ny},
+                {to.u - nx, to.v - ny},
                 {to.u + nx, to.v + ny}},
                z0, z1, tone);
 }
@@ -34,8 +36,8 @@ void arrow(MeshBuilder& b, bool turned, float z0, float z1) {
     auto p = [&](float along, float across) -> UV {
         return turned ? UV{across, along} : UV{along, across};
     };
-    b.addPrism({p(-0.24f, -0.075f), p(0.24f, -0.075f), p(0.24f, 0.075f), p(-0.24f, 0.075f)}, z0,
-               z1, kLight);
+    b.addPrism({p(-0.24f, -0.075f), p(0.24f, -0.075f), p(0.24f, 0.075f), p(-0.24f, 0.075f)}, z0, z1,
+               kLight);
     b.addPrism({p(0.2f, -0.2f), p(0.44f, 0.0f), p(0.2f, 0.2f)}, z0, z1, kLight);
     b.addPrism({p(-0.2f, 0.2f), p(-0.44f, 0.0f), p(-0.2f, -0.2f)}, z0, z1, kLight);
 }
@@ -93,8 +95,8 @@ Mesh ModelArt::scoreBox(bool highDetail) {
     box(b, {-kHalf, -kHalf, -kHalf}, {kHalf, kHalf, kHalf}, 0.08f, kLight);
     const float depth = highDetail ? 0.16f : 0.1f;
     b.addCone({0, 0, kHalf - 0.01f}, {0, 0, kHalf + depth}, 0.36f, 4, kLight);
-    if (highDetail) b.addCone({0, 0, kHalf + depth - 0.02f}, {0, 0, kHalf + depth + 0.05f},
-                              0.12f, 4, kMid);
+    if (highDetail)
+        b.addCone({0, 0, kHalf + depth - 0.02f}, {0, 0, kHalf + depth + 0.05f}, 0.12f, 4, kMid);
     return mesh;
 }
 

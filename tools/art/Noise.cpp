@@ -5,7 +5,9 @@
 namespace brx::tools {
 namespace {
 
-float smooth(float t) { return t * t * t * (t * (t * 6.0f - 15.0f) + 10.0f); }
+float smooth(float t) {
+    return t * t * t * (t * (t * 6.0f - 15.0f) + 10.0f);
+}
 
 }  // namespace
 

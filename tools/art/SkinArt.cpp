@@ -8,10 +8,14 @@
 namespace brx::tools {
 namespace {
 
-Colour grey(float v) { return {v, v, v, 1}; }
+Colour grey(float v) {
+    return {v, v, v, 1};
+}
 
 // Distance from the face edge in 0..0.5 (0 at the border, 0.5 in the middle).
-float edgeDistance(float u, float v) { return std::min({u, v, 1 - u, 1 - v}); }
+float edgeDistance(float u, float v) {
+    return std::min({u, v, 1 - u, 1 - v});
+}
 
 float sheen(float u, float v, const Noise& noise) {
     // A soft light falling from the upper left, a gloss streak, and a rim that darkens a little.
@@ -81,7 +85,7 @@ Image SkinArt::skin(int index) {
     const Noise noise(uint32_t(101 + index));
     image.fill([&](int x, int y) {
         const float u = (float(x) + 0.5f) / float(kSize), v = (float(y) + 0.5f) / float(kSize);
-        const float value = index == 0 ? sheen(u, v, noise)
+        const float value = index == 0   ? sheen(u, v, noise)
                             : index == 1 ? engraved(u, v, noise)
                                          : gem(u, v, noise);
         // A faint cool tint keeps white blocks from looking flat grey.

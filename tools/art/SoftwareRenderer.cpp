@@ -33,9 +33,8 @@ Vec3 SoftwareRenderer::project(Vec3 world) const {
             float(target_.height()) * 0.5f - world.y * focal_ / depth, depth};
 }
 
-void SoftwareRenderer::draw(const Mesh& mesh, const Image* texture,
-                            const PreviewMaterial& material, Vec3 at, float yaw, float pitch,
-                            float scale) {
+void SoftwareRenderer::draw(const Mesh& mesh, const Image* texture, const PreviewMaterial& material,
+                            Vec3 at, float yaw, float pitch, float scale) {
     const Vec3 eye{0, 0, distance_};
     for (const auto& triangle : mesh.triangles) {
         Vec3 world[3], screen[3];
@@ -56,10 +55,14 @@ void SoftwareRenderer::draw(const Mesh& mesh, const Image* texture,
         const float area = (screen[1].x - screen[0].x) * (screen[2].y - screen[0].y) -
                            (screen[2].x - screen[0].x) * (screen[1].y - screen[0].y);
         if (std::abs(area) < 1e-6f) continue;
-        const int x0 = std::max(0, int(std::floor(std::min({screen[0].x, screen[1].x, screen[2].x}))));
-        const int x1 = std::min(target_.width() - 1, int(std::ceil(std::max({screen[0].x, screen[1].x, screen[2].x}))));
-        const int y0 = std::max(0, int(std::floor(std::min({screen[0].y, screen[1].y, screen[2].y}))));
-        const int y1 = std::min(target_.height() - 1, int(std::ceil(std::max({screen[0].y, screen[1].y, screen[2].y}))));
+        const int x0 =
+            std::max(0, int(std::floor(std::min({screen[0].x, screen[1].x, screen[2].x}))));
+        const int x1 = std::min(target_.width() - 1,
+                                int(std::ceil(std::max({screen[0].x, screen[1].x, screen[2].x}))));
+        const int y0 =
+            std::max(0, int(std::floor(std::min({screen[0].y, screen[1].y, screen[2].y}))));
+        const int y1 = std::min(target_.height() - 1,
+                                int(std::ceil(std::max({screen[0].y, screen[1].y, screen[2].y}))));
         for (int y = y0; y <= y1; ++y)
             for (int x = x0; x <= x1; ++x) {
                 const float px = float(x) + 0.5f, py = float(y) + 0.5f;

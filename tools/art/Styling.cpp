@@ -38,8 +38,7 @@ void Styling::letter(Image& image, const std::string& text, float cx, float cy,
     });
 }
 
-void Styling::plate(Image& image, float x0, float y0, float x1, float y1,
-                    const PlateStyle& style) {
+void Styling::plate(Image& image, float x0, float y0, float x1, float y1, const PlateStyle& style) {
     Mask outer(image.width(), image.height());
     outer.addRoundedRect(x0, y0, x1, y1, style.radius);
     Mask inner(image.width(), image.height());
@@ -61,7 +60,9 @@ void Styling::plate(Image& image, float x0, float y0, float x1, float y1,
     });
 }
 
-PlateStyle Styling::normalPlate() { return {}; }
+PlateStyle Styling::normalPlate() {
+    return {};
+}
 
 PlateStyle Styling::highlightPlate() {
     PlateStyle p;
@@ -98,7 +99,8 @@ Image Styling::button(int width, int stateHeight, const std::string& text, int t
         plate(half, inset, inset, float(width) - inset, float(stateHeight) - inset,
               state == 0 ? normalPlate() : highlightPlate());
         if (!text.empty()) {
-            const int size = face(Lettering::kBoldFace).sizeToFit(text, textSize, float(width) - 16);
+            const int size =
+                face(Lettering::kBoldFace).sizeToFit(text, textSize, float(width) - 16);
             letter(half, text, float(width) * 0.5f, float(stateHeight) * 0.5f,
                    state == 0 ? normalLetters(size) : highlightLetters(size));
         }

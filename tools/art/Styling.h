@@ -11,13 +11,13 @@
 namespace brx::tools {
 
 struct LetterStyle {
-    int size = 20;                      // pixel size of the face
-    Colour top{1, 1, 1, 1};             // fill at the top of the letters
-    Colour bottom{0.8f, 0.85f, 1, 1};   // fill at the baseline
+    int size = 20;                     // pixel size of the face
+    Colour top{1, 1, 1, 1};            // fill at the top of the letters
+    Colour bottom{0.8f, 0.85f, 1, 1};  // fill at the baseline
     Colour outline{0.02f, 0.03f, 0.08f, 1};
-    float outlineWidth = 1.5f;          // pixels; 0 for none
+    float outlineWidth = 1.5f;  // pixels; 0 for none
     bool shadow = true;
-    float glow = 0;                     // halo radius in pixels; 0 for none
+    float glow = 0;  // halo radius in pixels; 0 for none
     Colour glowColour{1, 0.8f, 0.3f, 0.8f};
     const char* face = Lettering::kBoldFace;
 };

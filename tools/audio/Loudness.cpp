@@ -9,7 +9,7 @@
 namespace brx::tools {
 namespace {
 
-constexpr double kBlockS = 0.010;
+constexpr double kBlockS = 0.050;
 constexpr float kLoudWindowDb = 10.0f;
 
 std::vector<double> blockMeanSquares(const AudioBuffer& buffer) {

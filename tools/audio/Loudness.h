@@ -1,6 +1,6 @@
-// Measuring and matching loudness. "Loud part" RMS averages the 10 ms blocks that lie within
-// 10 dB of the loudest block, so a short hit and a long rumble are compared by their body and
-// not by how much silence surrounds them.
+// Measuring and matching loudness. "Loud part" RMS averages the 50 ms blocks (about the time
+// the ear takes to judge loudness) that lie within 10 dB of the loudest block, so a short hit
+// and a long rumble are compared by their body and not by the silence around them.
 #pragma once
 
 #include "tools/audio/AudioBuffer.h"
