@@ -63,8 +63,8 @@ void TextureRef::load(const std::string& name, bool mipmaps) {
         image_->addRef();
         return;
     }
-    glEnable(GL_TEXTURE_2D);
     const std::string path = kTextureFolder + name;
+    if (!isJpegPath(path)) glEnable(GL_TEXTURE_2D);
     const ResourceBuffer file = ResourceArchive::instance().readFile(path);
     DecodedImage decoded;
     if (!file) BRX_LOG_ERROR("Texture %s is not in the archive", path.c_str());

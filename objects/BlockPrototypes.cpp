@@ -87,9 +87,13 @@ void BlockPrototypes::buildScoreBlock(Game* owner, ColorTable& colours) {
     blocks_[kScoreKey] = std::move(score);
 }
 
-const Box* BlockPrototypes::block(int32_t key) const { return findIn(blocks_, key); }
+const Box* BlockPrototypes::block(int32_t key) const {
+    return findIn(blocks_, key);
+}
 
-const Box* BlockPrototypes::bonus(int32_t key) const { return findIn(bonuses_, key); }
+const Box* BlockPrototypes::bonus(int32_t key) const {
+    return findIn(bonuses_, key);
+}
 
 std::unique_ptr<Box> BlockPrototypes::cloneBlock(int32_t key) const {
     return cloneFrom(blocks_, key);

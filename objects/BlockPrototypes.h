@@ -38,7 +38,7 @@ public:
     // How a prototype's model is loaded.
     struct ModelSetUp {
         bool detailSwitched = false;
-        bool smoothNormals = false;  // in both details
+        bool smoothNormals = false;             // in both details
         const Material* ownMaterial = nullptr;  // null: drawn in the block colour's material
     };
 
@@ -59,8 +59,7 @@ public:
     void addBonus(int32_t key, std::unique_ptr<Box> prototype);
 
     // Loads a model into a prototype the way the set-up does: flags, file, material, list.
-    static void prepareModel(KvModel& model, const std::string& fileName,
-                             const ModelSetUp& setUp);
+    static void prepareModel(KvModel& model, const std::string& fileName, const ModelSetUp& setUp);
 
     const std::map<int32_t, std::unique_ptr<Box>>& blocks() const { return blocks_; }
     const std::map<int32_t, std::unique_ptr<Box>>& bonuses() const { return bonuses_; }

@@ -24,12 +24,13 @@ const Vector3 kLeaveVelocity = Vector3(0.0f, -0.075f, 0.05f) * 0.25f;
 
 Box::Box(int32_t shadowMode) : KvModel(shadowMode) {}
 
-Box::Box(const Box& other)
-    : KvModel(other), game(other.game), colour(other.colour) {
+Box::Box(const Box& other) : KvModel(other), game(other.game), colour(other.colour) {
     life = 1;
 }
 
-std::unique_ptr<Box> Box::cloneBox() const { return std::make_unique<Box>(*this); }
+std::unique_ptr<Box> Box::cloneBox() const {
+    return std::make_unique<Box>(*this);
+}
 
 bool Box::move(int32_t dtMs) {
     if (spinning) stepSpin(dtMs);

@@ -27,8 +27,8 @@ Material ColorTable::material(const std::string& key) {
     Material result;
     const std::vector<float> numbers = config_.getFloatList(key, kSeparator);
     if (!result.setFromColorList(numbers)) {
-        BRX_LOG_ERROR("%s key %s holds %zu of %zu numbers; the default material is used",
-                      kFileName, key.c_str(), numbers.size(), Material::kColorListLength);
+        BRX_LOG_ERROR("%s key %s holds %zu of %zu numbers; the default material is used", kFileName,
+                      key.c_str(), numbers.size(), Material::kColorListLength);
     }
     return result;
 }

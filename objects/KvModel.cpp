@@ -17,17 +17,18 @@ void vertexAtInfinity(const Vector3& v, const Vector3& light) {
     glVertex4f(v.x - light.x, v.y - light.y, v.z - light.z, 0.0f);
 }
 
-void vertex(const Vector3& v) { glVertex3f(v.x, v.y, v.z); }
+void vertex(const Vector3& v) {
+    glVertex3f(v.x, v.y, v.z);
+}
 
 }  // namespace
 
-KvModel::KvModel(int32_t mode) : shadowMode(mode), data_(new KvModelData()) { data_->addRef(); }
+KvModel::KvModel(int32_t mode) : shadowMode(mode), data_(new KvModelData()) {
+    data_->addRef();
+}
 
 KvModel::KvModel(const KvModel& other)
-    : O3D(),
-      shadowMode(other.shadowMode),
-      name(other.name),
-      data_(other.data_) {
+    : O3D(), shadowMode(other.shadowMode), name(other.name), data_(other.data_) {
     data_->addRef();
     alpha = other.alpha;
     boundingRadius = other.boundingRadius;
@@ -41,7 +42,9 @@ KvModel::KvModel(const KvModel& other)
     allocateShadowFlags();
 }
 
-KvModel::~KvModel() { releaseData(); }
+KvModel::~KvModel() {
+    releaseData();
+}
 
 void KvModel::releaseData() {
     if (data_ == nullptr) return;
@@ -51,7 +54,9 @@ void KvModel::releaseData() {
     data_ = nullptr;
 }
 
-std::unique_ptr<KvModel> KvModel::clone() const { return std::make_unique<KvModel>(*this); }
+std::unique_ptr<KvModel> KvModel::clone() const {
+    return std::make_unique<KvModel>(*this);
+}
 
 void KvModel::replaceWithFreshData() {
     auto* fresh = new KvModelData();

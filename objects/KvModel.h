@@ -65,9 +65,9 @@ public:
 
     int32_t life = kInitialLife;
     std::unique_ptr<KvModel> altModel;
-    double alpha = -1.0;                 // >= 0 draws translucent
-    std::vector<uint8_t> faceLit;        // per triangle, from computeSilhouette
-    std::vector<int32_t> silhouette;     // per triangle edge, from computeSilhouette
+    double alpha = -1.0;              // >= 0 draws translucent
+    std::vector<uint8_t> faceLit;     // per triangle, from computeSilhouette
+    std::vector<int32_t> silhouette;  // per triangle edge, from computeSilhouette
     int32_t shadowMode = kNoShadow;
     std::string name;
     bool visible = true;

@@ -25,7 +25,9 @@ KvModelData::FormatWarning formatWarning = showWrongFormatBox;
 
 KvModelData::KvModelData() : mesh(std::make_unique<KvMesh>()) {}
 
-KvModelData::~KvModelData() { deleteDisplayList(); }
+KvModelData::~KvModelData() {
+    deleteDisplayList();
+}
 
 void KvModelData::setFormatWarning(FormatWarning warning) {
     formatWarning = warning ? warning : showWrongFormatBox;

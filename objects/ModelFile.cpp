@@ -19,7 +19,9 @@ uint32_t readUint32(const uint8_t* at) {
     return uint32_t(at[0]) | uint32_t(at[1]) << 8 | uint32_t(at[2]) << 16 | uint32_t(at[3]) << 24;
 }
 
-int32_t readInt32(const uint8_t* at) { return int32_t(readUint32(at)); }
+int32_t readInt32(const uint8_t* at) {
+    return int32_t(readUint32(at));
+}
 
 float readFloat(const uint8_t* at) {
     const uint32_t bits = readUint32(at);
@@ -57,8 +59,8 @@ bool readIndices(const uint8_t* at, KvMesh* mesh) {
 
 }  // namespace
 
-ModelFile::Result ModelFile::read(const uint8_t* bytes, size_t size, Header* header,
-                                  KvMesh* mesh, std::string* reason) {
+ModelFile::Result ModelFile::read(const uint8_t* bytes, size_t size, Header* header, KvMesh* mesh,
+                                  std::string* reason) {
     if (bytes == nullptr || size < kMagicLength || std::memcmp(bytes, kMagic, kMagicLength) != 0)
         return Result::wrongFormat;
     if (size < kHeaderSize) return refuse(reason, "shorter than its header");
@@ -93,8 +95,7 @@ ModelFile::Result ModelFile::read(const uint8_t* bytes, size_t size, Header* hea
     if (!readIndices(bytes + indexStart, &filled))
         return refuse(reason, "index outside the vertex or coordinate range");
 
-    mesh->allocate(filled.faceCount, filled.vertexCount, filled.texCoordCount,
-                   filled.indexCount);
+    mesh->allocate(filled.faceCount, filled.vertexCount, filled.texCoordCount, filled.indexCount);
     mesh->vertices.swap(filled.vertices);
     mesh->texCoords.swap(filled.texCoords);
     mesh->indices.swap(filled.indices);

@@ -10,16 +10,22 @@ ModelLibrary& ModelLibrary::instance() {
     return *library;
 }
 
-ModelLibrary::ModelLibrary() { setDetail(SystemSettings::instance().modelDetail); }
+ModelLibrary::ModelLibrary() {
+    setDetail(SystemSettings::instance().modelDetail);
+}
 
 KvModelData* ModelLibrary::find(const std::string& name) const {
     const auto found = models_.find(name);
     return found == models_.end() ? nullptr : found->second;
 }
 
-void ModelLibrary::insert(const std::string& name, KvModelData* data) { models_[name] = data; }
+void ModelLibrary::insert(const std::string& name, KvModelData* data) {
+    models_[name] = data;
+}
 
-void ModelLibrary::remove(const std::string& name) { models_.erase(name); }
+void ModelLibrary::remove(const std::string& name) {
+    models_.erase(name);
+}
 
 void ModelLibrary::deleteAllLists() {
     for (auto& [name, data] : models_) data->deleteDisplayList();

@@ -6,11 +6,15 @@
 
 namespace brx {
 
-ScoreBox::ScoreBox(int32_t shadowMode) : Box(shadowMode) { colour = kNoColour; }
+ScoreBox::ScoreBox(int32_t shadowMode) : Box(shadowMode) {
+    colour = kNoColour;
+}
 
 ScoreBox::ScoreBox(const ScoreBox& other) : Box(other) {}
 
-std::unique_ptr<Box> ScoreBox::cloneBox() const { return std::make_unique<ScoreBox>(*this); }
+std::unique_ptr<Box> ScoreBox::cloneBox() const {
+    return std::make_unique<ScoreBox>(*this);
+}
 
 void ScoreBox::draw() {
     if (scale < kVanishScale) return;

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "platform/Platform.h"
@@ -30,8 +31,16 @@ double preciseTimeMs() {
 }
 
 void showMessageBox(const char* caption, const char* text, BoxIcon icon) {
-    const Uint32 flags = icon == BoxIcon::error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
-    SDL_ShowSimpleMessageBox(flags, caption, text, nullptr);
+    // The texts break lines the Windows way, with carriage returns; SDL's boxes break at line
+    // feeds.
+    std::string lines;
+    for (const char* c = text; *c; ++c) {
+        if (*c == '\r' && c[1] == '\n') continue;
+        lines.push_back(*c == '\r' ? '\n' : *c);
+    }
+    const Uint32 flags =
+        icon == BoxIcon::error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+    SDL_ShowSimpleMessageBox(flags, caption, lines.c_str(), nullptr);
 }
 
 bool openUrl(const char* url) {

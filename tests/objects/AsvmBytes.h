@@ -41,7 +41,8 @@ inline std::string asvmBytes(const AsvmSpec& spec) {
     putInt(out, 20, field(spec.texCoordCountField, spec.texCoords.size() / 2));
     putInt(out, 24, int32_t(spec.indices.size()));
     putInt(out, 28, field(spec.faceCountField, size_t(spec.faceCount)));
-    std::memcpy(out.data() + 32, spec.baseTexture.data(), std::min<size_t>(15, spec.baseTexture.size()));
+    std::memcpy(out.data() + 32, spec.baseTexture.data(),
+                std::min<size_t>(15, spec.baseTexture.size()));
     std::memcpy(out.data() + 48, spec.detailTexture.data(),
                 std::min<size_t>(15, spec.detailTexture.size()));
     appendFloats(out, spec.vertices);
@@ -70,9 +71,9 @@ inline AsvmSpec tetrahedron() {
     AsvmSpec spec;
     spec.vertices = {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1};
     spec.texCoords = {0, 0};
-    spec.indices = {1, 1, 3, 1, 2, 1,  // bottom (z = 0), facing -z
-                    1, 1, 2, 1, 4, 1,  // y = 0, facing -y
-                    1, 1, 4, 1, 3, 1,  // x = 0, facing -x
+    spec.indices = {1, 1, 3, 1, 2, 1,   // bottom (z = 0), facing -z
+                    1, 1, 2, 1, 4, 1,   // y = 0, facing -y
+                    1, 1, 4, 1, 3, 1,   // x = 0, facing -x
                     2, 1, 3, 1, 4, 1};  // slanted, facing +x+y+z
     spec.faceCount = 4;
     return spec;

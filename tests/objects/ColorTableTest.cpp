@@ -51,11 +51,11 @@ TEST(ColorTable, PlainColoursFillIdsOneToFive) {
     materials.clear();
     table.fillPlainColours(materials);
     EXPECT_FLOAT_EQ(materials.get(1).ambient[0], 0.3f);
-    EXPECT_EQ(materials.get(2), Material());      // Blue is short
+    EXPECT_EQ(materials.get(2), Material());  // Blue is short
     EXPECT_FLOAT_EQ(materials.get(3).diffuse[1], 0.78f);
     EXPECT_TRUE(materials.has(5));
     EXPECT_FALSE(materials.has(7));
-    EXPECT_EQ(materials.get(7), Material());      // no entry: the default
+    EXPECT_EQ(materials.get(7), Material());  // no entry: the default
     materials.clear();
 }
 

@@ -19,7 +19,9 @@ namespace {
 using testmodels::asvmBytes;
 
 int warnings = 0;
-void countWarning(const std::string&) { ++warnings; }
+void countWarning(const std::string&) {
+    ++warnings;
+}
 
 class KvModelTest : public ::testing::Test {
 protected:
@@ -42,8 +44,8 @@ protected:
 };
 
 TEST_F(KvModelTest, TwoModelsOfOneNameShareTheDataUntilBothAreGone) {
-    install(testsupport::ArchiveBuilder().add("Data/Models/Cube.Asvm",
-                                              asvmBytes(testmodels::cube())));
+    install(
+        testsupport::ArchiveBuilder().add("Data/Models/Cube.Asvm", asvmBytes(testmodels::cube())));
     auto first = std::make_unique<KvModel>();
     auto second = std::make_unique<KvModel>();
     first->load("Cube.Asvm");
@@ -212,8 +214,7 @@ TEST_F(KvModelTest, SilhouetteOfALitFaceIsItsOpenEdges) {
     for (int32_t n : model.mesh().neighbours) EXPECT_NE(n, KvMesh::kNoNeighbour);
     model.computeSilhouette({10, 10, 10});
     EXPECT_EQ(model.faceLit, (std::vector<uint8_t>{0, 0, 0, 1}));
-    EXPECT_EQ(model.silhouette,
-              (std::vector<int32_t>{0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1}));
+    EXPECT_EQ(model.silhouette, (std::vector<int32_t>{0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1}));
     // The light is turned into the model's axes: turned half a turn about z, the light at
     // (-10, -10, 10) is where (10, 10, 10) was.
     model.rotateAboutAxis(std::numbers::pi_v<float>, {0, 0, 1});

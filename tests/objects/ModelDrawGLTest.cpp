@@ -30,8 +30,9 @@ std::string whiteTga(int size) {
 
 // 2 x 2 texels: black and white alternating (B G R A).
 std::string checkerTga() {
-    return testsupport::makeTga(2, 32, 2, 2, {0, 0, 0, 255, 255, 255, 255, 255,  //
-                                              255, 255, 255, 255, 0, 0, 0, 255});
+    return testsupport::makeTga(2, 32, 2, 2,
+                                {0, 0, 0, 255, 255, 255, 255, 255,  //
+                                 255, 255, 255, 255, 0, 0, 0, 255});
 }
 
 // How often a row of the frame crosses from dark to bright or back.
@@ -69,20 +70,20 @@ protected:
         glColor4f(1, 1, 1, 1);
     }
     static int litPixels() {
-        return testsupport::countPixelsDifferentFrom(testsupport::readPixels(0, 0, 800, 600), 0,
-                                                     0, 0);
+        return testsupport::countPixelsDifferentFrom(testsupport::readPixels(0, 0, 800, 600), 0, 0,
+                                                     0);
     }
     testsupport::TempDir folder;
 };
 
 TEST_F(ModelDrawGL, TheDetailLayerRepeatsEightTimesAndUnitOneIsLeftOff) {
     if (!hasMultitexture()) GTEST_SKIP() << "no multitexture";
-    ASSERT_TRUE(testsupport::ArchiveBuilder()
-                    .add("Data/Models/Square.Asvm",
-                         asvmBytes(testmodels::square("Base.Tga", "Detail.Tga")))
-                    .add("Data/Textures/Base.Tga", whiteTga(4))
-                    .add("Data/Textures/Detail.Tga", checkerTga())
-                    .install(folder));
+    ASSERT_TRUE(
+        testsupport::ArchiveBuilder()
+            .add("Data/Models/Square.Asvm", asvmBytes(testmodels::square("Base.Tga", "Detail.Tga")))
+            .add("Data/Textures/Base.Tga", whiteTga(4))
+            .add("Data/Textures/Detail.Tga", checkerTga())
+            .install(folder));
     KvModel model;
     model.load("Square.Asvm");
     ASSERT_TRUE(model.data().detailTexture);

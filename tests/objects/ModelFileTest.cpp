@@ -13,8 +13,8 @@
 namespace brx {
 namespace {
 
-using testmodels::AsvmSpec;
 using testmodels::asvmBytes;
+using testmodels::AsvmSpec;
 
 ModelFile::Result readBytes(const std::string& bytes, KvMesh* mesh,
                             ModelFile::Header* header = nullptr, std::string* reason = nullptr) {
@@ -143,8 +143,7 @@ TEST(ModelFile, AnEmptyModelAndTrailingBytesAreAccepted) {
     EXPECT_EQ(readBytes(asvmBytes(empty), &mesh), ModelFile::Result::ok);
     EXPECT_TRUE(mesh.isEmpty());
     KvMesh padded;
-    EXPECT_EQ(readBytes(asvmBytes(testmodels::square()) + "tail", &padded),
-              ModelFile::Result::ok);
+    EXPECT_EQ(readBytes(asvmBytes(testmodels::square()) + "tail", &padded), ModelFile::Result::ok);
     EXPECT_EQ(padded.faceCount, 2u);
 }
 

@@ -80,7 +80,9 @@ TEST_F(SplineTrailTest, TheTrailEndsBeforeItsStreakPassesTheEndOfThePath) {
     int frames = 0;
     while (trail.isRunning() && frames < 100000) {
         trail.update(16.0);
-        if (trail.isRunning()) EXPECT_LE(trail.time, limit);
+        if (trail.isRunning()) {
+            EXPECT_LE(trail.time, limit);
+        }
         ++frames;
     }
     EXPECT_FALSE(trail.isRunning());

@@ -72,8 +72,7 @@ void expectSameMesh(const tools::Mesh& written, const KvMesh& read, const std::s
             const FaceRecord& face = read.faces[t];
             ASSERT_EQ(face.vertices[c], &read.vertices[size_t(corner.vertex) * 3]) << path;
             if (read.texCoordCount > 0) {
-                ASSERT_EQ(face.texCoords[c], &read.texCoords[size_t(corner.texCoord) * 2])
-                    << path;
+                ASSERT_EQ(face.texCoords[c], &read.texCoords[size_t(corner.texCoord) * 2]) << path;
             }
         }
     }

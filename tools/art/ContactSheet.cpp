@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <sstream>
 
 #include <jpeglib.h>
@@ -129,25 +130,62 @@ Image background(const std::string& staging, const char* name) {
     return loadPicture(staging + "/Data/Textures/" + name).resized(800, 600);
 }
 
-PreviewMaterial material(Colour c, float specular = 0.25f) {
-    return {c, {specular, specular, specular, 1}, 50};
-}
+// Block materials from the colour file the build wrote next to the art, so the sheet shows
+// the colours the game will use; plain guesses when there is none.
+class Palette {
+public:
+    explicit Palette(const std::string& staging) {
+        std::ifstream in(staging + "/Data/Colors.Cfg");
+        std::string line;
+        while (std::getline(in, line)) {
+            const size_t equals = line.find('=');
+            if (equals == std::string::npos || line.rfind("//", 0) == 0) continue;
+            std::string values = line.substr(equals + 1);
+            for (char& ch : values)
+                if (ch == '"' || ch == ',' || ch == '[' || ch == ']') ch = ' ';
+            std::istringstream numbers(values);
+            float n[10];
+            int count = 0;
+            while (count < 10 && numbers >> n[count]) ++count;
+            if (count == 10)
+                materials_[line.substr(0, equals)] = {{n[0], n[1], n[2], 1},
+                                                      {n[3], n[4], n[5], 1},
+                                                      {n[6], n[7], n[8], 1},
+                                                      n[9] * 128};
+        }
+    }
 
+    PreviewMaterial get(const std::string& key, Colour guess) const {
+        const auto found = materials_.find(key);
+        if (found != materials_.end()) return found->second;
+        return {guess.scaled(0.3f), guess, {0.25f, 0.25f, 0.25f, 1}, 50};
+    }
+
+private:
+    std::map<std::string, PreviewMaterial> materials_;
+};
+
+const char* const kColourKeys[5] = {"Red", "Blue", "Green", "White", "Yellow"};
 const Colour kColours[5] = {{0.85f, 0.12f, 0.1f, 1},
                             {0.15f, 0.35f, 0.95f, 1},
                             {0.15f, 0.75f, 0.2f, 1},
                             {0.9f, 0.9f, 0.92f, 1},
                             {0.98f, 0.82f, 0.1f, 1}};
 
+PreviewMaterial blockMaterial(const Palette& palette, int colour) {
+    return palette.get(kColourKeys[colour], kColours[colour]);
+}
+
 Image gameView(const std::string& staging) {
+    const Palette palette(staging);
+    // The board has no material of its own; it shows in whatever was applied last.
+    const PreviewMaterial boardMaterial = palette.get("FlyColor", {0.45f, 0.5f, 0.65f, 1});
     Image screen = background(staging, "Nature.Jpg");
     const Image skin = loadPicture(staging + "/Data/Textures/0.Tga");
     SoftwareRenderer renderer(screen, 22, 45);
     const std::string models = staging + "/Data/Models/";
-    renderer.draw(loadMesh(models + "12x16.Asvm"), &skin, material({0.45f, 0.5f, 0.65f, 1}, 0.05f),
-                  {0, -0.125f, 0});
-    renderer.draw(loadMesh(models + "C12x16.Asvm"), &skin, material({0.45f, 0.5f, 0.65f, 1}, 0.05f),
-                  {0, -7.75f, 0});
+    renderer.draw(loadMesh(models + "12x16.Asvm"), &skin, boardMaterial, {0, -0.125f, 0});
+    renderer.draw(loadMesh(models + "C12x16.Asvm"), &skin, boardMaterial, {0, -7.75f, 0});
     const Mesh block = loadMesh(models + "Hi/FastBox.Asvm");
     unsigned seed = 7;
     auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
@@ -158,20 +196,20 @@ Image gameView(const std::string& staging) {
             const unsigned pick = next() % 40;
             if (pick == 0) {
                 renderer.draw(loadMesh(models + "Bonuses/BigBomb.Asvm"), &skin,
-                              material({0.3f, 0.3f, 0.33f, 1}, 0.8f), at);
+                              palette.get("Black", {0.3f, 0.3f, 0.33f, 1}), at);
             } else if (pick == 1) {
                 renderer.draw(loadMesh(models + "Bonuses/hvLine.Asvm"), &skin,
-                              material({0.3f, 0.9f, 1, 1}), at);
+                              palette.get("ArrowBonus", {0.3f, 0.9f, 1, 1}), at);
             } else if (pick == 2) {
                 renderer.draw(loadMesh(models + "Hi/FlyBox.Asvm"), &skin,
-                              material({0.6f, 0.6f, 0.62f, 1}, 0.2f), at);
+                              palette.get("FlyColor", {0.6f, 0.6f, 0.62f, 1}), at);
             } else {
-                renderer.draw(block, &skin, material(kColours[next() % 5]), at);
+                renderer.draw(block, &skin, blockMaterial(palette, int(next() % 5)), at);
             }
         }
     }
     for (int c = 0; c < 7; ++c)
-        renderer.draw(block, &skin, material(kColours[next() % 5]),
+        renderer.draw(block, &skin, blockMaterial(palette, int(next() % 5)),
                       {float(c) + 0.5f - 6, -7.75f, 0});
     const Image info = loadPicture(staging + "/Data/Textures/Interface/Info.Tga");
     drawAt(screen, info, -1, 590 - float(info.height()));
@@ -220,10 +258,11 @@ Image checkerTile(const Image& picture, int size) {
     return tile;
 }
 
-Image modelTile(const Mesh& mesh, const Image& skin, Colour colour, float distance) {
+Image modelTile(const Mesh& mesh, const Image& skin, const PreviewMaterial& material,
+                float distance) {
     Image tile(kTile, kTile, {0.1f, 0.12f, 0.16f, 1});
     SoftwareRenderer renderer(tile, distance, 30);
-    renderer.draw(mesh, &skin, material(colour), {0, 0, 0}, -0.5f, 0.45f);
+    renderer.draw(mesh, &skin, material, {0, 0, 0}, -0.5f, 0.45f);
     return tile;
 }
 
@@ -233,31 +272,32 @@ std::vector<std::pair<Image, std::string>> tiles(const std::string& staging) {
         list.emplace_back(checkerTile(loadPicture(staging + "/Data/Textures/" + name), kTile),
                           name);
     const Image skin = loadPicture(staging + "/Data/Textures/1.Tga");
+    const Palette palette(staging);
     struct Shown {
         const char* path;
-        Colour colour;
+        const char* key;  // material in the colour file
         float distance;
     };
-    const Shown shown[] = {{"Hi/FastBox.Asvm", kColours[0], 4},
-                           {"Low/FastBox.Asvm", kColours[1], 4},
-                           {"Hi/Box.Asvm", kColours[2], 4},
-                           {"Low/Box.Asvm", kColours[3], 4},
-                           {"Hi/FlyBox.Asvm", {0.6f, 0.6f, 0.62f, 1}, 4},
-                           {"Hi/ScoreBox.Asvm", {1, 0.75f, 0.2f, 1}, 4},
-                           {"Hi/UMoveBox.Asvm", {0.3f, 0.3f, 0.34f, 1}, 4},
-                           {"Bonuses/BigBomb.Asvm", {0.3f, 0.3f, 0.33f, 1}, 4},
-                           {"Bonuses/RedBomb.Asvm", kColours[0], 4},
-                           {"Bonuses/YellowBomb.Asvm", kColours[4], 4},
-                           {"Bonuses/hLine.Asvm", {0.3f, 0.9f, 1, 1}, 4},
-                           {"Bonuses/vLine.Asvm", {0.3f, 0.9f, 1, 1}, 4},
-                           {"Bonuses/hvLine.Asvm", {0.3f, 0.9f, 1, 1}, 4},
-                           {"SkinGreen.Asvm", kColours[2], 4},
-                           {"16x18.Asvm", {0.45f, 0.5f, 0.65f, 1}, 60},
-                           {"C16x18.Asvm", {0.45f, 0.5f, 0.65f, 1}, 40}};
+    const Shown shown[] = {{"Hi/FastBox.Asvm", "Red", 4},
+                           {"Low/FastBox.Asvm", "Blue", 4},
+                           {"Hi/Box.Asvm", "Green", 4},
+                           {"Low/Box.Asvm", "White", 4},
+                           {"Hi/FlyBox.Asvm", "FlyColor", 4},
+                           {"Hi/ScoreBox.Asvm", "ScoreColor", 4},
+                           {"Hi/UMoveBox.Asvm", "Black", 4},
+                           {"Bonuses/BigBomb.Asvm", "Black", 4},
+                           {"Bonuses/RedBomb.Asvm", "Red", 4},
+                           {"Bonuses/YellowBomb.Asvm", "Yellow", 4},
+                           {"Bonuses/hLine.Asvm", "ArrowBonus", 4},
+                           {"Bonuses/vLine.Asvm", "ArrowBonus", 4},
+                           {"Bonuses/hvLine.Asvm", "ArrowBonus", 4},
+                           {"SkinGreen.Asvm", "Green", 4},
+                           {"16x18.Asvm", "FlyColor", 60},
+                           {"C16x18.Asvm", "FlyColor", 40}};
     for (const auto& s : shown)
-        list.emplace_back(
-            modelTile(loadMesh(staging + "/Data/Models/" + s.path), skin, s.colour, s.distance),
-            s.path);
+        list.emplace_back(modelTile(loadMesh(staging + "/Data/Models/" + s.path), skin,
+                                    palette.get(s.key, {0.6f, 0.6f, 0.65f, 1}), s.distance),
+                          s.path);
     return list;
 }
 

@@ -22,7 +22,16 @@ Image sprite(int size, const std::function<Colour(float dx, float dy)>& f) {
 
 // Alpha that reaches zero before the border so the square never shows.
 float fadeOut(float r) {
-    return std::clamp((1.0f - r) / 0.15f, 0.0f, 1.0f);
+    return std::clamp((0.96f - r) / 0.15f, 0.0f, 1.0f);
+}
+
+// Fades alpha to zero over the outer `margin` pixels, for sprites painted from lettering.
+void fadeBorder(Image& image, int margin) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const int edge = std::min({x, y, image.width() - 1 - x, image.height() - 1 - y});
+            image.at(x, y).a *= std::clamp(float(edge) / float(margin), 0.0f, 1.0f);
+        }
 }
 
 }  // namespace
@@ -38,6 +47,7 @@ Image EffectArt::hundred() {
     style.glow = 10;
     style.glowColour = {1, 0.7f, 0.2f, 0.7f};
     Styling::letter(image, "100", 64, 64, style);
+    fadeBorder(image, 6);
     return image;
 }
 

@@ -48,10 +48,10 @@ void SoftwareRenderer::draw(const Mesh& mesh, const Image* texture, const Previe
         const Vec3 centre = (world[0] + world[1] + world[2]) * (1.0f / 3.0f);
         const Vec3 toEye = unit(eye - centre);
         if (dot(normal, toEye) <= 0) continue;  // back faces are culled, as in the game
-        const Vec3 toLight = unit(Vec3{0, 2, 26} - centre);
+        const Vec3 toLight = unit(Vec3{0, 0, 26} - centre);
         const float diffuse = std::max(0.0f, dot(normal, toLight));
-        const float specular =
-            std::pow(std::max(0.0f, dot(normal, unit(toLight + toEye))), material.shininess);
+        const float specular = std::pow(std::max(0.0f, dot(normal, unit(toLight + Vec3{0, 0, 1}))),
+                                        material.shininess);
         const float area = (screen[1].x - screen[0].x) * (screen[2].y - screen[0].y) -
                            (screen[2].x - screen[0].x) * (screen[1].y - screen[0].y);
         if (std::abs(area) < 1e-6f) continue;
@@ -84,10 +84,13 @@ void SoftwareRenderer::draw(const Mesh& mesh, const Image* texture, const Previe
                     tex = texture->sample(u * float(texture->width()),
                                           (1 - v) * float(texture->height()));
                 }
-                const float light = 0.5f * 0.2f / 0.8f + diffuse;  // ambient share plus diffuse
-                Colour c{tex.r * material.diffuse.r * light + specular * material.specular.r,
-                         tex.g * material.diffuse.g * light + specular * material.specular.g,
-                         tex.b * material.diffuse.b * light + specular * material.specular.b, 1};
+                const auto lit = [&](float ambient, float diffuseTerm, float specularTerm) {
+                    return 0.7f * ambient + diffuse * diffuseTerm + specular * specularTerm;
+                };
+                const Colour c{
+                    tex.r * lit(material.ambient.r, material.diffuse.r, material.specular.r),
+                    tex.g * lit(material.ambient.g, material.diffuse.g, material.specular.g),
+                    tex.b * lit(material.ambient.b, material.diffuse.b, material.specular.b), 1};
                 target_.at(x, y) = c.clamped();
             }
     }

@@ -1,6 +1,8 @@
 // A small CPU rasteriser for looking at models without OpenGL: perspective camera on +z
-// looking at the origin, one point light, flat shading per triangle as the game's loader
-// computes it, the skin texture modulated by a material colour, and a depth buffer.
+// looking at the origin, the board's point light at (0, 0, 26) with the fixed-function terms
+// (ambient 0.5 plus the global 0.2, diffuse, specular with an infinitely far viewer), flat
+// shading per triangle as the game's loader computes it, the skin texture modulating the lit
+// colour, and a depth buffer.
 #pragma once
 
 #include <vector>
@@ -10,7 +12,9 @@
 
 namespace brx::tools {
 
+// The OpenGL material terms the game's colour file sets.
 struct PreviewMaterial {
+    Colour ambient{0.2f, 0.2f, 0.2f, 1};
     Colour diffuse{0.8f, 0.8f, 0.8f, 1};
     Colour specular{0.5f, 0.5f, 0.5f, 1};
     float shininess = 40;

@@ -18,7 +18,7 @@ constexpr float kHoverRmsDb = -27.0f;
 constexpr float kClickRmsDb = -23.0f;
 // Peak ceilings: PCM keeps its peaks exactly; lossy coding adds a little overshoot.
 constexpr float kPcmCeilingDb = -1.5f;
-constexpr float kLossyCeilingDb = -2.5f;
+constexpr float kLossyCeilingDb = -3.0f;
 constexpr int kEffectMp3Kbps = 128;
 constexpr int kMusicMp3Kbps = 160;
 constexpr float kOggQuality = 0.5f;

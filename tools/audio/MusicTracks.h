@@ -8,7 +8,7 @@ namespace brx::tools {
 
 // Loudness of the music: a little under the effects so they stay clear over it.
 constexpr float kMusicRmsDb = -18.0f;
-constexpr float kMusicCeilingDb = -2.0f;
+constexpr float kMusicCeilingDb = -3.0f;
 
 // Menu music: 76 bpm, 32 bars (about 101 s), pads, arpeggio, bells and a light groove.
 AudioBuffer composeMenuMusic();

@@ -35,7 +35,8 @@ float Oscillator::shaped(float p, float dt) const {
         case Wave::saw:
             return 2.0f * p - 1.0f - polyBlep(p, dt);
         case Wave::square:
-            return (p < 0.5f ? 1.0f : -1.0f) + polyBlep(p, dt) - polyBlep(p < 0.5f ? p + 0.5f : p - 0.5f, dt);
+            return (p < 0.5f ? 1.0f : -1.0f) + polyBlep(p, dt) -
+                   polyBlep(p < 0.5f ? p + 0.5f : p - 0.5f, dt);
     }
     return 0.0f;
 }

@@ -22,6 +22,7 @@ trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*" >&2
+    [ -f "$WORK/stdout.log" ] && { echo "--- program output"; tail -n 40 "$WORK/stdout.log"; } >&2
     [ -f "$WORK/game/Report.html" ] && { echo "--- Report.html"; cat "$WORK/game/Report.html"; } >&2
     exit 1
 }
