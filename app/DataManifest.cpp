@@ -22,6 +22,8 @@ const std::vector<std::string>& DataManifest::textureNames() {
         // Block skins bound by the board, the options preview and the help screen.
         "0.Tga", "1.Tga", "2.Tga",
         // Start-up: splash, cursor, font and the rest of the preload list.
+        // The preload list spells the overlay "MenuBgrn.tga"; the archive ignores case, so
+        // both spellings read this one file.
         "Brixeler3D.Tga", "Cursor.Tga", "Font.Tga", "Frame.Tga", "MenuBgrn.Tga", "PLogo.Tga",
         "RegBgrn.Tga",
         // Full-window backgrounds.

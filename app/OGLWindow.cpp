@@ -103,6 +103,7 @@ bool OGLWindow::tryFullScreenMode(const DisplayResolution& resolution) {
          ++rate) {
         if (platform::canSetDisplayMode({resolution.width, resolution.height, bits, *rate})) {
             refreshHz_ = *rate;
+            displayModeSet_ = true;
             return true;
         }
     }
@@ -113,6 +114,7 @@ bool OGLWindow::setDisplayMode() {
     SystemSettings& settings = SystemSettings::instance();
     const DisplayResolution& resolution = resolutions_[size_t(settings.screenRes)];
     refreshHz_ = 0;
+    displayModeSet_ = false;
     if (!fullScreen_) {
         const platform::DisplayMode desktop = platform::desktopMode();
         if (resolution.width >= desktop.width && resolution.height >= desktop.height)
@@ -135,11 +137,11 @@ bool OGLWindow::openWindow() {
     spec.height = height_;
     spec.colorBits = colorBits_;
     spec.depthBits = colorBits_;
-    spec.fullScreen = fullScreen_ && refreshHz_ != 0;
+    spec.fullScreen = fullScreen_ && displayModeSet_;
     spec.refreshHz = refreshHz_;
     // Full screen without a mode of that size: a bare window at the origin, as the game
     // always made it.
-    spec.borderless = fullScreen_ && refreshHz_ == 0;
+    spec.borderless = fullScreen_ && !displayModeSet_;
     std::string error;
     windowOpen_ = platform::createWindow(spec, &error);
     if (!windowOpen_) errorBox("Can't create window");

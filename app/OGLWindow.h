@@ -97,7 +97,8 @@ private:
     bool fullScreenRequest_ = false;
     bool windowOpen_ = false;
     int colorBits_ = 32;
-    int refreshHz_ = 0;  // the full-screen mode's rate; 0 when windowed
+    bool displayModeSet_ = false;  // a full-screen mode was found for the chosen size
+    int refreshHz_ = 0;            // its rate (0: the driver's choice)
     FrameClock clock_;
     int16_t width_ = 0;
     int16_t height_ = 0;

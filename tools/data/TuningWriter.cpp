@@ -49,24 +49,26 @@ struct Material {
     double values[10];  // ambient rgb, diffuse rgb, specular rgb, shininess / 128
 };
 
-// Glossy plastic: a dim ambient of the body colour, a saturated diffuse, and a bright, nearly
-// white specular with a tight highlight. The five plain colours sit far apart in hue and
-// brightness so they read at a glance even at the small size of the Impossible board; white
-// is kept a cool silver so that it never passes for yellow.
+// Glossy plastic: a dim ambient of the body colour, a saturated diffuse and a soft specular.
+// The board light sits on the view axis, so every front face catches the highlight in full:
+// a bright specular would wash the faces out to pastel, so it stays low and the bevels carry
+// the gloss. The five plain colours sit far apart in hue and brightness so they read at a
+// glance even at the small size of the Impossible board; white is kept a cool silver so that
+// it never passes for yellow.
 const Material kMaterials[] = {
-    {"Red", {0.30, 0.03, 0.03, 0.90, 0.08, 0.06, 0.90, 0.80, 0.80, 0.55}},
-    {"Blue", {0.04, 0.08, 0.32, 0.12, 0.28, 0.95, 0.80, 0.85, 1.00, 0.55}},
-    {"Green", {0.03, 0.24, 0.05, 0.10, 0.78, 0.16, 0.80, 1.00, 0.80, 0.55}},
-    {"White", {0.30, 0.30, 0.33, 0.86, 0.87, 0.92, 1.00, 1.00, 1.00, 0.60}},
-    {"Yellow", {0.32, 0.26, 0.02, 1.00, 0.82, 0.06, 1.00, 0.95, 0.70, 0.55}},
+    {"Red", {0.30, 0.03, 0.03, 0.88, 0.07, 0.05, 0.22, 0.18, 0.18, 0.55}},
+    {"Blue", {0.04, 0.08, 0.32, 0.10, 0.26, 0.92, 0.18, 0.20, 0.24, 0.55}},
+    {"Green", {0.03, 0.24, 0.05, 0.08, 0.72, 0.14, 0.18, 0.24, 0.18, 0.55}},
+    {"White", {0.26, 0.26, 0.29, 0.74, 0.75, 0.80, 0.22, 0.22, 0.24, 0.60}},
+    {"Yellow", {0.32, 0.26, 0.02, 0.95, 0.78, 0.05, 0.24, 0.22, 0.14, 0.55}},
     // Fixed blocks: dark brushed steel with a violet cast, unlike any plain colour.
-    {"FlyColor", {0.14, 0.12, 0.18, 0.42, 0.38, 0.52, 0.90, 0.90, 1.00, 0.35}},
+    {"FlyColor", {0.14, 0.12, 0.18, 0.42, 0.38, 0.52, 0.30, 0.30, 0.34, 0.35}},
     // Score blocks of the finishing fill: polished gold.
-    {"ScoreColor", {0.25, 0.20, 0.07, 0.75, 0.61, 0.23, 1.00, 0.90, 0.55, 0.40}},
+    {"ScoreColor", {0.25, 0.20, 0.07, 0.75, 0.61, 0.23, 0.38, 0.33, 0.20, 0.40}},
     // Big bomb and unmovable blocks: glossy black, the highlight does the shaping.
-    {"Black", {0.04, 0.04, 0.05, 0.10, 0.10, 0.12, 0.85, 0.85, 0.90, 0.70}},
+    {"Black", {0.04, 0.04, 0.05, 0.10, 0.10, 0.12, 0.45, 0.45, 0.48, 0.70}},
     // Line removers: bright cyan so they stand out from every block colour.
-    {"ArrowBonus", {0.04, 0.22, 0.28, 0.15, 0.80, 0.95, 0.90, 1.00, 1.00, 0.65}},
+    {"ArrowBonus", {0.04, 0.22, 0.28, 0.15, 0.80, 0.95, 0.30, 0.34, 0.34, 0.65}},
 };
 
 }  // namespace
