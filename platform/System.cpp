@@ -38,8 +38,7 @@ void showMessageBox(const char* caption, const char* text, BoxIcon icon) {
         if (*c == '\r' && c[1] == '\n') continue;
         lines.push_back(*c == '\r' ? '\n' : *c);
     }
-    const Uint32 flags =
-        icon == BoxIcon::error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+    const Uint32 flags = icon == BoxIcon::error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
     SDL_ShowSimpleMessageBox(flags, caption, lines.c_str(), nullptr);
 }
 

@@ -12,7 +12,7 @@ PACKAGES=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libfreetype-dev fonts-dejavu-core
     libmp3lame-dev libvorbis-dev libogg-dev
-    xvfb xauth xdotool x11-utils sox
+    xvfb xauth xdotool x11-utils x11-apps sox
 )
 
 missing=()

@@ -32,7 +32,8 @@ namespace {
 
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
-constexpr const char* kScreenshot = "/work/effects-screenshot.png";
+// Left in the build folder for a look by eye.
+constexpr const char* kScreenshot = BRX_BINARY_DIR "/effects-screenshot.png";
 const char* const kSprites[] = {"100.Tga",         "BmBlast.Tga",   "DirtPuf.Tga", "HVBlast.Tga",
                                 "ParticleBit.Tga", "FireFlash.Jpg", "Spl.Tga",     "BlurPart.Tga"};
 
