@@ -3,6 +3,7 @@
 #include "app/GraphicsDriver.h"
 #include "app/InputTranslator.h"
 #include "app/SystemSettings.h"
+#include "engine/GLExtensions.h"
 #include "engine/OException.h"
 
 namespace brx {
@@ -156,12 +157,16 @@ bool OGLWindow::setupPixelFormat() {
         return false;
     }
     if (GraphicsDriver::isSoftwareRenderer(platform::glRenderer())) throw OSoftwareGL();
+    // Entry points belong to the context: fetch them anew for every one. Without
+    // multitexturing the models fall back to their first texture layer.
+    initExtension(kMultitextureExtension);
     sizeFromWindow();
     return true;
 }
 
 void OGLWindow::releaseContext() {
     if (!hasContext_) return;
+    releaseExtensions();
     if (!platform::releaseContext()) shutdownBox("Release Of DC And RC Failed.");
     hasContext_ = false;
 }
