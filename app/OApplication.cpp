@@ -125,13 +125,16 @@ void OApplication::drawFrame() {
     if (gActiveScreen) {
         gActiveScreen->draw();
     } else {
-        // The bare shell (no screen yet): a black frame under the cursor.
-        glViewport(0, 0, width(), height());
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        drawIdle();
     }
     if (camera_) camera_->apply2D(float(width()), float(height()));
     if (cursor_) cursor_->draw(height());
+}
+
+void OApplication::drawIdle() {
+    glViewport(0, 0, width(), height());
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 void OApplication::resize() {

@@ -64,6 +64,9 @@ public:
     // then swaps. Nothing else runs while it is shown.
     void drawLoadingProgress(float percent, const TextureRef* image);
 
+    // Draws the window while no screen is active; the base clears it to black.
+    virtual void drawIdle();
+
     // The screen updated, drawn and given the input; null until the first switch.
     static ORenderWindow* activeScreen();
     const std::vector<ORenderWindow*>& screens() const { return screens_; }

@@ -1,5 +1,7 @@
 #include "app/OBrixel.h"
 
+#include <GL/gl.h>
+
 #include <array>
 
 #include "app/ORenderWindow.h"
@@ -12,6 +14,10 @@ namespace brx {
 namespace {
 
 TextureRef gSplash;
+TextureRef gIdleBackground;
+
+constexpr float kVirtualWidth = float(ORenderWindow::kVirtualWidth);
+constexpr float kVirtualHeight = float(ORenderWindow::kVirtualHeight);
 std::array<TextureRef, OBrixel::kSkinCount> gSkins;
 const TextureRef gNoTexture;
 
@@ -47,6 +53,7 @@ constexpr SampleFile kGameSamples[] = {
 
 OBrixel::~OBrixel() {
     gSplash.release();
+    gIdleBackground.release();
     for (TextureRef& skinTexture : gSkins) skinTexture.release();
     EffectList::instance().clear();
     preloaded_.clear();
@@ -88,6 +95,39 @@ bool OBrixel::init() {
     drawLoadingProgress(100, &gSplash);
     setActiveScreen(kScreenMenu);
     return true;
+}
+
+void OBrixel::drawIdle() {
+    OApplication::drawIdle();
+    if (!gIdleBackground)
+        gIdleBackground.load(backgroundName(SystemSettings::instance().background), true);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, kVirtualWidth, 0.0, kVirtualHeight, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    gIdleBackground.bind();
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(0.0f, 0.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(kVirtualWidth, 0.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(kVirtualWidth, kVirtualHeight);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(0.0f, kVirtualHeight);
+    glEnd();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    if (gSplash)
+        gSplash.draw(kVirtualWidth / 2 - gSplash.width() / 2.0f,
+                     kVirtualHeight / 2 - gSplash.height() / 2.0f);
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
 }
 
 void OBrixel::preloadTextures() {

@@ -37,6 +37,10 @@ public:
 
     const std::vector<TextureRef>& preloaded() const { return preloaded_; }
 
+protected:
+    // Until a screen is active: the chosen background with the splash over it.
+    void drawIdle() override;
+
 private:
     void preloadTextures();
     void loadGameSamples();
