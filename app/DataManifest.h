@@ -18,8 +18,8 @@ public:
     static constexpr const char* kModelFolder = "Data/Models/";
     static constexpr const char* kHighDetailFolder = "Data/Models/Hi/";
     static constexpr const char* kLowDetailFolder = "Data/Models/Low/";
-    static constexpr int kPuzzleLevelCount = 20;
-    static constexpr int kAdvancedLevelCount = 10;
+    static constexpr int kPuzzleLevelCount = 24;
+    static constexpr int kAdvancedLevelCount = 12;
     static constexpr int kSplinePathCount = 23;
     static constexpr int kSkinCount = 3;
 

@@ -215,10 +215,7 @@ void OApplication::recreateWindow() {
     drawLoadingProgress(100, nullptr);
 }
 
-void OApplication::drawLoadingProgress(float percent, const TextureRef* image) {
-    glViewport(0, 0, width(), height());
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+void OApplication::beginVirtual2D() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0.0, kVirtualWidth, 0.0, kVirtualHeight, -1.0, 1.0);
@@ -226,6 +223,13 @@ void OApplication::drawLoadingProgress(float percent, const TextureRef* image) {
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
+}
+
+void OApplication::drawLoadingProgress(float percent, const TextureRef* image) {
+    glViewport(0, 0, width(), height());
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    beginVirtual2D();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     if (image && *image) {

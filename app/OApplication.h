@@ -66,6 +66,8 @@ public:
 
     // Draws the window while no screen is active; the base clears it to black.
     virtual void drawIdle();
+    // Projection and model-view for the 800 x 600 virtual space (y up), lighting and depth off.
+    static void beginVirtual2D();
 
     // The screen updated, drawn and given the input; null until the first switch.
     static ORenderWindow* activeScreen();

@@ -101,13 +101,7 @@ void OBrixel::drawIdle() {
     OApplication::drawIdle();
     if (!gIdleBackground)
         gIdleBackground.load(backgroundName(SystemSettings::instance().background), true);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0.0, kVirtualWidth, 0.0, kVirtualHeight, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_LIGHTING);
+    beginVirtual2D();
     glEnable(GL_TEXTURE_2D);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     gIdleBackground.bind();

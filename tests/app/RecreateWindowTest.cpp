@@ -1,17 +1,20 @@
 // Re-creating the window and context (a change of resolution, depth or full screen) must bring
-// back every texture and the font. Each case runs in a child process: the shell owns the one
-// window of its process, which a test sharing it with other GL tests must not take away.
+// back every texture, every model's display list and the font. Each case runs in a child process:
+// the shell owns the one window of its process, which a test sharing it with other GL tests must
+// not take away.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include "app/OApplication.h"
 #include "app/SystemSettings.h"
 #include "engine/BitmapFont.h"
 #include "engine/OCamera.h"
 #include "engine/TextureRef.h"
+#include "objects/KvModel.h"
 #include "tests/support/ArchiveBuilder.h"
 #include "tests/support/GLTestContext.h"
 #include "tests/support/TempDir.h"
@@ -37,6 +40,23 @@ std::string fontTga() {
     return testsupport::makeTga(2, 32, 512, 512, pixels);
 }
 
+// A model file of one triangle over the lower-left corner of a 2D view (x, y in pixels), with
+// texture coordinates and 1-based indices, in the layout the model loader reads.
+std::string triangleModel() {
+    std::string file(64, '\0');
+    std::memcpy(file.data(), "ASVM3D", 6);
+    const int32_t counts[4] = {3, 3, 0, 1};  // vertices, coordinates, unused, triangles
+    std::memcpy(file.data() + 16, counts, sizeof counts);
+    const float vertices[9] = {0, 0, 0, 300, 0, 0, 0, 300, 0};
+    const float coordinates[6] = {0, 0, 1, 0, 0, 1};
+    file.append(reinterpret_cast<const char*>(vertices), sizeof vertices);
+    file.append(reinterpret_cast<const char*>(coordinates), sizeof coordinates);
+    file.append(60, '\0');
+    const int32_t indices[6] = {1, 1, 2, 2, 3, 3};
+    file.append(reinterpret_cast<const char*>(indices), sizeof indices);
+    return file;
+}
+
 class ShellUnderTest : public OApplication {
 public:
     // Draws the texture over the lower-left 8 x 8 pixels and reads one pixel back (RGBA).
@@ -48,6 +68,17 @@ public:
         glEnable(GL_TEXTURE_2D);
         texture.draw(0, 0);
         return testsupport::readPixels(4, 4, 1, 1);
+    }
+    // Draws the model in flat green and reads one pixel inside its triangle back (RGBA).
+    std::vector<uint8_t> drawModelAndRead(KvModel& model) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        camera()->apply2D(float(width()), float(height()));
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_LIGHTING);
+        model.tint[0] = 0.0f, model.tint[1] = 1.0f, model.tint[2] = 0.0f, model.tint[3] = 1.0f;
+        model.draw();
+        glEnable(GL_TEXTURE_2D);
+        return testsupport::readPixels(20, 20, 1, 1);
     }
     // Draws a line of text and counts the lit pixels.
     int drawTextAndCount() {
@@ -68,7 +99,8 @@ int recreateTenTimes() {
     testsupport::ArchiveBuilder archive;
     archive.add("Data/Textures/Font.Tga", fontTga())
         .add("Data/Textures/Cursor.Tga", solidTga(255, 255, 255))
-        .add("Data/Textures/Red.Tga", solidTga(255, 0, 0));
+        .add("Data/Textures/Red.Tga", solidTga(255, 0, 0))
+        .add("Data/Models/Triangle.Asvm", triangleModel());
     if (!archive.install(folder)) return 10;
     folder.enter();
     setenv("SDL_AUDIODRIVER", "dummy", 1);
@@ -81,6 +113,10 @@ int recreateTenTimes() {
     TextureRef red;
     red.load("Red.Tga", true);
     if (app.drawTextureAndRead(red)[0] < 200 || app.drawTextAndCount() == 0) return 13;
+    KvModel model;
+    model.load("Triangle.Asvm");
+    model.buildDisplayList();
+    if (app.drawModelAndRead(model)[1] < 200) return 14;
 
     for (int round = 0; round < 10; ++round) {
         SystemSettings::instance().screenRes = round % 2 == 0 ? 0 : 1;
@@ -92,6 +128,10 @@ int recreateTenTimes() {
         const std::vector<uint8_t> pixel = app.drawTextureAndRead(red);
         if (pixel[0] < 200 || pixel[1] > 50) return 23;
         if (app.font()->listsReleased() || app.drawTextAndCount() == 0) return 24;
+        const uint32_t list = model.data().displayList;
+        if (list == 0 || !glIsList(list)) return 25;
+        const std::vector<uint8_t> green = app.drawModelAndRead(model);
+        if (green[1] < 200 || green[0] > 50) return 26;
     }
     return 0;
 }
@@ -118,7 +158,7 @@ TEST(RecreateWindowTest, FullScreenOpensAWindowWithAContext) {
     EXPECT_EXIT(std::exit(openFullScreen()), ::testing::ExitedWithCode(0), "");
 }
 
-TEST(RecreateWindowTest, TexturesAndFontSurviveTenRecreations) {
+TEST(RecreateWindowTest, TexturesModelsAndFontSurviveTenRecreations) {
     if (!testsupport::ensureGLContext()) GTEST_SKIP() << "no display for an OpenGL context";
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(std::exit(recreateTenTimes()), ::testing::ExitedWithCode(0), "");

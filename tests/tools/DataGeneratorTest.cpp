@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "app/ConfigFile.h"
+#include "app/DataManifest.h"
 #include "app/ResourceArchive.h"
 #include "engine/ClosedSpline.h"
 #include "tests/support/TempDir.h"
@@ -137,6 +138,9 @@ TEST_F(DataGeneratorTest, LevelCountsMatchTheFiles) {
     const int puzzles = levels.getInt("Puzzle", 0), advanced = levels.getInt("Advanced", 0);
     EXPECT_GE(puzzles, 20);
     EXPECT_GE(advanced, 10);
+    // The shared list of archive files names exactly these level files.
+    EXPECT_EQ(puzzles, DataManifest::kPuzzleLevelCount);
+    EXPECT_EQ(advanced, DataManifest::kAdvancedLevelCount);
     namespace fs = std::filesystem;
     const fs::path dir = folder->path() / "Data/Levels";
     EXPECT_TRUE(fs::exists(dir / ("Puzzle." + std::to_string(puzzles) + ".Cfg")));

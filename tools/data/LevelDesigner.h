@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/DataManifest.h"
 #include "tools/data/PuzzleBoard.h"
 #include "tools/data/PuzzleBuilder.h"
 
@@ -20,7 +21,7 @@ struct DesignedPuzzle {
 
 class LevelDesigner {
 public:
-    static constexpr int kPuzzleCount = 24;
+    static constexpr int kPuzzleCount = DataManifest::kPuzzleLevelCount;
     static constexpr int kPlayouts = 80;
 
     // All puzzles, easiest first; reseeds the process-wide generator so the result is the same
