@@ -15,6 +15,7 @@
 #include "app/ResourceArchive.h"
 #include "engine/JpegReader.h"
 #include "engine/TgaReader.h"
+#include "tests/support/GeneratedOnce.h"
 #include "tests/support/TempDir.h"
 #include "tools/art/AsvmReader.h"
 #include "tools/art/FontArt.h"
@@ -46,20 +47,21 @@ DecodedImage decodeTexture(const std::string& bytes, const std::string& name) {
 
 class GeneratedArt : public ::testing::Test {
 protected:
-    // The generator runs once for the whole suite.
+    // The generator runs once for all the suite's test processes.
     static void SetUpTestSuite() {
-        folder = new testsupport::TempDir();
         std::string error;
-        written = ArtGenerator::writeAll(folder->path().string(), 2, &error);
+        folder = testsupport::generatedOnce(
+            "art",
+            [](const std::filesystem::path& to, std::string* message) {
+                return ArtGenerator::writeAll(to.string(), 2, message);
+            },
+            &error);
+        written = !folder.empty();
         EXPECT_TRUE(written) << error;
-    }
-    static void TearDownTestSuite() {
-        delete folder;
-        folder = nullptr;
     }
 
     static std::string file(const std::string& archivePath) {
-        return readFile(folder->path() / archivePath);
+        return readFile(folder / archivePath);
     }
     static DecodedImage texture(const std::string& name) {
         return decodeTexture(file(DataManifest::kTextureFolder + name), name);
@@ -71,11 +73,11 @@ protected:
         return mesh;
     }
 
-    static testsupport::TempDir* folder;
+    static std::filesystem::path folder;
     static bool written;
 };
 
-testsupport::TempDir* GeneratedArt::folder = nullptr;
+std::filesystem::path GeneratedArt::folder;
 bool GeneratedArt::written = false;
 
 struct Bounds {
@@ -118,10 +120,10 @@ TEST_F(GeneratedArt, WritesEveryTextureAndModelTheGameLoads) {
     const auto jobs = ArtGenerator::jobs();
     for (const auto& path : DataManifest::textureFiles()) {
         EXPECT_NE(ArtGenerator::find(jobs, path), nullptr) << path;
-        EXPECT_TRUE(std::filesystem::is_regular_file(folder->path() / path)) << path;
+        EXPECT_TRUE(std::filesystem::is_regular_file(folder / path)) << path;
     }
     for (const auto& path : DataManifest::modelFiles())
-        EXPECT_TRUE(std::filesystem::is_regular_file(folder->path() / path)) << path;
+        EXPECT_TRUE(std::filesystem::is_regular_file(folder / path)) << path;
 }
 
 TEST_F(GeneratedArt, EveryTexturePassesTheGameDecodersWithPowerOfTwoSides) {

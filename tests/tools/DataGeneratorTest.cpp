@@ -13,6 +13,7 @@
 #include "app/DataManifest.h"
 #include "app/ResourceArchive.h"
 #include "engine/ClosedSpline.h"
+#include "tests/support/GeneratedOnce.h"
 #include "tests/support/TempDir.h"
 #include "tools/data/CreditsWriter.h"
 #include "tools/data/LevelDesigner.h"
@@ -28,17 +29,23 @@ namespace {
 class DataGeneratorTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        folder = new testsupport::TempDir();
         std::string error;
-        generated = DataGenerator(folder->path().string()).generate(&error);
+        folder = testsupport::generatedOnce(
+            "data",
+            [](const std::filesystem::path& to, std::string* message) {
+                return DataGenerator(to.string()).generate(message);
+            },
+            &error);
+        generated = !folder.empty();
         EXPECT_TRUE(generated) << error;
     }
-    static void TearDownTestSuite() {
-        delete folder;
-        folder = nullptr;
-    }
 
-    static std::string read(const std::string& name) { return folder->readFile(name); }
+    static std::string read(const std::string& name) {
+        std::ifstream in(folder / name, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
 
     // Parses a generated file; fails the test when it does not parse.
     static ConfigFile config(const std::string& name) {
@@ -49,11 +56,11 @@ protected:
         return file;
     }
 
-    static testsupport::TempDir* folder;
+    static std::filesystem::path folder;
     static bool generated;
 };
 
-testsupport::TempDir* DataGeneratorTest::folder = nullptr;
+std::filesystem::path DataGeneratorTest::folder;
 bool DataGeneratorTest::generated = false;
 
 const char* const kDifficultyKeys[4] = {"Easy", "Normal", "Hard", "VeryHard"};
@@ -142,7 +149,7 @@ TEST_F(DataGeneratorTest, LevelCountsMatchTheFiles) {
     EXPECT_EQ(puzzles, DataManifest::kPuzzleLevelCount);
     EXPECT_EQ(advanced, DataManifest::kAdvancedLevelCount);
     namespace fs = std::filesystem;
-    const fs::path dir = folder->path() / "Data/Levels";
+    const fs::path dir = folder / "Data/Levels";
     EXPECT_TRUE(fs::exists(dir / ("Puzzle." + std::to_string(puzzles) + ".Cfg")));
     EXPECT_FALSE(fs::exists(dir / ("Puzzle." + std::to_string(puzzles + 1) + ".Cfg")));
     EXPECT_TRUE(fs::exists(dir / ("Adv." + std::to_string(advanced) + ".Cfg")));
@@ -185,8 +192,7 @@ TEST_F(DataGeneratorTest, PuzzlesGrowHarderFromFirstToLast) {
     ASSERT_GE(count, 20);
     auto blocksOf = [](int i) {
         ConfigFile file;
-        const std::string text =
-            folder->readFile("Data/Levels/Puzzle." + std::to_string(i) + ".Cfg");
+        const std::string text = read("Data/Levels/Puzzle." + std::to_string(i) + ".Cfg");
         file.loadBuffer(text.data(), text.size());
         return PuzzleBoard(file.getIntList("Data", ',')).countBlocks();
     };
