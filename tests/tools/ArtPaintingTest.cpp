@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "tests/support/GeneratedOnce.h"
 #include "tests/support/TempDir.h"
 #include "tools/art/ArtGenerator.h"
 #include "tools/art/ContactSheet.h"
@@ -135,11 +136,17 @@ TEST(InterfaceArt, CheckBoxQuartersShowCheckedOnlyWhereTheControlExpectsIt) {
 }
 
 TEST(ContactSheet, ComposesWhatTheGeneratorWrote) {
-    testsupport::TempDir folder;
     std::string error;
-    ASSERT_TRUE(ArtGenerator::writeAll(folder.path().string(), 2, &error)) << error;
+    const std::filesystem::path art = testsupport::generatedOnce(
+        "art",
+        [](const std::filesystem::path& to, std::string* message) {
+            return ArtGenerator::writeAll(to.string(), 2, message);
+        },
+        &error);
+    ASSERT_FALSE(art.empty()) << error;
+    testsupport::TempDir folder;
     const std::string sheet = (folder.path() / "sheet.png").string();
-    ASSERT_TRUE(ContactSheet::compose(folder.path().string(), sheet, &error)) << error;
+    ASSERT_TRUE(ContactSheet::compose(art.string(), sheet, &error)) << error;
     EXPECT_GT(std::filesystem::file_size(sheet), 100000u);
 }
 
