@@ -260,7 +260,8 @@ Image InterfaceArt::splash() {
                     Colour{0.05f, 0.1f, 0.3f, 1}.scaled(1.0f + 0.12f * float(6 - depth)));
     Styling::letter(image, title, titleCentre, 52, style);
     Styling::letter(image, "3D", left + titleWidth + gap + threeWidth * 0.5f, 50, three);
-    for (int i = 0; i < 5; ++i) miniBlock(image, 150 + float(i) * 44, 92, 26, kBlockColours[i]);
+    // Clear of the loading bar, which runs 52 to 58 pixels below the picture's centre.
+    for (int i = 0; i < 5; ++i) miniBlock(image, 158 + float(i) * 42, 84, 24, kBlockColours[i]);
     return image;
 }
 
