@@ -14,6 +14,38 @@ constexpr int kMaxVolume = 255;
 constexpr int kHighColorBits = 16;
 constexpr int kTrueColorBits = 32;
 
+// The keys of the file and the fields they hold; the writer sorts them, so order is free.
+struct IntKey {
+    const char* name;
+    int SystemSettings::*value;
+};
+struct BoolKey {
+    const char* name;
+    bool SystemSettings::*value;
+};
+constexpr IntKey kIntKeys[] = {
+    {"ShadowDetail", &SystemSettings::shadowDetail},
+    {"WaterDetail", &SystemSettings::waterDetail},
+    {"ModelDetail", &SystemSettings::modelDetail},
+    {"Effects", &SystemSettings::effects},
+    {"ScreenRes", &SystemSettings::screenRes},
+    {"ColorDepth", &SystemSettings::colorDepth},
+    {"SoundVolume", &SystemSettings::soundVolume},
+    {"MusicVolume", &SystemSettings::musicVolume},
+    {"Lighting", &SystemSettings::lighting},
+    {"Hints", &SystemSettings::hints},
+    {"DifficultyLevel", &SystemSettings::difficultyLevel},
+    {"BeginLevel", &SystemSettings::beginLevel},
+    {"SelectEffect", &SystemSettings::selectEffect},
+    {"SkinIndex", &SystemSettings::skinIndex},
+    {"Background", &SystemSettings::background},
+};
+constexpr BoolKey kBoolKeys[] = {
+    {"FullScreen", &SystemSettings::fullScreen},
+    {"Sound", &SystemSettings::sound},
+    {"Music", &SystemSettings::music},
+};
+
 }  // namespace
 
 SystemSettings& SystemSettings::instance() {
@@ -28,48 +60,16 @@ bool SystemSettings::load(const std::string& path) {
         save(path);
         return false;
     }
-    fullScreen = file.getInt("FullScreen", 0) != 0;
-    shadowDetail = file.getInt("ShadowDetail", 0);
-    waterDetail = file.getInt("WaterDetail", 0);
-    modelDetail = file.getInt("ModelDetail", 0);
-    effects = file.getInt("Effects", 0);
-    screenRes = file.getInt("ScreenRes", 0);
-    colorDepth = file.getInt("ColorDepth", 0);
-    soundVolume = file.getInt("SoundVolume", 0);
-    musicVolume = file.getInt("MusicVolume", 0);
-    lighting = file.getInt("Lighting", 0);
-    sound = file.getInt("Sound", 0) != 0;
-    music = file.getInt("Music", 0) != 0;
-    hints = file.getInt("Hints", 0);
-    difficultyLevel = file.getInt("DifficultyLevel", 0);
-    beginLevel = file.getInt("BeginLevel", 0);
-    selectEffect = file.getInt("SelectEffect", 0);
-    skinIndex = file.getInt("SkinIndex", 0);
-    background = file.getInt("Background", 0);
+    for (const IntKey& key : kIntKeys) this->*key.value = file.getInt(key.name, 0);
+    for (const BoolKey& key : kBoolKeys) this->*key.value = file.getInt(key.name, 0) != 0;
     clampToRange();
     return true;
 }
 
 bool SystemSettings::save(const std::string& path) const {
     ConfigFile file;
-    file.setInt("FullScreen", fullScreen ? 1 : 0);
-    file.setInt("ShadowDetail", shadowDetail);
-    file.setInt("WaterDetail", waterDetail);
-    file.setInt("ModelDetail", modelDetail);
-    file.setInt("Effects", effects);
-    file.setInt("ScreenRes", screenRes);
-    file.setInt("ColorDepth", colorDepth);
-    file.setInt("SoundVolume", soundVolume);
-    file.setInt("MusicVolume", musicVolume);
-    file.setInt("Lighting", lighting);
-    file.setInt("Sound", sound ? 1 : 0);
-    file.setInt("Music", music ? 1 : 0);
-    file.setInt("Hints", hints);
-    file.setInt("DifficultyLevel", difficultyLevel);
-    file.setInt("BeginLevel", beginLevel);
-    file.setInt("SelectEffect", selectEffect);
-    file.setInt("SkinIndex", skinIndex);
-    file.setInt("Background", background);
+    for (const IntKey& key : kIntKeys) file.setInt(key.name, this->*key.value);
+    for (const BoolKey& key : kBoolKeys) file.setInt(key.name, this->*key.value ? 1 : 0);
     return file.save(path) == 0;
 }
 
