@@ -132,19 +132,19 @@ bool OGLWindow::openWindow() {
         SystemSettings::instance().screenRes = 0;
         setDisplayMode();
     }
-    platform::WindowSpec spec;
-    spec.title = title_;
-    spec.width = width_;
-    spec.height = height_;
-    spec.colorBits = colorBits_;
-    spec.depthBits = colorBits_;
-    spec.fullScreen = fullScreen_ && displayModeSet_;
-    spec.refreshHz = refreshHz_;
+    platform::WindowDesc desc;
+    desc.title = title_;
+    desc.width = width_;
+    desc.height = height_;
+    desc.colorBits = colorBits_;
+    desc.depthBits = colorBits_;
+    desc.fullScreen = fullScreen_ && displayModeSet_;
+    desc.refreshHz = refreshHz_;
     // Full screen without a mode of that size: a bare window at the origin, as the game
     // always made it.
-    spec.borderless = fullScreen_ && !displayModeSet_;
+    desc.borderless = fullScreen_ && !displayModeSet_;
     std::string error;
-    windowOpen_ = platform::createWindow(spec, &error);
+    windowOpen_ = platform::createWindow(desc, &error);
     if (!windowOpen_) errorBox("Can't create window");
     return windowOpen_;
 }

@@ -29,11 +29,13 @@ bool openModelArchive(testsupport::TempDir& folder) {
     testsupport::ArchiveBuilder builder;
     for (const brx::DataManifest::Model& model : brx::DataManifest::models()) {
         if (model.detailSwitched) {
-            builder.add(brx::DataManifest::kHighDetailFolder + model.name,
-                        brx::tools::AsvmWriter::encode(brx::tools::ModelArt::model(model.name, true)));
+            builder.add(
+                brx::DataManifest::kHighDetailFolder + model.name,
+                brx::tools::AsvmWriter::encode(brx::tools::ModelArt::model(model.name, true)));
         } else {
-            builder.add(brx::DataManifest::kModelFolder + model.name,
-                        brx::tools::AsvmWriter::encode(brx::tools::ModelArt::model(model.name, true)));
+            builder.add(
+                brx::DataManifest::kModelFolder + model.name,
+                brx::tools::AsvmWriter::encode(brx::tools::ModelArt::model(model.name, true)));
         }
     }
     builder.install(folder);

@@ -22,7 +22,7 @@ struct DisplayMode {
     int refreshHz = 0;
 };
 
-struct WindowSpec {
+struct WindowDesc {
     std::string title;
     int width = 800;
     int height = 600;
@@ -41,14 +41,14 @@ void quitVideo();
 
 // Opens the window with a compatibility (fixed-function) GL context made current.
 // Returns false and fills *error when either cannot be created.
-bool openWindow(const WindowSpec& spec, std::string* error);
+bool openWindow(const WindowDesc& desc, std::string* error);
 // Destroys the context and the window; a no-op when none is open.
 void closeWindow();
 bool isWindowOpen();
 
 // The two halves of openWindow, for the shell that reports each failure on its own: the window
-// (with the buffer layout of spec, fixed when the window is made) and its GL context.
-bool createWindow(const WindowSpec& spec, std::string* error);
+// (with the buffer layout of desc, fixed when the window is made) and its GL context.
+bool createWindow(const WindowDesc& desc, std::string* error);
 bool createContext(std::string* error);
 // Deletes the GL context; false when it could not be made non-current first.
 bool releaseContext();

@@ -30,15 +30,15 @@ struct VideoState {
 };
 VideoState video;
 
-void setGlAttributes(const WindowSpec& spec) {
-    const int channelBits = spec.colorBits >= 24 ? 8 : 5;
+void setGlAttributes(const WindowDesc& desc) {
+    const int channelBits = desc.colorBits >= 24 ? 8 : 5;
     SDL_GL_ResetAttributes();
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, channelBits);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, channelBits == 5 ? 6 : 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, channelBits);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, std::min(spec.depthBits, 24));
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, std::min(desc.depthBits, 24));
 }
 
 double refreshIntervalMs() {
@@ -53,16 +53,16 @@ void setError(std::string* error) {
     if (error) *error = SDL_GetError();
 }
 
-// Picks the reported mode a full-screen window of spec should switch to.
-bool findFullScreenMode(const WindowSpec& spec, SDL_DisplayMode* found) {
+// Picks the reported mode a full-screen window of desc should switch to.
+bool findFullScreenMode(const WindowDesc& desc, SDL_DisplayMode* found) {
     const int count = SDL_GetNumDisplayModes(0);
     bool haveAny = false;
     for (int i = 0; i < count; ++i) {
         SDL_DisplayMode mode;
         if (SDL_GetDisplayMode(0, i, &mode) != 0) continue;
-        if (mode.w != spec.width || mode.h != spec.height) continue;
-        if (spec.refreshHz != 0 && mode.refresh_rate != spec.refreshHz) continue;
-        const bool depthMatches = int(SDL_BITSPERPIXEL(mode.format)) == spec.colorBits;
+        if (mode.w != desc.width || mode.h != desc.height) continue;
+        if (desc.refreshHz != 0 && mode.refresh_rate != desc.refreshHz) continue;
+        const bool depthMatches = int(SDL_BITSPERPIXEL(mode.format)) == desc.colorBits;
         if (depthMatches || !haveAny) *found = mode;
         haveAny = true;
         if (depthMatches) return true;
@@ -85,28 +85,28 @@ void quitVideo() {
     video.videoStarted = false;
 }
 
-bool createWindow(const WindowSpec& spec, std::string* error) {
+bool createWindow(const WindowDesc& desc, std::string* error) {
     if (!initVideo()) {
         setError(error);
         return false;
     }
     closeWindow();
-    setGlAttributes(spec);
+    setGlAttributes(desc);
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
-    if (spec.borderless) flags |= SDL_WINDOW_BORDERLESS;
+    if (desc.borderless) flags |= SDL_WINDOW_BORDERLESS;
     int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
-    if (spec.borderless || spec.fullScreen) x = y = 0;
-    video.window = SDL_CreateWindow(spec.title.c_str(), x, y, spec.width, spec.height, flags);
+    if (desc.borderless || desc.fullScreen) x = y = 0;
+    video.window = SDL_CreateWindow(desc.title.c_str(), x, y, desc.width, desc.height, flags);
     if (!video.window) {
         setError(error);
         return false;
     }
     SDL_DisplayMode mode;
-    if (spec.fullScreen && findFullScreenMode(spec, &mode)) {
+    if (desc.fullScreen && findFullScreenMode(desc, &mode)) {
         SDL_SetWindowDisplayMode(video.window, &mode);
         SDL_SetWindowFullscreen(video.window, SDL_WINDOW_FULLSCREEN);
     }
-    if (!spec.hidden) SDL_ShowWindow(video.window);
+    if (!desc.hidden) SDL_ShowWindow(video.window);
     SDL_ShowCursor(video.systemCursorShown ? SDL_ENABLE : SDL_DISABLE);
     return true;
 }
@@ -143,8 +143,8 @@ void destroyWindow() {
     video.window = nullptr;
 }
 
-bool openWindow(const WindowSpec& spec, std::string* error) {
-    if (!createWindow(spec, error)) return false;
+bool openWindow(const WindowDesc& desc, std::string* error) {
+    if (!createWindow(desc, error)) return false;
     if (createContext(error)) return true;
     destroyWindow();
     return false;
@@ -238,13 +238,13 @@ DisplayMode desktopMode() {
 }
 
 bool canSetDisplayMode(const DisplayMode& mode) {
-    WindowSpec spec;
-    spec.width = mode.width;
-    spec.height = mode.height;
-    spec.colorBits = mode.bitsPerPixel;
-    spec.refreshHz = mode.refreshHz;
+    WindowDesc desc;
+    desc.width = mode.width;
+    desc.height = mode.height;
+    desc.colorBits = mode.bitsPerPixel;
+    desc.refreshHz = mode.refreshHz;
     SDL_DisplayMode found;
-    return findFullScreenMode(spec, &found);
+    return findFullScreenMode(desc, &found);
 }
 
 }  // namespace platform

@@ -14,7 +14,7 @@ namespace brx {
 namespace {
 
 using testmodels::asvmBytes;
-using testmodels::AsvmSpec;
+using testmodels::AsvmLayout;
 
 ModelFile::Result readBytes(const std::string& bytes, KvMesh* mesh,
                             ModelFile::Header* header = nullptr, std::string* reason = nullptr) {
@@ -57,12 +57,12 @@ TEST(ModelFile, NamesFillingAllSixteenBytesStopAtTheField) {
 }
 
 TEST(ModelFile, WithoutTextureCoordinatesReadsOneNumberPerCorner) {
-    AsvmSpec spec;
-    spec.vertices = {0, 0, 0, 1, 0, 0, 0, 1, 0};
-    spec.indices = {1, 2, 3};
-    spec.faceCount = 1;
+    AsvmLayout desc;
+    desc.vertices = {0, 0, 0, 1, 0, 0, 0, 1, 0};
+    desc.indices = {1, 2, 3};
+    desc.faceCount = 1;
     KvMesh mesh;
-    ASSERT_EQ(readBytes(asvmBytes(spec), &mesh), ModelFile::Result::ok);
+    ASSERT_EQ(readBytes(asvmBytes(desc), &mesh), ModelFile::Result::ok);
     EXPECT_EQ(mesh.indexCount, 3);
     EXPECT_EQ(mesh.cornerStride(), 1);
     EXPECT_EQ(mesh.faces[0].vertices[1], &mesh.vertices[3]);
@@ -121,15 +121,15 @@ TEST(ModelFile, IndicesOutsideTheirArraysAreRefused) {
         int32_t value;
     } cases[] = {{0, 0}, {0, 5}, {0, -3}, {1, 0}, {1, 5}, {11, 5}, {10, INT32_MAX}};
     for (const auto& c : cases) {
-        AsvmSpec spec = testmodels::square();
-        spec.indices[c.position] = c.value;
+        AsvmLayout desc = testmodels::square();
+        desc.indices[c.position] = c.value;
         KvMesh mesh;
-        EXPECT_EQ(readBytes(asvmBytes(spec), &mesh), ModelFile::Result::damaged)
+        EXPECT_EQ(readBytes(asvmBytes(desc), &mesh), ModelFile::Result::damaged)
             << "index " << c.position << " = " << c.value;
         EXPECT_TRUE(mesh.isEmpty());
     }
     // Without coordinates every number is a vertex number.
-    AsvmSpec plain;
+    AsvmLayout plain;
     plain.vertices = {0, 0, 0, 1, 0, 0, 0, 1, 0};
     plain.indices = {1, 2, 4};
     plain.faceCount = 1;
@@ -138,7 +138,7 @@ TEST(ModelFile, IndicesOutsideTheirArraysAreRefused) {
 }
 
 TEST(ModelFile, AnEmptyModelAndTrailingBytesAreAccepted) {
-    AsvmSpec empty;
+    AsvmLayout empty;
     KvMesh mesh;
     EXPECT_EQ(readBytes(asvmBytes(empty), &mesh), ModelFile::Result::ok);
     EXPECT_TRUE(mesh.isEmpty());

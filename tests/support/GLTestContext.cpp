@@ -11,11 +11,11 @@ namespace testsupport {
 
 bool ensureGLContext() {
     static const bool opened = [] {
-        platform::WindowSpec spec;
-        spec.title = "gl-test";
-        spec.hidden = true;
+        platform::WindowDesc desc;
+        desc.title = "gl-test";
+        desc.hidden = true;
         std::string error;
-        return platform::openWindow(spec, &error);
+        return platform::openWindow(desc, &error);
     }();
     return opened && platform::isWindowOpen();
 }
