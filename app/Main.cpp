@@ -2,12 +2,12 @@
 // conditions arrive here as exceptions, are shown in a box and end the process with their code.
 #include <memory>
 
-#include "app/ErrorLog.h"
-#include "app/GraphicsDriver.h"
+#include "core/ErrorLog.h"
+#include "shell/GraphicsDriver.h"
 #include "app/OBrixel.h"
-#include "app/SystemSettings.h"
+#include "core/SystemSettings.h"
 #include "engine/OException.h"
-#include "engine/Random.h"
+#include "core/Random.h"
 #include "platform/Platform.h"
 
 namespace {

@@ -4,10 +4,11 @@
 
 #include <array>
 
-#include "app/ORenderWindow.h"
-#include "app/SoundManager.h"
-#include "app/SystemSettings.h"
+#include "shell/ORenderWindow.h"
+#include "sound/SoundManager.h"
+#include "core/SystemSettings.h"
 #include "objects/EffectList.h"
+#include "objects/ModelLibrary.h"
 #include "objects/PathSet.h"
 
 namespace brx {
@@ -161,5 +162,9 @@ void OBrixel::createScreens() {
     // One line per screen, in this order: menu (65), options (70), help (75), credits (80),
     // high scores (85), game selection (90), e.g. addStartScreen(65, new Menu());
 }
+
+void OBrixel::releaseSceneLists() { ModelLibrary::instance().deleteAllLists(); }
+
+void OBrixel::restoreSceneLists() { ModelLibrary::instance().rebuildAllLists(); }
 
 }  // namespace brx

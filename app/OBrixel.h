@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/MusicPlaylist.h"
-#include "app/OApplication.h"
+#include "sound/MusicPlaylist.h"
+#include "shell/OApplication.h"
 #include "engine/TextureRef.h"
 
 namespace brx {
@@ -40,6 +40,9 @@ public:
 protected:
     // Until a screen is active: the chosen background with the splash over it.
     void drawIdle() override;
+    // The model library's display lists around a new context.
+    void releaseSceneLists() override;
+    void restoreSceneLists() override;
 
 private:
     void preloadTextures();

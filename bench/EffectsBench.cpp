@@ -6,7 +6,7 @@
 #include <numbers>
 #include <vector>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 #include "objects/BigBomb.h"
 #include "objects/Bonus100.h"
 #include "objects/BoxExplosion.h"

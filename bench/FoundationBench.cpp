@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ConfigFile.h"
-#include "app/ResourceArchive.h"
+#include "core/ConfigFile.h"
+#include "core/ResourceArchive.h"
 #include "tests/support/TempDir.h"
 #include "tools/pack/ArchiveWriter.h"
 

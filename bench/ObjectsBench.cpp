@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/DataManifest.h"
-#include "app/ResourceArchive.h"
-#include "engine/Random.h"
+#include "core/DataManifest.h"
+#include "core/ResourceArchive.h"
+#include "core/Random.h"
 #include "objects/Box.h"
 #include "objects/ModelLibrary.h"
 #include "tests/support/ArchiveBuilder.h"

@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "app/OBrixel.h"
-#include "app/SystemSettings.h"
+#include "core/SystemSettings.h"
 #include "platform/Platform.h"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include <jpeglib.h>
 
-#include "app/ResourceArchive.h"
+#include "core/ResourceArchive.h"
 #include "engine/JpegReader.h"
 #include "engine/TgaReader.h"
 #include "tests/support/ArchiveBuilder.h"

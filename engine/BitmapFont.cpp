@@ -4,7 +4,7 @@
 #include <limits>
 #include <utility>
 
-#include "app/ErrorLog.h"
+#include "core/ErrorLog.h"
 
 namespace brx {
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/InputEvent.h"
+#include "engine/InputEvent.h"
 
 namespace brx {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/ErrorLog.h"
+#include "core/ErrorLog.h"
 #include "engine/BitmapFont.h"
 #include "engine/OException.h"
 #include "engine/UiSound.h"

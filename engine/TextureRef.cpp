@@ -4,8 +4,8 @@
 
 #include <utility>
 
-#include "app/ErrorLog.h"
-#include "app/ResourceArchive.h"
+#include "core/ErrorLog.h"
+#include "core/ResourceArchive.h"
 #include "engine/JpegReader.h"
 #include "engine/OException.h"
 #include "engine/TextureCache.h"

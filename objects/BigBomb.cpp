@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 
 namespace brx {
 namespace {

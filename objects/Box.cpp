@@ -2,8 +2,8 @@
 
 #include <GL/gl.h>
 
-#include "app/SystemSettings.h"
-#include "engine/Random.h"
+#include "core/SystemSettings.h"
+#include "core/Random.h"
 #include "objects/ColorMaterials.h"
 
 namespace brx {

@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 
 namespace brx {
 

@@ -1,7 +1,7 @@
 #include "objects/ColorTable.h"
 
-#include "app/ErrorLog.h"
-#include "app/ResourceArchive.h"
+#include "core/ErrorLog.h"
+#include "core/ResourceArchive.h"
 #include "objects/ColorMaterials.h"
 
 namespace brx {

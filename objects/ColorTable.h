@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "app/ConfigFile.h"
+#include "core/ConfigFile.h"
 #include "objects/Material.h"
 
 namespace brx {

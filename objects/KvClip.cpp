@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "app/ErrorLog.h"
+#include "core/ErrorLog.h"
 #include "objects/BillboardCorners.h"
 
 namespace brx {

@@ -2,8 +2,8 @@
 
 #include <GL/gl.h>
 
-#include "app/ErrorLog.h"
-#include "app/ResourceArchive.h"
+#include "core/ErrorLog.h"
+#include "core/ResourceArchive.h"
 #include "engine/GLExtensions.h"
 #include "objects/ModelFile.h"
 #include "objects/ModelLibrary.h"

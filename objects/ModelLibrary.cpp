@@ -1,6 +1,6 @@
 #include "objects/ModelLibrary.h"
 
-#include "app/SystemSettings.h"
+#include "core/SystemSettings.h"
 
 namespace brx {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/ErrorLog.h"
-#include "app/ResourceArchive.h"
+#include "core/ErrorLog.h"
+#include "core/ResourceArchive.h"
 #include "engine/ClosedSpline.h"
 
 namespace brx {

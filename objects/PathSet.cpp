@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 
 namespace brx {
 

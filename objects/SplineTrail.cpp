@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "app/ErrorLog.h"
+#include "core/ErrorLog.h"
 #include "objects/OWayPoint.h"
 #include "objects/PathSet.h"
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs every Debian package the game, its data generators and its tests need.
+# (xfonts-base: the X server's fonts, without which the error boxes cannot open.)
 # Idempotent: apt-get runs only when something is missing.
 set -euo pipefail
 
@@ -12,7 +13,7 @@ PACKAGES=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libfreetype-dev fonts-dejavu-core
     libmp3lame-dev libvorbis-dev libogg-dev
-    xvfb xauth xdotool x11-utils x11-apps sox
+    xvfb xauth xfonts-base xdotool x11-utils x11-apps sox
 )
 
 missing=()

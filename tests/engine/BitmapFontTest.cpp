@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ResourceArchive.h"
+#include "core/ResourceArchive.h"
 #include "engine/OException.h"
 #include "tests/support/ArchiveBuilder.h"
 #include "tests/support/GLTestContext.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ResourceArchive.h"
+#include "core/ResourceArchive.h"
 #include "engine/BitmapFont.h"
 #include "engine/KvIncDec.h"
 #include "engine/KvSlider.h"

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/InputEvent.h"
+#include "engine/InputEvent.h"
 #include "engine/ControlOwner.h"
 #include "engine/OBaseImage.h"
 #include "engine/TextureCache.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 #include "tests/support/TestImages.h"
 
 namespace brx {

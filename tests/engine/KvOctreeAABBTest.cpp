@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 #include "engine/TriangleHit.h"
 #include "tests/engine/VectorExpect.h"
 

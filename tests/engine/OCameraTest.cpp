@@ -4,7 +4,7 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 #include "tests/engine/VectorExpect.h"
 #include "tests/support/GLTestContext.h"
 

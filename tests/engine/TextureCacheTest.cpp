@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ErrorLog.h"
-#include "app/ResourceArchive.h"
+#include "core/ErrorLog.h"
+#include "core/ResourceArchive.h"
 #include "engine/OException.h"
 #include "engine/TextureRef.h"
 #include "tests/support/ArchiveBuilder.h"

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 
 namespace brx {
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/ResourceArchive.h"
+#include "core/ResourceArchive.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/ConfigFile.h"
+#include "core/ConfigFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     brx::ConfigFile file;

@@ -6,7 +6,7 @@
 #include <set>
 #include <tuple>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 #include "objects/Box.h"
 #include "objects/FlyBox.h"
 #include "objects/ScoreBox.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/ErrorLog.h"
+#include "core/ErrorLog.h"
 #include "objects/ColorMaterials.h"
 #include "objects/ColorTable.h"
 

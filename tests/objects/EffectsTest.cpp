@@ -8,8 +8,8 @@
 #include <numbers>
 #include <set>
 
-#include "app/ErrorLog.h"
-#include "engine/Random.h"
+#include "core/ErrorLog.h"
+#include "core/Random.h"
 #include "objects/BigBomb.h"
 #include "objects/BillboardCorners.h"
 #include "objects/Bonus100.h"

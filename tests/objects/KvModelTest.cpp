@@ -6,7 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/ResourceArchive.h"
+#include "core/ResourceArchive.h"
 #include "engine/OException.h"
 #include "objects/KvModel.h"
 #include "objects/ModelLibrary.h"

@@ -4,8 +4,8 @@
 #include <GL/glext.h>
 #include <gtest/gtest.h>
 
-#include "app/ResourceArchive.h"
-#include "app/SystemSettings.h"
+#include "core/ResourceArchive.h"
+#include "core/SystemSettings.h"
 #include "engine/GLExtensions.h"
 #include "engine/OException.h"
 #include "objects/BlockPrototypes.h"

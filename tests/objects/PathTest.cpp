@@ -7,9 +7,9 @@
 #include <limits>
 #include <set>
 
-#include "app/ErrorLog.h"
-#include "app/ResourceArchive.h"
-#include "engine/Random.h"
+#include "core/ErrorLog.h"
+#include "core/ResourceArchive.h"
+#include "core/Random.h"
 #include "objects/OWayPoint.h"
 #include "objects/PathSet.h"
 #include "tests/objects/PathFiles.h"

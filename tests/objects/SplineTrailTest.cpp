@@ -3,8 +3,8 @@
 // streak would run past the end of the path.
 #include <gtest/gtest.h>
 
-#include "app/ResourceArchive.h"
-#include "engine/Random.h"
+#include "core/ResourceArchive.h"
+#include "core/Random.h"
 #include "objects/PathSet.h"
 #include "objects/SplineTrail.h"
 #include "tests/objects/PathFiles.h"

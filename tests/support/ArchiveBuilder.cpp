@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/ArchiveFormat.h"
-#include "app/ResourceArchive.h"
+#include "core/ArchiveFormat.h"
+#include "core/ResourceArchive.h"
 
 namespace testsupport {
 namespace {

@@ -11,8 +11,8 @@
 #include <iterator>
 #include <map>
 
-#include "app/DataManifest.h"
-#include "app/ResourceArchive.h"
+#include "core/DataManifest.h"
+#include "core/ResourceArchive.h"
 #include "engine/JpegReader.h"
 #include "engine/TgaReader.h"
 #include "tests/support/GeneratedOnce.h"

@@ -9,7 +9,7 @@
 #include <iterator>
 #include <map>
 
-#include "app/DataManifest.h"
+#include "core/DataManifest.h"
 #include "platform/AudioDecode.h"
 #include "tests/support/TempDir.h"
 #include "tools/audio/Loudness.h"

@@ -9,9 +9,9 @@
 #include <numeric>
 #include <sstream>
 
-#include "app/ConfigFile.h"
-#include "app/DataManifest.h"
-#include "app/ResourceArchive.h"
+#include "core/ConfigFile.h"
+#include "core/DataManifest.h"
+#include "core/ResourceArchive.h"
 #include "engine/ClosedSpline.h"
 #include "tests/support/GeneratedOnce.h"
 #include "tests/support/TempDir.h"

@@ -8,9 +8,9 @@
 #include <array>
 #include <filesystem>
 
-#include "app/DataManifest.h"
-#include "app/ResourceArchive.h"
-#include "app/SystemSettings.h"
+#include "core/DataManifest.h"
+#include "core/ResourceArchive.h"
+#include "core/SystemSettings.h"
 #include "engine/GLExtensions.h"
 #include "engine/TextureRef.h"
 #include "objects/BlockPrototypes.h"

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ArchiveFormat.h"
-#include "app/ResourceArchive.h"
+#include "core/ArchiveFormat.h"
+#include "core/ResourceArchive.h"
 #include "tests/support/TempDir.h"
 #include "tools/pack/ArchiveWriter.h"
 

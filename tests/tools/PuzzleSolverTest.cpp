@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 #include "tools/data/PuzzleBuilder.h"
 
 namespace brx::tools {

@@ -7,7 +7,7 @@
 #include <mutex>
 #include <thread>
 
-#include "app/DataManifest.h"
+#include "core/DataManifest.h"
 #include "tools/art/AsvmWriter.h"
 #include "tools/art/BackgroundArt.h"
 #include "tools/art/EffectArt.h"

@@ -8,7 +8,7 @@
 
 #include <jpeglib.h>
 
-#include "app/DataManifest.h"
+#include "core/DataManifest.h"
 #include "engine/TgaReader.h"
 #include "tools/art/AsvmReader.h"
 #include "tools/art/FontArt.h"

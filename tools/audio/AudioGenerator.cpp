@@ -7,7 +7,7 @@
 #include <fstream>
 #include <thread>
 
-#include "app/DataManifest.h"
+#include "core/DataManifest.h"
 #include "tools/audio/Loudness.h"
 #include "tools/audio/Mp3Encoder.h"
 #include "tools/audio/MusicTracks.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 #include "tools/data/CfgWriter.h"
 #include "tools/data/PuzzleSolver.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/DataManifest.h"
+#include "core/DataManifest.h"
 #include "tools/data/PuzzleBoard.h"
 #include "tools/data/PuzzleBuilder.h"
 

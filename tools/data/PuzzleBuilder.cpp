@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 #include "tools/data/PuzzleSolver.h"
 
 namespace brx::tools {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 
 namespace brx::tools {
 

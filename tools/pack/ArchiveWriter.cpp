@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/ArchiveFormat.h"
-#include "app/DataPath.h"
+#include "core/ArchiveFormat.h"
+#include "core/DataPath.h"
 
 namespace brx::tools {
 namespace {

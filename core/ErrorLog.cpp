@@ -1,0 +1,100 @@
+#include "core/ErrorLog.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+namespace brx {
+namespace {
+
+// Messages are single short lines; longer ones are cut at the buffer's end.
+constexpr size_t kMessageBytes = 1024;
+
+std::tm localNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+std::string formatTime(const char* format) {
+    const std::tm t = localNow();
+    char text[160];
+    std::snprintf(text, sizeof text, format, t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour,
+                  t.tm_min, t.tm_sec);
+    return text;
+}
+
+std::string formatMessage(const char* format, va_list arguments) {
+    char message[kMessageBytes];
+    std::vsnprintf(message, sizeof message, format, arguments);
+    return message;
+}
+
+void finishProcessLog() {
+    ErrorLog::instance().finish();
+}
+
+}  // namespace
+
+ErrorLog& ErrorLog::instance() {
+    static ErrorLog log;
+    return log;
+}
+
+void ErrorLog::startForProcess(const std::string& fileName) {
+    static bool started = false;
+    instance().start(fileName);
+    if (!started) std::atexit(finishProcessLog);
+    started = true;
+}
+
+void ErrorLog::start(const std::string& fileName) {
+    fileName_ = fileName;
+    errors_ = 0;
+    std::FILE* file = std::fopen(fileName_.c_str(), "w");
+    if (!file) return;
+    std::fputs("<HTML>\n<HEAD>  <TITLE> Log file  </TITLE>  </HEAD>\n", file);
+    std::fputs("<BODY>\n", file);
+    std::fputs("<FONT  STYLE='FONT-SIZE: 10pt'>\n<PRE>", file);
+    std::fputs(formatTime("\n<B><FONT color= '0000ff'>Log file opened: %d/%02d/%02d - "
+                          "%02d:%02d:%02d </FONT></B>\n\n")
+                   .c_str(),
+               file);
+    std::fclose(file);
+}
+
+int ErrorLog::error(const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    const std::string message = formatMessage(format, arguments);
+    va_end(arguments);
+    char number[32];
+    std::snprintf(number, sizeof number, "%7d", static_cast<int>(std::clock()));
+    append(std::string(number) + "> <B><FONT color= 'ff0000'>Error:</FONT></B> " + message + "\n");
+    return ++errors_;
+}
+
+void ErrorLog::line(const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    const std::string message = formatMessage(format, arguments);
+    va_end(arguments);
+    append(message + "\n");
+}
+
+void ErrorLog::finish() {
+    append("\n<B><FONT color= '0000ff'>Total Errors = " + std::to_string(errors_) + "\n" +
+           formatTime("Log file closed: %d/%02d/%02d - %02d:%02d:%02d </FONT></B>\n\n"));
+}
+
+void ErrorLog::append(const std::string& text) const {
+    if (fileName_.empty()) return;
+    std::FILE* file = std::fopen(fileName_.c_str(), "a");
+    if (!file) return;
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fclose(file);
+}
+
+}  // namespace brx

@@ -1,0 +1,102 @@
+// The application between the window and the game: the list of screens and the active one,
+// the shared camera, font and mouse cursor, the blinking pulse, and the per-frame order of
+// update, draw, cursor and swap. Screens reach it through ScreenHost.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "shell/OGLWindow.h"
+#include "shell/ScreenHost.h"
+
+namespace brx {
+
+class BitmapFont;
+class MouseCursor;
+class OCamera;
+class ORenderWindow;
+class TextureRef;
+
+class OApplication : public OGLWindow, public ScreenHost {
+public:
+    static constexpr double kPulseSpeedPerMs = 0.00025;
+    static constexpr double kPulseHigh = 1.25;
+    static constexpr double kPulseLow = 0.5;
+    static constexpr float kCameraFovDegrees = 60.0f;
+    static constexpr float kCameraNear = 1.0f;
+    static constexpr float kCameraFar = 1024.0f;
+
+    // Hides the system pointer (the game draws its own) and registers as the screens' host.
+    OApplication();
+    // Shows the system pointer again; deletes camera, cursor, font and any screen left; closes
+    // the sound.
+    ~OApplication() override;
+
+    // --- OGLWindow -------------------------------------------------------------------------------
+    // Pulse, a pending full-screen request, the active screen's update and draw, the cursor and
+    // the swap.
+    void frame(int elapsedMs) override;
+    // Hands the new window size to every screen.
+    void resize() override;
+    // Opens the archive; makes camera, font, cursor and sound; loads the interface samples.
+    // Throws OFileNotFound when the archive or the cursor is missing.
+    bool init() override;
+    // Deletes every screen.
+    void shutdown() override;
+    // Moves the cursor, then hands the event to the active screen.
+    bool onEvent(InputEvent& event) override;
+
+    // --- ScreenHost ------------------------------------------------------------------------------
+    void addScreen(ORenderWindow* screen) override;
+    ORenderWindow* removeScreen(ORenderWindow* screen) override;
+    bool setActiveScreen(ScreenId id) override;
+    double pulse() const override { return pulse_; }
+    BitmapFont* font() const override { return font_.get(); }
+    OCamera* camera() const override { return camera_.get(); }
+    int windowWidth() const override { return width(); }
+    int windowHeight() const override { return height(); }
+    // Releases every texture, model list and the font's lists, opens a new window and context
+    // from the settings and restores them all, showing the progress bar meanwhile.
+    void recreateWindow() override;
+
+    // Clears the window and draws the loading bar at percent (0..100) over image (or none),
+    // then swaps. Nothing else runs while it is shown.
+    void drawLoadingProgress(float percent, const TextureRef* image);
+
+    // Hooks around a new context for the display lists the shell does not know of (models):
+    // released before the old context goes, rebuilt once the new one is current.
+    virtual void releaseSceneLists() {}
+    virtual void restoreSceneLists() {}
+
+    // Draws the window while no screen is active; the base clears it to black.
+    virtual void drawIdle();
+    // Projection and model-view for the 800 x 600 virtual space (y up), lighting and depth off.
+    static void beginVirtual2D();
+
+    // The screen updated, drawn and given the input; null until the first switch.
+    static ORenderWindow* activeScreen();
+    const std::vector<ORenderWindow*>& screens() const { return screens_; }
+    MouseCursor* cursor() const { return cursor_.get(); }
+    // Advances the blinking pulse by elapsedMs.
+    void advancePulse(int elapsedMs);
+    // The mode whose score table was touched last; -1 before any.
+    int currentMode() const { return currentMode_; }
+    void setCurrentMode(int mode) { currentMode_ = mode; }
+
+private:
+    void serveFullScreenRequest();
+    void drawFrame();
+    void releaseGLResources();
+    void deleteScreens();
+
+    int currentMode_ = -1;
+    double pulse_ = 0.0;
+    double pulseSpeed_ = kPulseSpeedPerMs;
+    std::unique_ptr<MouseCursor> cursor_;
+    std::unique_ptr<OCamera> camera_;
+    std::unique_ptr<BitmapFont> font_;
+    std::vector<ORenderWindow*> screens_;  // owned; deleted by shutdown()
+};
+
+}  // namespace brx

@@ -1,0 +1,252 @@
+#include "shell/OGLWindow.h"
+
+#include "shell/GraphicsDriver.h"
+#include "shell/InputTranslator.h"
+#include "core/SystemSettings.h"
+#include "engine/GLExtensions.h"
+#include "engine/OException.h"
+
+namespace brx {
+namespace {
+
+constexpr const char* kErrorCaption = "Error";
+constexpr const char* kShutdownCaption = "SHUTDOWN ERROR";
+constexpr int kMinModeHeight = 480;
+constexpr int kPreferredModeBits = 16;
+constexpr std::array<std::pair<int, int>, OGLWindow::kResolutionCount> kSizes = {
+    {{640, 480}, {800, 600}, {1024, 768}}};
+
+void errorBox(const char* text) {
+    platform::showMessageBox(kErrorCaption, text, platform::BoxIcon::error);
+}
+
+void shutdownBox(const char* text) {
+    platform::showMessageBox(kShutdownCaption, text, platform::BoxIcon::information);
+}
+
+bool isInputMessage(platform::EventType type) {
+    using T = platform::EventType;
+    return type == T::keyDown || type == T::keyUp || type == T::character ||
+           type == T::pointerMove || type == T::buttonDown || type == T::buttonUp;
+}
+
+}  // namespace
+
+OGLWindow::OGLWindow() = default;
+
+OGLWindow::~OGLWindow() {
+    releaseContext();
+    destroyWindow();
+}
+
+void OGLWindow::swapBuffers() {
+    platform::swapWindow();
+}
+void OGLWindow::frame(int) {}
+void OGLWindow::resize() {}
+bool OGLWindow::init() {
+    return true;
+}
+void OGLWindow::shutdown() {}
+bool OGLWindow::onEvent(InputEvent&) {
+    return false;
+}
+
+std::array<DisplayResolution, OGLWindow::kResolutionCount> OGLWindow::enumerateDisplayModes(
+    const std::vector<platform::DisplayMode>& modes) {
+    std::array<DisplayResolution, kResolutionCount> resolutions;
+    for (size_t i = 0; i < resolutions.size(); ++i) {
+        DisplayResolution& resolution = resolutions[i];
+        resolution.width = kSizes[i].first;
+        resolution.height = kSizes[i].second;
+        const auto collect = [&](bool anyDepth) {
+            for (const platform::DisplayMode& mode : modes) {
+                if (mode.width != resolution.width || mode.height != resolution.height ||
+                    mode.height < kMinModeHeight)
+                    continue;
+                if (anyDepth || mode.bitsPerPixel == kPreferredModeBits)
+                    resolution.refreshRatesHz.push_back(mode.refreshHz);
+            }
+        };
+        collect(false);
+        // Desktops of today often report 24/32-bit modes only; a size offered at no 16-bit
+        // mode is then taken at whatever depth it is offered, so full screen still works.
+        if (resolution.refreshRatesHz.empty()) collect(true);
+    }
+    return resolutions;
+}
+
+bool OGLWindow::create(const std::string& className, const std::string& title, int width,
+                       int height) {
+    SystemSettings& settings = SystemSettings::instance();
+    className_ = className;
+    title_ = title;
+    fullScreen_ = settings.fullScreen;
+    setClientSize(width, height);
+    if (!platform::initVideo()) {
+        errorBox("Can't register window class");
+        return false;
+    }
+    resolutions_ = enumerateDisplayModes(platform::listDisplayModes());
+    colorBits_ = settings.colorDepth;
+    if (settings.screenRes < 0 || settings.screenRes >= kResolutionCount) {
+        settings.screenRes = 0;
+        colorBits_ = 16;
+    }
+    if (!openWindow() || !setupPixelFormat()) return false;
+    platform::raiseWindow();
+    return true;
+}
+
+bool OGLWindow::tryFullScreenMode(const DisplayResolution& resolution) {
+    const int bits = SystemSettings::instance().colorDepth;
+    for (auto rate = resolution.refreshRatesHz.rbegin(); rate != resolution.refreshRatesHz.rend();
+         ++rate) {
+        if (platform::canSetDisplayMode({resolution.width, resolution.height, bits, *rate})) {
+            refreshHz_ = *rate;
+            displayModeSet_ = true;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool OGLWindow::setDisplayMode() {
+    SystemSettings& settings = SystemSettings::instance();
+    const DisplayResolution& resolution = resolutions_[size_t(settings.screenRes)];
+    refreshHz_ = 0;
+    displayModeSet_ = false;
+    if (!fullScreen_) {
+        const platform::DisplayMode desktop = platform::desktopMode();
+        if (resolution.width >= desktop.width && resolution.height >= desktop.height)
+            settings.fullScreen = fullScreen_ = true;
+    }
+    if (fullScreen_ && !tryFullScreenMode(resolution)) return false;
+    setClientSize(resolution.width, resolution.height);
+    if (fullScreen_) settings.fullScreen = true;
+    return true;
+}
+
+bool OGLWindow::openWindow() {
+    if (!setDisplayMode()) {
+        SystemSettings::instance().screenRes = 0;
+        setDisplayMode();
+    }
+    platform::WindowDesc desc;
+    desc.title = title_;
+    desc.width = width_;
+    desc.height = height_;
+    desc.colorBits = colorBits_;
+    desc.depthBits = colorBits_;
+    desc.fullScreen = fullScreen_ && displayModeSet_;
+    desc.refreshHz = refreshHz_;
+    // Full screen without a mode of that size: a bare window at the origin, as the game
+    // always made it.
+    desc.borderless = fullScreen_ && !displayModeSet_;
+    std::string error;
+    windowOpen_ = platform::createWindow(desc, &error);
+    if (!windowOpen_) errorBox("Can't create window");
+    return windowOpen_;
+}
+
+bool OGLWindow::setupPixelFormat() {
+    std::string error;
+    hasContext_ = platform::createContext(&error);
+    if (!hasContext_) {
+        errorBox("Can't create rendering content");
+        return false;
+    }
+    if (GraphicsDriver::isSoftwareRenderer(platform::glRenderer())) throw OSoftwareGL();
+    // Entry points belong to the context: fetch them anew for every one. Without
+    // multitexturing the models fall back to their first texture layer.
+    initExtension(kMultitextureExtension);
+    sizeFromWindow();
+    return true;
+}
+
+void OGLWindow::releaseContext() {
+    if (!hasContext_) return;
+    releaseExtensions();
+    if (!platform::releaseContext()) shutdownBox("Release Of DC And RC Failed.");
+    hasContext_ = false;
+}
+
+void OGLWindow::destroyWindow() {
+    if (!windowOpen_) return;
+    platform::destroyWindow();
+    windowOpen_ = false;
+}
+
+void OGLWindow::setClientSize(int width, int height) {
+    width_ = int16_t(width);
+    height_ = int16_t(height);
+}
+
+void OGLWindow::sizeFromWindow() {
+    int width = 0, height = 0;
+    platform::windowSize(&width, &height);
+    if (width > 0 && height > 0) setClientSize(width, height);
+}
+
+bool OGLWindow::takeFullScreenRequest() {
+    if (!fullScreenRequest_ || fullScreen_) return false;
+    fullScreenRequest_ = false;
+    return true;
+}
+
+void OGLWindow::handleMessage(const platform::Event& message) {
+    using T = platform::EventType;
+    InputEvent event;
+    if (isInputMessage(message.type)) {
+        if (!InputTranslator::instance().translate(message, &event)) return;
+        if (event.type == kInputButtonDown) platform::setPointerCapture(true);
+        if (event.type == kInputButtonUp) platform::setPointerCapture(false);
+        onEvent(event);
+        return;
+    }
+    switch (message.type) {
+        case T::minimized:
+            active_ = false;
+            return;
+        case T::maximized:
+            fullScreenRequest_ = true;
+            [[fallthrough]];
+        case T::restored:
+            active_ = true;
+            sizeFromWindow();
+            resize();
+            return;
+        case T::resized:
+            setClientSize(message.x, message.y);
+            resize();
+            return;
+        case T::closeRequested:
+            platform::postQuit(0);
+            return;
+        default:
+            return;
+    }
+}
+
+int OGLWindow::run() {
+    double last = platform::preciseTimeMs();
+    platform::Event message;
+    for (;;) {
+        const bool waiting = active_ ? platform::pollEvent(&message)
+                                     : platform::waitEvent(&message, kMinimisedWaitMs);
+        if (waiting) {
+            if (message.type == platform::EventType::quit) break;
+            handleMessage(message);
+            continue;
+        }
+        const double now = platform::preciseTimeMs();
+        const double elapsedMs = now - last;
+        clock_.countFrame(int(elapsedMs));
+        if (active_) frame(FrameClock::clampStep(elapsedMs));
+        last = now;
+    }
+    shutdown();
+    return message.exitCode;
+}
+
+}  // namespace brx

@@ -1,0 +1,108 @@
+// The window with its OpenGL context and optional full-screen display mode, the translation of
+// window messages, and the main loop. OApplication and OBrixel build the game on top of it.
+//
+// Design note: the main loop never sleeps and has no frame cap; the buffer swap is the only
+// place that may wait (for the display's refresh), so an idle menu costs one frame per refresh.
+// A minimised window, which draws nothing, waits for its next message instead of spinning.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/DisplayResolution.h"
+#include "shell/FrameClock.h"
+#include "engine/InputEvent.h"
+#include "platform/Platform.h"
+
+namespace brx {
+
+class OGLWindow {
+public:
+    static constexpr int kResolutionCount = 3;
+    // Exit code when no window or rendering context could be made (a box has said why).
+    static constexpr int kExitNoWindow = 2;
+    // How long a minimised window waits for a message before looking again (ms).
+    static constexpr int kMinimisedWaitMs = 100;
+
+    OGLWindow();
+    OGLWindow(const OGLWindow&) = delete;
+    OGLWindow& operator=(const OGLWindow&) = delete;
+    // Releases the context and destroys the window.
+    virtual ~OGLWindow();
+
+    // --- overridable operations, in their fixed order ------------------------------------------
+    // Shows the frame just drawn.
+    virtual void swapBuffers();
+    // Updates and draws one frame of elapsedMs.
+    virtual void frame(int elapsedMs);
+    // The client size changed.
+    virtual void resize();
+    // Loads what the program needs once the window exists; false stops start-up.
+    virtual bool init();
+    // Runs once after the loop ends, while the context still exists.
+    virtual void shutdown();
+    // One input event; true when it was consumed.
+    virtual bool onEvent(InputEvent& event);
+
+    // Opens the window and its context from the settings (size, depth, full screen). False
+    // after a box has reported what failed. Throws OSoftwareGL on a software rasterizer.
+    bool create(const std::string& className, const std::string& title, int width, int height);
+    // Runs the main loop until the quit message; returns its exit code.
+    int run();
+    // The window procedure: one platform message.
+    void handleMessage(const platform::Event& message);
+
+    // The three resolutions with the refresh rates of the reported 16-bit modes of their size;
+    // a size the driver offers only at other depths is taken at those.
+    static std::array<DisplayResolution, kResolutionCount> enumerateDisplayModes(
+        const std::vector<platform::DisplayMode>& modes);
+
+    int16_t width() const { return width_; }
+    int16_t height() const { return height_; }
+    bool isActive() const { return active_; }
+    bool isFullScreen() const { return fullScreen_; }
+    bool hasContext() const { return hasContext_; }
+    int colorBits() const { return colorBits_; }
+    float framesPerSecond() const { return clock_.framesPerSecond(); }
+    const std::array<DisplayResolution, kResolutionCount>& resolutions() const {
+        return resolutions_;
+    }
+
+protected:
+    // Applies the display mode and opens the bare window; false after a box.
+    bool openWindow();
+    // Switches to the chosen resolution (full screen) or sizes the window for it.
+    bool setDisplayMode();
+    // Makes the rendering context; false after a box. Throws OSoftwareGL.
+    bool setupPixelFormat();
+    // Lets go of the rendering context (boxes report failures and never stop the program).
+    void releaseContext();
+    void destroyWindow();
+    // Serves a maximise request: full screen from the next frame.
+    bool takeFullScreenRequest();
+    void setFullScreen(bool fullScreen) { fullScreen_ = fullScreen; }
+    void setClientSize(int width, int height);
+
+private:
+    bool tryFullScreenMode(const DisplayResolution& resolution);
+    void sizeFromWindow();
+
+    std::string className_;
+    std::string title_;
+    bool hasContext_ = false;
+    bool fullScreen_ = false;
+    std::array<DisplayResolution, kResolutionCount> resolutions_;
+    bool fullScreenRequest_ = false;
+    bool windowOpen_ = false;
+    int colorBits_ = 32;
+    bool displayModeSet_ = false;  // a full-screen mode was found for the chosen size
+    int refreshHz_ = 0;            // its rate (0: the driver's choice)
+    FrameClock clock_;
+    int16_t width_ = 0;
+    int16_t height_ = 0;
+    bool active_ = true;
+};
+
+}  // namespace brx

@@ -1,0 +1,126 @@
+// Base of every full-window screen (menu, options, game, ...). A screen owns its UI controls and
+// a background, routes input events to the controls and hears back from them through
+// onCommand. The application keeps the list of screens and drives exactly one at a time.
+//
+// Routing has three cases, chosen by whether the screen has tab stops: without tab stops only
+// pointer hit tests decide (last added control first); with tab stops keyboard events go to the
+// focused tab stop (Tab cycles), and pointer events move the focus to what they hit.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/InputEvent.h"
+#include "shell/ScreenId.h"
+#include "engine/ControlOwner.h"
+
+namespace brx {
+
+class OCamera;
+class OControl;
+class ScreenHost;
+class TextureRef;
+
+class ORenderWindow : public ControlOwner {
+public:
+    // Size of the virtual 2D space screens and controls draw in (units).
+    static constexpr int kVirtualWidth = 800;
+    static constexpr int kVirtualHeight = 600;
+    // Size a screen reports until the application hands it the window's (pixels).
+    static constexpr int16_t kInitialSize = 20;
+
+    explicit ORenderWindow(ScreenId id);
+    ORenderWindow(const ORenderWindow&) = delete;
+    ORenderWindow& operator=(const ORenderWindow&) = delete;
+
+    // --- overridable operations, in their fixed order ------------------------------------------
+    // Deletes background, overlay, logo and every control.
+    ~ORenderWindow() override;
+    // Called when this screen becomes the active one.
+    virtual void activate();
+    // Called on the active screen when another takes its place.
+    virtual void deactivate();
+    // Background, overlay, then every control. Subclasses call it first.
+    virtual void draw();
+    // Every control's update in list order.
+    virtual void update(int elapsedMs);
+    // Runs once when the screen is added to the application; true on success.
+    virtual bool init();
+    // Routes the event to the controls; true when one consumed it.
+    virtual bool onEvent(const InputEvent& event);
+    // Controls report presses and changes here; the base ignores them (false).
+    bool onCommand(int controlId, int value) override;
+    // The window got a new client size (pixels).
+    virtual void resize(int16_t width, int16_t height);
+
+    // --- background ------------------------------------------------------------------------------
+    // Replaces the background; an overlay name of 2+ characters also replaces the overlay and the
+    // result is whether that loaded, otherwise the overlay stays and the result is true.
+    bool setBackground(const std::string& backgroundName, const std::string& overlayName);
+    // Forgets both background layers (the screen then draws none).
+    void clearBackground();
+    bool hasBackground() const { return background_ != nullptr; }
+    bool hasOverlay() const { return overlay_ != nullptr; }
+    // "PLogo.Tga", loaded on first use (it needs a GL context); subclasses draw it where they like.
+    const TextureRef& logo();
+
+    // --- controls --------------------------------------------------------------------------------
+    // Takes ownership and appends; false (and nothing happens) when it is already listed.
+    bool addControl(OControl* control);
+    // Takes the control out without deleting it (ownership returns to the caller); null when
+    // it was not listed. Later tab stops are renumbered.
+    OControl* removeControl(OControl* control);
+    // Gives the highlight (and, for a tab stop, the keyboard focus) to a listed control.
+    void setFocus(OControl* control);
+
+    std::size_t controlCount() const { return controls_.size(); }
+    OControl* control(std::size_t index) const { return controls_[index].get(); }
+    bool contains(const OControl* control) const;
+    OControl* focused() const { return focused_; }
+    OControl* hot() const { return hot_; }
+    int16_t focusIndex() const { return focusIndex_; }
+    uint16_t tabCount() const { return tabCount_; }
+
+    // --- set by the application ------------------------------------------------------------------
+    // Remembers the application and its shared camera (when the screen is added).
+    void setApplication(ScreenHost* application, OCamera* camera);
+    ScreenHost* application() const { return application_; }
+    OCamera* camera() const override { return camera_; }
+    ScreenId id() const { return id_; }
+    int16_t width() const { return width_; }
+    int16_t height() const { return height_; }
+    int16_t windowWidth() const override { return width_; }
+    int16_t windowHeight() const override { return height_; }
+
+protected:
+    // The base draw's first part: camera view, then background and overlay in 2D.
+    void drawBackground();
+    // Every control's draw in list order.
+    void drawControls();
+
+private:
+    std::size_t indexOf(const OControl* control) const;
+    bool routePointerOnly(const InputEvent& event);
+    bool routeKeyToTabStop(const InputEvent& event);
+    bool routePointerWithTabStops(const InputEvent& event);
+    void drawLayers() const;
+
+    std::unique_ptr<TextureRef> background_;
+    std::unique_ptr<TextureRef> overlay_;
+    std::unique_ptr<TextureRef> logo_;
+    ScreenId id_;
+    int16_t width_ = kInitialSize;
+    int16_t height_ = kInitialSize;
+    uint16_t tabCount_ = 0;
+    int16_t focusIndex_ = -1;
+    OControl* focused_ = nullptr;
+    OControl* hot_ = nullptr;
+    std::vector<std::unique_ptr<OControl>> controls_;
+    ScreenHost* application_ = nullptr;
+    OCamera* camera_ = nullptr;
+};
+
+}  // namespace brx

@@ -1,0 +1,118 @@
+#include "core/ErrorLog.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <string>
+
+#include "tests/support/TempDir.h"
+
+namespace brx {
+namespace {
+
+const std::string kStartLines =
+    "<HTML>\n<HEAD>  <TITLE> Log file  </TITLE>  </HEAD>\n<BODY>\n"
+    "<FONT  STYLE='FONT-SIZE: 10pt'>\n<PRE>\n<B><FONT color= '0000ff'>Log file opened: "
+    "\\d{4}/\\d\\d/\\d\\d - \\d\\d:\\d\\d:\\d\\d </FONT></B>\n\n";
+
+std::string endLines(int errors) {
+    return "\n<B><FONT color= '0000ff'>Total Errors = " + std::to_string(errors) +
+           "\nLog file closed: \\d{4}/\\d\\d/\\d\\d - \\d\\d:\\d\\d:\\d\\d </FONT></B>\n\n";
+}
+
+std::string errorLine(const std::string& message) {
+    return " *\\d{1,7}> <B><FONT color= 'ff0000'>Error:</FONT></B> " + message + "\n";
+}
+
+TEST(ErrorLog, RunWithoutErrorsHasStartAndEndLines) {
+    testsupport::TempDir dir;
+    const std::string path = (dir.path() / "Report.html").string();
+    ErrorLog log;
+    log.start(path);
+    log.finish();
+    EXPECT_TRUE(
+        std::regex_match(dir.readFile("Report.html"), std::regex(kStartLines + endLines(0))))
+        << dir.readFile("Report.html");
+}
+
+TEST(ErrorLog, ErrorsAreNumberedRightAlignedAndCounted) {
+    testsupport::TempDir dir;
+    ErrorLog log;
+    log.start((dir.path() / "Report.html").string());
+    EXPECT_EQ(log.error("missing %s in %s", "Speed", "Data/Difficult.Cfg"), 1);
+    log.line("plain %d", 42);
+    EXPECT_EQ(log.error("second"), 2);
+    log.finish();
+    const std::string text = dir.readFile("Report.html");
+    EXPECT_TRUE(std::regex_match(
+        text, std::regex(kStartLines + errorLine("missing Speed in Data/Difficult.Cfg") +
+                         "plain 42\n" + errorLine("second") + endLines(2))))
+        << text;
+    // The clock column is at least seven characters wide.
+    const size_t lineStart = text.find("\n\n", text.find("Log file opened")) + 2;
+    EXPECT_GE(text.find('>', lineStart) - lineStart, 7u);
+}
+
+TEST(ErrorLog, SecondStartReplacesThePreviousLog) {
+    testsupport::TempDir dir;
+    const std::string path = (dir.path() / "Report.html").string();
+    ErrorLog first;
+    first.start(path);
+    first.error("old run");
+    first.finish();
+    ErrorLog second;
+    second.start(path);
+    EXPECT_EQ(second.errorCount(), 0);
+    EXPECT_TRUE(std::regex_match(dir.readFile("Report.html"), std::regex(kStartLines)));
+}
+
+TEST(ErrorLog, WithoutStartOnlyCounts) {
+    testsupport::TempDir dir;
+    dir.enter();
+    ErrorLog log;
+    EXPECT_EQ(log.error("counted"), 1);
+    log.line("dropped");
+    log.finish();
+    EXPECT_EQ(log.errorCount(), 1);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST(ErrorLog, UnwritableFileLosesEntriesButCarriesOn) {
+    testsupport::TempDir dir;
+    ErrorLog log;
+    log.start((dir.path() / "NoFolder" / "Report.html").string());
+    EXPECT_EQ(log.error("lost"), 1);
+    log.finish();
+    EXPECT_EQ(log.errorCount(), 1);
+}
+
+TEST(ErrorLog, LongMessagesAreCutNotOverrun) {
+    testsupport::TempDir dir;
+    ErrorLog log;
+    log.start((dir.path() / "Report.html").string());
+    const std::string huge(100000, 'x');
+    log.error("%s", huge.c_str());
+    log.line("%s", huge.c_str());
+    const std::string text = dir.readFile("Report.html");
+    EXPECT_GT(text.size(), 1000u);
+    EXPECT_LT(text.size(), 4000u);
+}
+
+TEST(ErrorLog, ProcessLogIsFinishedAtExit) {
+    testsupport::TempDir dir;
+    const std::string path = (dir.path() / "Report.html").string();
+    EXPECT_EXIT(
+        {
+            ErrorLog::startForProcess(path);
+            BRX_LOG_ERROR("one");
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), "");
+    const std::string text = dir.readFile("Report.html");
+    EXPECT_TRUE(std::regex_match(text, std::regex(kStartLines + errorLine("one") + endLines(1))))
+        << text;
+}
+
+}  // namespace
+}  // namespace brx
