@@ -115,11 +115,15 @@ void hearingOf(const float point[3], Sint16* angleDeg, Uint8* distance) {
 
 }  // namespace
 
-bool openAudio(int channels) {
+bool openAudio(int channels, std::string* error) {
     if (audio.open) return true;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        if (error) *error = SDL_GetError();
+        return false;
+    }
     Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG);
     if (Mix_OpenAudio(kSampleRateHz, AUDIO_S16SYS, 2, kMixBufferFrames) != 0) {
+        if (error) *error = Mix_GetError();
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;

@@ -160,8 +160,9 @@ bool enterExecutableFolder();
 constexpr int kAllChannels = -3;
 constexpr int kMusicChannel = 1000;  // the channel id streams play on
 
-// Opens the audio device (44.1 kHz, `channels` sample channels); false when there is none.
-bool openAudio(int channels);
+// Opens the audio device (44.1 kHz, `channels` sample channels); false when there is none,
+// with the driver's reason in *error when given.
+bool openAudio(int channels, std::string* error = nullptr);
 // Stops everything, frees every sample and stream and closes the device.
 void closeAudio();
 bool isAudioOpen();

@@ -1,6 +1,7 @@
 #include "sound/SoundManager.h"
 
 #include "sound/MusicPlaylist.h"
+#include "core/ErrorLog.h"
 #include "engine/O3D.h"
 #include "engine/Vector3.h"
 #include "platform/Platform.h"
@@ -13,7 +14,9 @@ SoundManager& SoundManager::instance() {
 }
 
 bool SoundManager::init() {
-    if (!platform::openAudio(kChannels)) {
+    std::string reason;
+    if (!platform::openAudio(kChannels, &reason)) {
+        BRX_LOG_LINE("Sound is off: no audio device could be opened (%s)", reason.c_str());
         soundOn_ = false;
         return false;
     }
