@@ -189,10 +189,6 @@ void setPointerCapture(bool captured) {
     SDL_CaptureMouse(captured ? SDL_TRUE : SDL_FALSE);
 }
 
-void showSystemCursor(bool visible) {
-    SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
-}
-
 int virtualKeyFromName(const char* keyName) {
     const SDL_Keycode key = SDL_GetKeyFromName(keyName);
     return key == SDLK_UNKNOWN ? 0 : virtualKey(key);

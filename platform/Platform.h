@@ -126,8 +126,10 @@ bool waitEvent(Event* event, int timeoutMs);
 void postQuit(int exitCode);
 // Keeps pointer events coming while the pointer is outside the window (a button is held).
 void setPointerCapture(bool captured);
-// Shows or hides the system's pointer over the window.
+// Shows or hides the system's pointer over the window, now and in every window made later.
 void showSystemCursor(bool visible);
+// Whether the system's pointer is shown over the game's windows.
+bool systemCursorShown();
 // The virtual-key number for a key named as the backend names it ("Escape", "Left", "A");
 // 0 for keys the game does not know. Exposes the key mapping to tests.
 int virtualKeyFromName(const char* keyName);

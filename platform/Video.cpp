@@ -85,6 +85,16 @@ void quitVideo() {
     video.videoStarted = false;
 }
 
+void showSystemCursor(bool visible) {
+    // Remembered for every window made later: starting the video resets SDL's own flag.
+    video.systemCursorShown = visible;
+    if (video.videoStarted) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+bool systemCursorShown() {
+    return video.systemCursorShown;
+}
+
 bool createWindow(const WindowDesc& desc, std::string* error) {
     if (!initVideo()) {
         setError(error);

@@ -5,10 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "shell/MouseCursor.h"
-#include "shell/ORenderWindow.h"
 #include "core/ResourceArchive.h"
-#include "sound/SoundManager.h"
 #include "core/SystemSettings.h"
 #include "engine/BitmapFont.h"
 #include "engine/OCamera.h"
@@ -17,6 +14,9 @@
 #include "engine/TextureRef.h"
 #include "engine/UiSound.h"
 #include "platform/Platform.h"
+#include "shell/MouseCursor.h"
+#include "shell/ORenderWindow.h"
+#include "sound/SoundManager.h"
 
 namespace brx {
 namespace {
@@ -41,6 +41,20 @@ void playInterfaceSound(int sampleId) {
 }
 
 }  // namespace
+
+// Marks a frame or an event as running; the outermost one runs what was deferred meanwhile.
+class OApplication::DispatchScope {
+public:
+    explicit DispatchScope(OApplication& app) : app_(app) { ++app_.dispatchDepth_; }
+    ~DispatchScope() {
+        if (--app_.dispatchDepth_ == 0 && app_.hasDeferredRequests()) app_.runDeferredRequests();
+    }
+    DispatchScope(const DispatchScope&) = delete;
+    DispatchScope& operator=(const DispatchScope&) = delete;
+
+private:
+    OApplication& app_;
+};
 
 OApplication::OApplication() {
     platform::showSystemCursor(false);
@@ -98,12 +112,17 @@ void OApplication::advancePulse(int elapsedMs) {
 
 void OApplication::serveFullScreenRequest() {
     if (!takeFullScreenRequest()) return;
-    SystemSettings& settings = SystemSettings::instance();
-    settings.fullScreen = true;
     setFullScreen(true);
+    SystemSettings::instance().save();
+}
+
+void OApplication::setFullScreen(bool on) {
+    SystemSettings& settings = SystemSettings::instance();
+    settings.fullScreen = on;
+    setFullScreenFlag(on);
     recreateWindow();
-    setFullScreen(settings.fullScreen);
-    settings.save();
+    // A mode the display cannot show windowed (as large as the desktop) stays full screen.
+    setFullScreenFlag(settings.fullScreen);
 }
 
 void OApplication::frame(int elapsedMs) {
@@ -111,8 +130,11 @@ void OApplication::frame(int elapsedMs) {
     advancePulse(elapsedMs);
     serveFullScreenRequest();
     if (!hasContext()) return;  // a failed re-creation has asked the loop to end
-    if (isActive() && gActiveScreen) gActiveScreen->update(elapsedMs);
-    drawFrame();
+    {
+        DispatchScope scope(*this);
+        if (isActive() && gActiveScreen) gActiveScreen->update(elapsedMs);
+        drawFrame();
+    }
     swapBuffers();
 }
 
@@ -144,6 +166,8 @@ void OApplication::deleteScreens() {
     std::vector<ORenderWindow*> screens;
     screens.swap(screens_);
     gActiveScreen = nullptr;
+    pendingSwitches_.clear();
+    pendingRetires_.clear();
     for (ORenderWindow* screen : screens) delete screen;
 }
 
@@ -153,10 +177,11 @@ void OApplication::shutdown() {
 
 bool OApplication::onEvent(InputEvent& event) {
     if (cursor_) cursor_->moveTo(event.x, event.y);
+    DispatchScope scope(*this);
     if (gActiveScreen) return gActiveScreen->onEvent(event);
     // With no screen to take it, Escape leaves the bare shell.
     if (event.type == kInputKeyDown && event.key == kKeyEscape) {
-        platform::postQuit(0);
+        quit();
         return true;
     }
     return false;
@@ -178,12 +203,64 @@ ORenderWindow* OApplication::removeScreen(ORenderWindow* screen) {
 }
 
 bool OApplication::setActiveScreen(ScreenId id) {
+    const bool known =
+        std::any_of(screens_.begin(), screens_.end(),
+                    [id](const ORenderWindow* screen) { return screen->id() == id; });
+    if (dispatchDepth_ > 0) {
+        pendingSwitches_.push_back(id);
+        return known;
+    }
+    switchScreen(id);
+    return known;
+}
+
+void OApplication::switchScreen(ScreenId id) {
     if (gActiveScreen) gActiveScreen->deactivate();
     const auto it = std::find_if(screens_.begin(), screens_.end(),
                                  [id](const ORenderWindow* screen) { return screen->id() == id; });
     gActiveScreen = it == screens_.end() ? nullptr : *it;
     if (gActiveScreen) gActiveScreen->activate();
-    return gActiveScreen != nullptr;
+}
+
+void OApplication::retireScreen(ORenderWindow* screen) {
+    if (!screen) return;
+    if (dispatchDepth_ > 0) {
+        if (std::find(pendingRetires_.begin(), pendingRetires_.end(), screen) ==
+            pendingRetires_.end())
+            pendingRetires_.push_back(screen);
+        return;
+    }
+    deleteScreen(screen);
+}
+
+void OApplication::deleteScreen(ORenderWindow* screen) {
+    if (!removeScreen(screen)) return;  // not ours (or already gone): never delete twice
+    if (gActiveScreen == screen) {
+        screen->deactivate();
+        gActiveScreen = nullptr;
+    }
+    delete screen;
+}
+
+void OApplication::runDeferredRequests() {
+    // A screen activated here may ask for more (the score screen retires the game): those run
+    // in the same pass, so nothing waits for another frame.
+    DispatchScope scope(*this);
+    while (!pendingSwitches_.empty() || !pendingRetires_.empty()) {
+        if (!pendingSwitches_.empty()) {
+            const ScreenId id = pendingSwitches_.front();
+            pendingSwitches_.erase(pendingSwitches_.begin());
+            switchScreen(id);
+            continue;
+        }
+        ORenderWindow* screen = pendingRetires_.front();
+        pendingRetires_.erase(pendingRetires_.begin());
+        deleteScreen(screen);
+    }
+}
+
+void OApplication::quit() {
+    platform::postQuit(0);
 }
 
 void OApplication::releaseGLResources() {

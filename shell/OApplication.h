@@ -51,6 +51,10 @@ public:
     void addScreen(ORenderWindow* screen) override;
     ORenderWindow* removeScreen(ORenderWindow* screen) override;
     bool setActiveScreen(ScreenId id) override;
+    void retireScreen(ORenderWindow* screen) override;
+    void quit() override;
+    const std::vector<ORenderWindow*>& screens() const override { return screens_; }
+    void setFullScreen(bool on) override;
     double pulse() const override { return pulse_; }
     BitmapFont* font() const override { return font_.get(); }
     OCamera* camera() const override { return camera_.get(); }
@@ -76,7 +80,6 @@ public:
 
     // The screen updated, drawn and given the input; null until the first switch.
     static ORenderWindow* activeScreen();
-    const std::vector<ORenderWindow*>& screens() const { return screens_; }
     MouseCursor* cursor() const { return cursor_.get(); }
     // Advances the blinking pulse by elapsedMs.
     void advancePulse(int elapsedMs);
@@ -89,6 +92,15 @@ private:
     void drawFrame();
     void releaseGLResources();
     void deleteScreens();
+    // Screen switches and retirements asked for while a frame or an event runs wait until it
+    // has unwound; these run them, in the order asked.
+    void switchScreen(ScreenId id);
+    void deleteScreen(ORenderWindow* screen);
+    void runDeferredRequests();
+    bool hasDeferredRequests() const {
+        return !pendingSwitches_.empty() || !pendingRetires_.empty();
+    }
+    class DispatchScope;
 
     int currentMode_ = -1;
     double pulse_ = 0.0;
@@ -97,6 +109,9 @@ private:
     std::unique_ptr<OCamera> camera_;
     std::unique_ptr<BitmapFont> font_;
     std::vector<ORenderWindow*> screens_;  // owned; deleted by shutdown()
+    int dispatchDepth_ = 0;                // frames and events running now
+    std::vector<ScreenId> pendingSwitches_;
+    std::vector<ORenderWindow*> pendingRetires_;
 };
 
 }  // namespace brx

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "core/DisplayResolution.h"
-#include "shell/FrameClock.h"
 #include "engine/InputEvent.h"
 #include "platform/Platform.h"
+#include "shell/FrameClock.h"
 
 namespace brx {
 
@@ -82,7 +82,7 @@ protected:
     void destroyWindow();
     // Serves a maximise request: full screen from the next frame.
     bool takeFullScreenRequest();
-    void setFullScreen(bool fullScreen) { fullScreen_ = fullScreen; }
+    void setFullScreenFlag(bool fullScreen) { fullScreen_ = fullScreen; }
     void setClientSize(int width, int height);
 
 private:

@@ -146,5 +146,63 @@ TEST_F(OApplicationTest, PulseSwingsBetweenHalfAndOneAndAQuarter) {
     EXPECT_DOUBLE_EQ(app.pulse(), 0.9);
 }
 
+// A screen that, inside its own event, asks to be replaced by the score screen, which retires
+// it as it activates (the way a finished game leaves). Everything after the request still runs
+// on a live object; the deletion comes once the event has unwound.
+class SelfRetiringScreen : public RecordingScreen {
+public:
+    using RecordingScreen::RecordingScreen;
+    bool onEvent(const InputEvent&) override {
+        screenHost()->setActiveScreen(kScreenHighScores);
+        journal.push_back("game.still-alive " + std::to_string(id()));
+        return true;
+    }
+};
+
+class RetiringScoreScreen : public RecordingScreen {
+public:
+    RetiringScoreScreen() : RecordingScreen(kScreenHighScores, "score") {}
+    ORenderWindow* finished = nullptr;
+    void activate() override {
+        RecordingScreen::activate();
+        screenHost()->retireScreen(finished);
+        journal.push_back("score.after-retire");
+    }
+};
+
+TEST_F(OApplicationTest, SwitchAndRetireAskedDuringAnEventWaitUntilItUnwinds) {
+    auto* game = new SelfRetiringScreen(kScreenGame, "game");
+    auto* score = new RetiringScoreScreen;
+    score->finished = game;
+    app.addScreen(game);
+    app.addScreen(score);
+    app.setActiveScreen(kScreenGame);
+    journal.clear();
+
+    InputEvent click;
+    click.type = kInputButtonDown;
+    EXPECT_TRUE(app.onEvent(click));
+    EXPECT_EQ(journal,
+              std::vector<std::string>({"game.still-alive 202", "game.deactivate", "score.activate",
+                                        "score.after-retire", "game.deleted"}));
+    EXPECT_EQ(OApplication::activeScreen(), score);
+    EXPECT_EQ(app.screens(), std::vector<ORenderWindow*>({score}));
+}
+
+TEST_F(OApplicationTest, RetiringOutsideAFrameDeletesAtOnceAndNeverTwice) {
+    auto* menu = new RecordingScreen(kScreenMenu, "menu");
+    app.addScreen(menu);
+    app.setActiveScreen(kScreenMenu);
+    journal.clear();
+    app.retireScreen(menu);
+    EXPECT_EQ(journal, std::vector<std::string>({"menu.deactivate", "menu.deleted"}));
+    EXPECT_EQ(OApplication::activeScreen(), nullptr);
+    EXPECT_TRUE(app.screens().empty());
+    RecordingScreen stranger(kScreenHelp, "stranger");
+    app.retireScreen(&stranger);  // not listed: left alone
+    app.retireScreen(nullptr);
+    EXPECT_EQ(journal.size(), 2u);
+}
+
 }  // namespace
 }  // namespace brx
