@@ -24,6 +24,7 @@ ceiling_of() {
         tests/support/*) rank_of core ;;
         tests/tools/*) rank_of game ;;
         tests/fuzz/*) rank_of objects ;;
+        tests/e2e/*) rank_of platform ;;
         tests/*) rank_of "$(echo "$1" | cut -d/ -f2)" ;;
         tools/*) rank_of game ;;
         bench/*) rank_of app ;;

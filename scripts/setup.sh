@@ -11,7 +11,7 @@ PACKAGES=(
     libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri mesa-utils
     libjpeg62-turbo-dev libpng-dev zlib1g-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    libfreetype-dev fonts-dejavu-core
+    libfreetype-dev fonts-dejavu-core libx11-dev libxfixes-dev
     libmp3lame-dev libvorbis-dev libogg-dev
     xvfb xauth xfonts-base xdotool x11-utils x11-apps sox
 )
