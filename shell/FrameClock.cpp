@@ -10,6 +10,21 @@ int FrameClock::clampStep(double elapsedMs) {
     return int(elapsedMs);
 }
 
+void FrameClock::start(double nowMs) {
+    lastMs_ = nowMs;
+    carryMs_ = 0.0;
+}
+
+int FrameClock::takeStep(double nowMs) {
+    const double elapsedMs = nowMs - lastMs_ + carryMs_;
+    lastMs_ = nowMs;
+    const int step = clampStep(elapsedMs);
+    // Only an ordinary step keeps its remainder; a stall or a too-short pass starts afresh.
+    const bool ordinary = elapsedMs >= 1.0 && elapsedMs <= kMaxStepMs;
+    carryMs_ = ordinary ? elapsedMs - step : 0.0;
+    return step;
+}
+
 void FrameClock::countFrame(int elapsedMs) {
     ++frames_;
     totalMs_ += elapsedMs;

@@ -16,12 +16,21 @@ public:
     // The step the frame gets for elapsedMs since the previous pass (ms).
     static int clampStep(double elapsedMs);
 
+    // Starts measuring at nowMs (ms on the precise clock).
+    void start(double nowMs);
+    // The whole-millisecond step of the pass at nowMs. The fraction left over is carried into
+    // the next pass, so that the steps add up to the time that passed (stalls and passes under
+    // a millisecond aside, which clampStep rules).
+    int takeStep(double nowMs);
+
     // Counts one pass of elapsedMs; once a second's worth is in, updates framesPerSecond().
     void countFrame(int elapsedMs);
     // Frames per second measured over the last full second; 0 before the first one.
     float framesPerSecond() const { return framesPerSecond_; }
 
 private:
+    double lastMs_ = 0.0;
+    double carryMs_ = 0.0;  // fraction of a millisecond not yet handed out
     int frames_ = 0;
     int totalMs_ = 0;
     float framesPerSecond_ = 0.0f;

@@ -1,10 +1,10 @@
 #include "shell/OGLWindow.h"
 
-#include "shell/GraphicsDriver.h"
-#include "shell/InputTranslator.h"
 #include "core/SystemSettings.h"
 #include "engine/GLExtensions.h"
 #include "engine/OException.h"
+#include "shell/GraphicsDriver.h"
+#include "shell/InputTranslator.h"
 
 namespace brx {
 namespace {
@@ -229,7 +229,7 @@ void OGLWindow::handleMessage(const platform::Event& message) {
 }
 
 int OGLWindow::run() {
-    double last = platform::preciseTimeMs();
+    clock_.start(platform::preciseTimeMs());
     platform::Event message;
     for (;;) {
         const bool waiting = active_ ? platform::pollEvent(&message)
@@ -239,11 +239,9 @@ int OGLWindow::run() {
             handleMessage(message);
             continue;
         }
-        const double now = platform::preciseTimeMs();
-        const double elapsedMs = now - last;
-        clock_.countFrame(int(elapsedMs));
-        if (active_) frame(FrameClock::clampStep(elapsedMs));
-        last = now;
+        const int stepMs = clock_.takeStep(platform::preciseTimeMs());
+        clock_.countFrame(stepMs);
+        if (active_) frame(stepMs);
     }
     shutdown();
     return message.exitCode;

@@ -20,6 +20,30 @@ TEST(FrameClockTest, StepIsClampedToOneToHundredWithStallsAsFifty) {
     EXPECT_EQ(FrameClock::clampStep(60000.0), 50);
 }
 
+// A fake clock ticking at a display's rate: over ten minutes of frames the game's steps add up
+// to the time that passed (less than a millisecond apart), whatever the rate.
+TEST(FrameClockTest, StepsAddUpToTheElapsedTimeAtEveryRefreshRate) {
+    for (const double hz : {60.0, 144.0, 1000.0, 75.0, 59.94}) {
+        FrameClock clock;
+        const double startMs = 123456.789;
+        clock.start(startMs);
+        const int frames = int(hz * 600.0);
+        long long totalMs = 0;
+        for (int i = 1; i <= frames; ++i) totalMs += clock.takeStep(startMs + i * 1000.0 / hz);
+        EXPECT_NEAR(double(totalMs), frames * 1000.0 / hz, 1.0) << hz << " Hz";
+    }
+}
+
+TEST(FrameClockTest, StallsAndShortPassesKeepTheirClampedStepsAndCarryNothing) {
+    FrameClock clock;
+    clock.start(0.0);
+    EXPECT_EQ(clock.takeStep(10.6), 10);
+    EXPECT_EQ(clock.takeStep(5000.0), 50) << "a stall advances by 50 ms only";
+    EXPECT_EQ(clock.takeStep(5000.2), 1) << "a pass under a millisecond still moves by 1";
+    EXPECT_EQ(clock.takeStep(5016.2), 16)
+        << "nothing carried over from the stall or the short pass";
+}
+
 TEST(FrameClockTest, RateIsMeasuredOverEachFullSecond) {
     FrameClock clock;
     for (int i = 0; i < 39; ++i) clock.countFrame(25);
