@@ -1,0 +1,449 @@
+#include "game/BrixelGame.h"
+
+#include <algorithm>
+
+#include "core/ConfigFile.h"
+#include "core/ErrorLog.h"
+#include "core/Random.h"
+#include "core/ResourceArchive.h"
+#include "game/BonusChooser.h"
+#include "game/BonusPrototypes.h"
+#include "objects/EffectList.h"
+#include "objects/KvBaseBound.h"
+#include "shell/ScreenId.h"
+#include "sound/MusicPlaylist.h"
+#include "sound/SoundManager.h"
+
+namespace brx {
+namespace {
+
+constexpr const char* kDifficultFile = "Data/Difficult.Cfg";
+constexpr const char* kSpacingKey = "BrixelBonusRand";
+constexpr const char* kWeightKeys[] = {"ClassicRBonusEasy", "ClassicRBonusNormal",
+                                       "ClassicRBonusHard", "ClassicRBonusVeryHard"};
+constexpr char kListSeparator = ' ';
+constexpr int kBonusDrawMax = 99;
+// The bonus spacing after a timed bonus varies by this much either way.
+constexpr int kSpacingSpread = 8;
+// While stacks stand high, the next bonus comes after this many blocks.
+constexpr int kDangerSpacingMin = 8;
+constexpr int kDangerSpacingMax = 16;
+// Completing the line at once varies the spacing from -8 to +32.
+constexpr int kFillSpacingMin = -8;
+constexpr int kFillSpacingMax = 32;
+// Rows the finishing fill keeps (the three above the bottom row).
+constexpr int kKeptRows = 3;
+// From this level index on the pace stays between entries 7, 8 and 9.
+constexpr int kLastRisingLevel = 9;
+constexpr int kPickLow = 7;
+constexpr int kPickHigh = 8;
+const Vector3 kRowBonusRise(0.0f, 0.0f, 1.0f);
+
+int clampedDifficulty() {
+    return std::clamp(difficulty, 0, 3);
+}
+
+}  // namespace
+
+BrixelGame::BrixelGame() {
+    resetNextLine();
+    linePhase = LinePhase::Idle;
+    levelIndex = startLevel - 1;
+    linesLeft = linesTotal = linesForLevel(0);
+    readBonusTuning(kWeightKeys[clampedDifficulty()], kSpacingKey);
+    checkTables();
+    speedPick = 0;
+    fillStep = kFillStepMs;
+    gameState = GameState::Playing;
+    bonusBuilder = BonusPrototypes::builderFor(this);
+}
+
+BrixelGame::~BrixelGame() {
+    stopFillSound();
+    clearNextLine();
+}
+
+int BrixelGame::modeNumber() const {
+    return GameMode::Classic;
+}
+
+// --- tuning -----------------------------------------------------------------------------------
+
+void BrixelGame::readBonusTuning(const std::string& weightKey, const std::string& spacingKey) {
+    ConfigFile config;
+    const ResourceBuffer buffer = ResourceArchive::instance().readFile(kDifficultFile);
+    if (!buffer || config.loadBuffer(buffer.text(), buffer.size) != 0)
+        BRX_LOG_ERROR("%s cannot be read; bonuses use no weights and the default spacing",
+                      kDifficultFile);
+    if (!config.has(weightKey))
+        BRX_LOG_ERROR("%s: key %s is missing; every bonus is an unmovable block", kDifficultFile,
+                      weightKey.c_str());
+    BonusChooser::instance().configure(config.getFloatList(weightKey, kListSeparator), difficulty);
+    bonusSpacingTable = config.getIntList(spacingKey, kListSeparator);
+}
+
+void BrixelGame::checkTables() const {
+    if (int(speedTable.size()) < kSpeedEntries)
+        BRX_LOG_ERROR(
+            "%s: the speed table holds %zu of %d entries; the last one (or %d ms) "
+            "stands in for the rest",
+            kDifficultFile, speedTable.size(), kSpeedEntries, kDefaultSpeedMs);
+    if (int(bonusSpacingTable.size()) <= clampedDifficulty())
+        BRX_LOG_ERROR("%s: %s holds %zu values; the last one (or %d) stands in", kDifficultFile,
+                      kSpacingKey, bonusSpacingTable.size(), kDefaultBonusSpacing);
+}
+
+int BrixelGame::speedAt(int i) const {
+    if (speedTable.empty()) return kDefaultSpeedMs;
+    return speedTable[std::clamp(i, 0, int(speedTable.size()) - 1)];
+}
+
+int BrixelGame::bonusSpacing() const {
+    if (bonusSpacingTable.empty()) return kDefaultBonusSpacing;
+    return bonusSpacingTable[std::min(clampedDifficulty(), int(bonusSpacingTable.size()) - 1)];
+}
+
+int BrixelGame::nextBlockInterval() {
+    const double f = linesTotal > 0 ? double(linesLeft) / double(linesTotal) : 0.0;
+    const auto lerp = [f](int a, int b) { return int(a + (b - a) * f); };
+    const int level = std::max(levelIndex, 0);
+    if (level == 0) return lerp(speedAt(1), speedAt(0));
+    if (level < kLastRisingLevel) return lerp(speedAt(level + 1), speedAt(level - 1));
+    speedPick = random(0, 2) != 0 ? kPickLow : kPickHigh;
+    return lerp(speedAt(kLastRisingLevel), speedAt(speedPick));
+}
+
+// --- the board ---------------------------------------------------------------------------------
+
+Vector3 BrixelGame::cellPosition(int column, int row) const {
+    return {float(column) + 0.5f - float(columns) / 2.0f,
+            float(rows) / 2.0f - float(row - 1) - 0.5f, 0.0f};
+}
+
+void BrixelGame::newBoard() {
+    resetNextLine();
+    clearBoard();
+    for (int c = 0; c < columns; ++c)
+        for (int r = rows - kFirstRows; r < rows; ++r) placeBlock(c, r, newBlock(true));
+}
+
+bool BrixelGame::checkEnd() {
+    for (int c = 0; c < columns; ++c) {
+        if (!blockAt(c, 1)) continue;
+        gameState = GameState::GameOver;
+        linePhase = LinePhase::Finished;
+        resumeState = ResumeState::GameOver;
+        return true;
+    }
+    return false;
+}
+
+void BrixelGame::levelDone() {
+    if (linesLeft >= 1) return;
+    gameState = GameState::LevelComplete;
+    resumeState = ResumeState::LevelComplete;
+    linesLeft = linesTotal = linesForLevel(levelIndex - startLevel + 2);
+}
+
+void BrixelGame::startNextLevel() {}
+
+void BrixelGame::dropSelection() {
+    board.clearSelection();
+    board.previousSelection.clear();
+    board.markSelection(false);
+}
+
+void BrixelGame::shiftRowsUp() {
+    for (int c = 0; c < columns; ++c) {
+        for (int r = 0; r + 1 < rows; ++r) {
+            std::unique_ptr<Box> block = board.take(c, r + 1);
+            if (block) placeBlock(c, r, std::move(block));
+        }
+    }
+}
+
+void BrixelGame::pushLine() {
+    if (checkEnd()) return;
+    SoundManager::instance().play(kSoundLinePushed, 0);
+    // The cells the selection names now hold other blocks.
+    dropSelection();
+    shiftRowsUp();
+    if (filledSlots() < columns) fillNextLine();
+    for (int c = 0; c < columns; ++c)
+        if (nextLine[c]) placeBlock(c, rows - 1, std::move(nextLine[c]));
+    linesLeft -= 1;
+    if (linesLeft == kFewLinesLeft) SoundManager::instance().play(kSoundFewLinesLeft, 0);
+    levelDone();
+    resetNextLine();
+}
+
+// --- the next line -----------------------------------------------------------------------------
+
+Vector3 BrixelGame::slotPosition(int slot) const {
+    return {float(slot) + 0.5f - float(columns) / 2.0f,
+            float(rows) / 2.0f - float(rows - 1) - kNextLineDrop, 0.0f};
+}
+
+Box* BrixelGame::slotBlock(int slot) const {
+    return slot >= 0 && slot < kMaxColumns ? nextLine[slot].get() : nullptr;
+}
+
+int BrixelGame::filledSlots() const {
+    int count = 0;
+    for (int i = 0; i < columns && i < kMaxColumns; ++i) count += nextLine[i] ? 1 : 0;
+    return count;
+}
+
+void BrixelGame::putInSlot(int slot, std::unique_ptr<Box> block) {
+    if (!block) return;
+    block->game = this;
+    block->setPosition(slotPosition(slot));
+    block->computeBounds();
+    nextLine[slot] = std::move(block);
+}
+
+void BrixelGame::clearNextLine() {
+    for (auto& slot : nextLine) slot.reset();
+}
+
+void BrixelGame::resetNextLine() {
+    clearNextLine();
+    nextBlockTimer = 0;
+}
+
+std::unique_ptr<Box> BrixelGame::makeBonus(int kind) {
+    std::unique_ptr<Box> bonus = prototypes().cloneBonus(kind);
+    if (bonus) return bonus;
+    BRX_LOG_ERROR("No bonus of kind %d; a plain block takes its place", kind);
+    return newBlock(false);
+}
+
+int BrixelGame::drawBonusKind() {
+    return BonusChooser::instance().choose(random(0, kBonusDrawMax));
+}
+
+void BrixelGame::addNextBlock() {
+    int slot = 0;
+    while (slot < columns && nextLine[slot]) ++slot;
+    // A full line (the tray click completed it) takes nothing more.
+    if (slot >= columns) return;
+    SoundManager::instance().play(kSoundNextBlock, 0);
+    blocksSinceBonus += 1;
+    if (nextBonusAfter >= blocksSinceBonus) {
+        putInSlot(slot, newBlock(false));
+        return;
+    }
+    int kind = drawBonusKind();
+    for (int draw = 1; draw < kRepeatDraws && kind == lastBonusKind; ++draw) kind = drawBonusKind();
+    if (kind == lastBonusKind) {
+        // The slot stays empty for one interval rather than repeat the last bonus.
+        blocksSinceBonus = 0;
+        return;
+    }
+    lastBonusKind = kind;
+    putInSlot(slot, makeBonus(kind));
+    blocksSinceBonus = 0;
+    pickNextBonusSpacing();
+}
+
+void BrixelGame::pickNextBonusSpacing() {
+    const int dangerRow = difficulty + 2;
+    for (int c = 0; c < columns; ++c) {
+        if (dangerRow < 0 || dangerRow >= rows || !blockAt(c, dangerRow)) continue;
+        if (random(0, 3) < difficulty) {
+            nextBonusAfter = random(kDangerSpacingMin, kDangerSpacingMax);
+            return;
+        }
+    }
+    nextBonusAfter = random(-kSpacingSpread, kSpacingSpread) + bonusSpacing();
+}
+
+void BrixelGame::fillNextLine() {
+    for (int slot = 0; slot < columns; ++slot) {
+        if (nextLine[slot]) continue;
+        blocksSinceBonus += 1;
+        if (nextBonusAfter < blocksSinceBonus) {
+            putInSlot(slot, makeBonus(drawBonusKind()));
+            blocksSinceBonus = 0;
+            nextBonusAfter = random(kFillSpacingMin, kFillSpacingMax) + bonusSpacing();
+        } else {
+            putInSlot(slot, newBlock(false));
+        }
+    }
+}
+
+bool BrixelGame::trayHit() {
+    const OCamera* camera = gameCamera();
+    if (!trayModel || !camera) return false;
+    trayModel->computeBounds();
+    const Vector3 ray = camera->pickRay(float(mouseX), float(mouseY)).normalized();
+    return trayModel->hitByLine(camera->position(), ray);
+}
+
+void BrixelGame::afterClick() {
+    // The tray calls the next line only in play: not during the intro, a fill or game over.
+    if (gameState != GameState::Playing) return;
+    if (trayHit()) fillNextLine();
+}
+
+// --- per frame ---------------------------------------------------------------------------------
+
+void BrixelGame::update(int elapsedMs) {
+    updateScoreTextsAndTrail(elapsedMs);
+    Game::update(elapsedMs);
+    switch (gameState) {
+        case GameState::Playing:
+            updatePlaying(elapsedMs);
+            break;
+        case GameState::GameOver:
+            updateGameOver(elapsedMs);
+            break;
+        case GameState::LevelComplete:
+            runFinishingFill(elapsedMs);
+            break;
+        case GameState::NextLevel:
+            levelIndex += 1;
+            startNextLevel();
+            gameState = GameState::Playing;
+            break;
+        default:
+            break;
+    }
+}
+
+void BrixelGame::updatePlaying(int elapsedMs) {
+    if (linePhase != LinePhase::LineReady) {
+        const int interval = nextBlockInterval();
+        nextBlockTimer += elapsedMs;
+        if (nextBlockTimer > interval) {
+            addNextBlock();
+            nextBlockTimer = 0;
+        }
+    }
+    if (nextLine[columns - 1]) linePhase = LinePhase::LineReady;
+    if (linePhase == LinePhase::LineReady && !anyMoving()) {
+        linePhase = LinePhase::Idle;
+        pushLine();
+    }
+}
+
+void BrixelGame::updateGameOver(int elapsedMs) {
+    gameOverTimer += elapsedMs;
+    if (gameOverTimer <= gameOverTime) return;
+    gameOverTimer = 0;
+    linePhase = LinePhase::Finished;
+    leaveTo(kScreenHighScores);
+}
+
+// --- the finishing fill ------------------------------------------------------------------------
+
+void BrixelGame::startFillSound() {
+    fillRunning_ = true;
+    SoundManager& sound = SoundManager::instance();
+    levelSoundChannel = sound.play(kSoundFillLoop, 0);
+    if (levelSoundChannel <= 0) levelSoundChannel = -1;
+    pausedMusic_ = sound.currentPlaylist();
+    if (pausedMusic_) pausedMusic_->setPaused(true);
+}
+
+void BrixelGame::stopFillSound() {
+    if (!fillRunning_) return;
+    fillRunning_ = false;
+    if (pausedMusic_) pausedMusic_->setPaused(false);
+    pausedMusic_ = nullptr;
+    if (levelSoundChannel != -1) SoundManager::instance().stop(levelSoundChannel);
+    levelSoundChannel = -1;
+}
+
+void BrixelGame::runFinishingFill(int elapsedMs) {
+    if (!fillRunning_) startFillSound();
+    fillTimer += elapsedMs;
+    if (fillTimer <= fillStep) return;
+    if (!placeScoreBlock(elapsedMs)) finishFill();
+}
+
+bool BrixelGame::placeScoreBlock(int elapsedMs) {
+    for (int r = 1; r <= rows - 2; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            if (Box* block = blockAt(c, r)) {
+                block->frameTime = elapsedMs;
+                continue;
+            }
+            std::unique_ptr<Box> scoreBlock = prototypes().cloneBlock(BlockPrototypes::kScoreKey);
+            if (!scoreBlock) return false;
+            scoreBlock->frameTime = elapsedMs;
+            placeBlock(c, r, std::move(scoreBlock));
+            fillTimer = 0;
+            addScore(1);
+            if (c == columns - 1) awardFullRow(r);
+            return true;
+        }
+    }
+    return false;
+}
+
+void BrixelGame::awardFullRow(int row) {
+    for (int c = 0; c < columns; ++c) {
+        const Box* block = blockAt(c, row);
+        if (!block || block->colour != Box::kNoColour) return;
+    }
+    SoundManager::instance().play(kSoundRowFilled, 0);
+    addScore(kRowFilledPoints);
+    const EffectRegistry* registry = effectRegistry();
+    if (!registry) return;
+    std::unique_ptr<KvBaseBound> sign = registry->create(EffectRegistry::kBonus100);
+    if (!sign) return;
+    sign->position = blockAt(columns - 1, row)->position() + kRowBonusRise;
+    sign->start();
+    EffectList::instance().add(std::move(sign));
+}
+
+void BrixelGame::finishFill() {
+    stopFillSound();
+    clearUpperRows();
+    gameState = GameState::NextLevel;
+    resumeState = ResumeState::Normal;
+    fillTimer = 0;
+}
+
+void BrixelGame::clearUpperRows() {
+    const int firstKept = rows - 1 - kKeptRows;
+    for (int r = 1; r <= rows - 2; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            Box* block = blockAt(c, r);
+            if (!block) continue;
+            const bool kept = r >= firstKept;
+            if (block->colour == Box::kNoColour) {
+                if (!kept || !block->isBonus) board.take(c, r);
+            } else if (!kept) {
+                std::unique_ptr<Box> leaving = board.take(c, r);
+                leaving->leaveBoard();
+                addFlying(std::move(leaving));
+            }
+        }
+    }
+    for (int r = firstKept; r <= rows - 2; ++r)
+        for (int c = 0; c < columns; ++c)
+            if (!blockAt(c, r)) placeBlock(c, r, newBlock(true));
+}
+
+// --- drawing -----------------------------------------------------------------------------------
+
+void BrixelGame::draw() {
+    Game::draw();
+}
+
+void BrixelGame::drawAfterBoard() {
+    drawNextLine();
+}
+
+void BrixelGame::drawNextLine() {
+    for (int i = 0; i < columns; ++i)
+        if (nextLine[i]) nextLine[i]->draw();
+}
+
+void BrixelGame::drawHud() {
+    drawSidePanel(levelIndex - startLevel + 2, linesLeft, groupScore(int(selection.size())));
+}
+
+}  // namespace brx
