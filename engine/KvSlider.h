@@ -28,7 +28,7 @@ public:
     void setGeometry(int16_t trackWidth, int16_t trackHeight, int16_t thumbWidth,
                      int16_t thumbHeight);
     // Moves the track and the thumb with it (screens place sliders after sizing them).
-    void setPosition(int16_t x, int16_t y);
+    void setPosition(int16_t x, int16_t y) override;
     // Sets the value (snapped) and moves the thumb; the owner is not told.
     void setValue(float value);
     float value() const { return value_; }

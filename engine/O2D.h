@@ -12,13 +12,16 @@ struct Rgba {
 
 class O2D {
 public:
-    // Moves the lower-left corner (virtual units).
-    void setPosition(int16_t x, int16_t y) {
+    virtual ~O2D() = default;
+
+    // Moves the lower-left corner (virtual units). Virtual: a control with parts (a slider's
+    // thumb) moves them along, whatever reference it is moved through.
+    virtual void setPosition(int16_t x, int16_t y) {
         x_ = x;
         y_ = y;
     }
-    // Sets width and height (virtual units).
-    void setSize(int16_t width, int16_t height) {
+    // Sets width and height (virtual units); virtual so that a text field re-scrolls.
+    virtual void setSize(int16_t width, int16_t height) {
         width_ = width;
         height_ = height;
     }

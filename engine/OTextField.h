@@ -29,7 +29,7 @@ public:
     void setText(const std::string& text);
     const std::string& text() const { return text_; }
     // Resizes the box, keeping the text visible up to the caret.
-    void setSize(int16_t width, int16_t height);
+    void setSize(int16_t width, int16_t height) override;
     // Stretches this picture over the box instead of the fill colour.
     void setTexture(const std::string& name);
     void setMaxLength(std::size_t length) { maxLength_ = length; }

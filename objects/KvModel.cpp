@@ -28,7 +28,7 @@ KvModel::KvModel(int32_t mode) : shadowMode(mode), data_(new KvModelData()) {
 }
 
 KvModel::KvModel(const KvModel& other)
-    : O3D(), shadowMode(other.shadowMode), name(other.name), data_(other.data_) {
+    : O3D(), shadowMode(other.shadowMode), name_(other.name_), data_(other.data_) {
     data_->addRef();
     alpha = other.alpha;
     boundingRadius = other.boundingRadius;
@@ -49,8 +49,8 @@ KvModel::~KvModel() {
 void KvModel::releaseData() {
     if (data_ == nullptr) return;
     ModelLibrary& library = ModelLibrary::instance();
-    const bool cached = !name.empty() && library.find(name) == data_;
-    if (data_->release() && cached) library.remove(name);
+    const bool cached = !name_.empty() && library.find(name_) == data_;
+    if (data_->release() && cached) library.remove(name_);
     data_ = nullptr;
 }
 
@@ -73,8 +73,8 @@ void KvModel::replaceWithFreshData() {
 
 void KvModel::load(const std::string& fileName) {
     // A model that already holds loaded or shared data must not read another file into it.
-    if (!name.empty() || data_->referenceCount() > 1) replaceWithFreshData();
-    name = fileName;
+    if (!name_.empty() || data_->referenceCount() > 1) replaceWithFreshData();
+    name_ = fileName;
     ModelLibrary& library = ModelLibrary::instance();
     if (KvModelData* cached = library.find(fileName)) {
         // Flags set on the discarded data are lost; the cached data keeps its own.

@@ -61,6 +61,9 @@ public:
     void callList() const;
 
     KvModelData& data() const { return *data_; }
+    // The file the model was loaded from: also its key in the model library, so it is set by
+    // load() only.
+    const std::string& name() const { return name_; }
     const KvMesh& mesh() const { return *data_->mesh; }
 
     int32_t life = kInitialLife;
@@ -69,7 +72,6 @@ public:
     std::vector<uint8_t> faceLit;     // per triangle, from computeSilhouette
     std::vector<int32_t> silhouette;  // per triangle edge, from computeSilhouette
     int32_t shadowMode = kNoShadow;
-    std::string name;
     bool visible = true;
     float tint[4] = {1.0f, 1.0f, 1.0f, -1.0f};
 
@@ -83,6 +85,7 @@ private:
     // Creates the separate shadow model and prepares the shadow meshes the mode asks for.
     void setUpShadows(const std::string& fileName);
 
+    std::string name_;
     KvModelData* data_;
 };
 

@@ -303,6 +303,9 @@ TEST_F(SliderTest, ThumbFollowsTheValue) {
     EXPECT_EQ(slider.thumb().x(), 220);
     slider.setPosition(300, 50);  // the thumb moves along
     EXPECT_EQ(slider.thumb().x(), 420);
+    O2D& asControl = slider;  // screens lay controls out through their base
+    asControl.setPosition(100, 50);
+    EXPECT_EQ(slider.thumb().x(), 220);
 }
 
 TEST_F(SliderTest, PressOnTheTrackJumpsAndStartsADrag) {
@@ -450,6 +453,9 @@ TEST_F(TextFieldTest, ScrollKeepsTheCaretInView) {
     EXPECT_EQ(field.scrollStart(), 1u);
     field.setSize(200, 24);
     EXPECT_EQ(field.scrollStart(), 0u);
+    O2D& asRectangle = field;  // resized through its base, it still re-scrolls
+    asRectangle.setSize(52, 24);
+    EXPECT_EQ(field.scrollStart(), 1u);
 }
 
 }  // namespace

@@ -179,7 +179,7 @@ TEST_F(KvModelTest, ACopySharesTheDataAndStartsAfresh) {
     const std::unique_ptr<KvModel> copy = source.clone();
     EXPECT_EQ(&copy->data(), &source.data());
     EXPECT_EQ(source.data().referenceCount(), 2);
-    EXPECT_EQ(copy->name, "A.Asvm");
+    EXPECT_EQ(copy->name(), "A.Asvm");
     EXPECT_TRUE(copy->visible);
     EXPECT_EQ(copy->alpha, 0.25);
     EXPECT_EQ(copy->tint[3], -1.0f);

@@ -208,7 +208,7 @@ TEST_F(ModelDrawGL, PrototypesLoadTheirModelsMaterialsAndLists) {
     EXPECT_FALSE(plain->data().ownMaterial);
     EXPECT_NE(plain->data().displayList, 0u);
     ASSERT_NE(plain->altModel, nullptr);
-    EXPECT_EQ(plain->altModel->name, "Box.Asvm");
+    EXPECT_EQ(plain->altModel->name(), "Box.Asvm");
     EXPECT_NE(plain->altModel->data().displayList, 0u);
 
     const Box* fixed = prototypes.block(BlockPrototypes::kFixedKey);

@@ -118,7 +118,7 @@ protected:
         ModelLibrary& library = ModelLibrary::instance();
         library.setDetail(1 - library.detail());
         EXPECT_TRUE(library.reloadDetailSwitched());
-        for (const auto& model : models) EXPECT_NE(model->data().displayList, 0u) << model->name;
+        for (const auto& model : models) EXPECT_NE(model->data().displayList, 0u) << model->name();
     }
     static bool openRealArchive() {
         return ResourceArchive::instance().open() &&
