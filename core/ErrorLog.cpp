@@ -53,6 +53,7 @@ void ErrorLog::startForProcess(const std::string& fileName) {
 void ErrorLog::start(const std::string& fileName) {
     fileName_ = fileName;
     errors_ = 0;
+    started_ = std::chrono::steady_clock::now();
     std::FILE* file = std::fopen(fileName_.c_str(), "w");
     if (!file) return;
     std::fputs("<HTML>\n<HEAD>  <TITLE> Log file  </TITLE>  </HEAD>\n", file);
@@ -71,7 +72,9 @@ int ErrorLog::error(const char* format, ...) {
     const std::string message = formatMessage(format, arguments);
     va_end(arguments);
     char number[32];
-    std::snprintf(number, sizeof number, "%7d", static_cast<int>(std::clock()));
+    const auto sinceStart = std::chrono::steady_clock::now() - started_;
+    const long long ms = std::chrono::duration_cast<std::chrono::milliseconds>(sinceStart).count();
+    std::snprintf(number, sizeof number, "%7lld", ms);
     append(std::string(number) + "> <B><FONT color= 'ff0000'>Error:</FONT></B> " + message + "\n");
     return ++errors_;
 }

@@ -2,6 +2,8 @@
 // opened and closed around every write so it stays complete even if the program dies.
 #pragma once
 
+#include <chrono>
+
 #include <string>
 
 namespace brx {
@@ -36,6 +38,8 @@ private:
 
     std::string fileName_;
     int errors_ = 0;
+    // The error lines are stamped with milliseconds since start (wall time, not CPU time).
+    std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
 };
 
 // Shorthands for the process-wide log.

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <thread>
 
 #include "tests/support/TempDir.h"
 
@@ -52,6 +54,24 @@ TEST(ErrorLog, ErrorsAreNumberedRightAlignedAndCounted) {
     // The clock column is at least seven characters wide.
     const size_t lineStart = text.find("\n\n", text.find("Log file opened")) + 2;
     EXPECT_GE(text.find('>', lineStart) - lineStart, 7u);
+}
+
+// The clock column counts wall-clock milliseconds from the start of the log: time spent
+// waiting (a modal box, a sleeping loop) counts, CPU time alone would not.
+TEST(ErrorLog, ClockColumnCountsMillisecondsSinceStart) {
+    testsupport::TempDir dir;
+    ErrorLog log;
+    log.start((dir.path() / "Report.html").string());
+    log.error("first");
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    log.error("second");
+    log.finish();
+    const std::string text = dir.readFile("Report.html");
+    std::smatch first, second;
+    ASSERT_TRUE(std::regex_search(text, first, std::regex(R"(\n *(\d+)> .*first)")));
+    ASSERT_TRUE(std::regex_search(text, second, std::regex(R"(\n *(\d+)> .*second)")));
+    EXPECT_LT(std::stoll(first[1]), 1000) << "stamped right after the start";
+    EXPECT_GE(std::stoll(second[1]), 250) << "the wait counts";
 }
 
 TEST(ErrorLog, SecondStartReplacesThePreviousLog) {
