@@ -1,14 +1,17 @@
 // Entry point: the log, the settings, the window and the start-up, then the main loop. Fatal
 // conditions arrive here as exceptions, are shown in a box and end the process with their code.
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
-#include "core/ErrorLog.h"
-#include "shell/GraphicsDriver.h"
 #include "app/OBrixel.h"
+#include "core/DataPath.h"
+#include "core/ErrorLog.h"
+#include "core/Random.h"
 #include "core/SystemSettings.h"
 #include "engine/OException.h"
-#include "core/Random.h"
 #include "platform/Platform.h"
+#include "shell/GraphicsDriver.h"
 
 namespace {
 
@@ -60,7 +63,9 @@ int runGame() {
 
 int main() {
     platform::enterExecutableFolder();
-    brx::ErrorLog::instance().start(kLogFile);
+    std::error_code noFolder;
+    brx::DataPath::locate(std::filesystem::current_path(noFolder).string());
+    brx::ErrorLog::instance().start(brx::DataPath::playerFile(kLogFile));
     // The display connection stays open until the process ends: closing it unloads the GL
     // driver, which leak checkers then cannot attribute what the driver still holds to.
     const int exitCode = runGame();

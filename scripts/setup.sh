@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package the game, its data generators and its tests need.
-# (xfonts-base: the X server's fonts, without which the error boxes cannot open.)
+# (xfonts-base: the X server's fonts, without which the error boxes cannot open;
+# desktop-file-utils, appstream: the validators of the menu entry and the metainfo;
+# dpkg-dev, fakeroot, file: building and checking the .deb.)
 # Idempotent: apt-get runs only when something is missing.
 set -euo pipefail
 
@@ -14,6 +16,7 @@ PACKAGES=(
     libfreetype-dev fonts-dejavu-core libx11-dev libxfixes-dev
     libmp3lame-dev libvorbis-dev libogg-dev
     xvfb xauth xfonts-base xdotool x11-utils x11-apps sox
+    desktop-file-utils appstream dpkg-dev fakeroot file
 )
 
 missing=()

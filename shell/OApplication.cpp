@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/DataPath.h"
 #include "core/ResourceArchive.h"
 #include "core/SystemSettings.h"
 #include "engine/BitmapFont.h"
@@ -23,7 +24,6 @@ namespace {
 
 ORenderWindow* gActiveScreen = nullptr;
 
-constexpr const char* kArchivePath = "Data/Resource.Kvr";
 constexpr const char* kFontTexture = "Font.Tga";
 constexpr const char* kCursorTexture = "Cursor.Tga";
 constexpr int kSampleMouseOver = 1;
@@ -78,7 +78,8 @@ ORenderWindow* OApplication::activeScreen() {
 
 bool OApplication::init() {
     currentMode_ = -1;
-    if (!ResourceArchive::instance().open(kArchivePath)) throw OFileNotFound(kArchivePath);
+    const std::string archive = DataPath::archiveFile();
+    if (!ResourceArchive::instance().open(archive)) throw OFileNotFound(archive);
     camera_ = std::make_unique<OCamera>(float(width()), float(height()), kCameraFovDegrees,
                                         kCameraNear, kCameraFar);
     try {

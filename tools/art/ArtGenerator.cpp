@@ -12,6 +12,7 @@
 #include "tools/art/BackgroundArt.h"
 #include "tools/art/EffectArt.h"
 #include "tools/art/FontArt.h"
+#include "tools/art/IconArt.h"
 #include "tools/art/InterfaceArt.h"
 #include "tools/art/JpegWriter.h"
 #include "tools/art/ModelArt.h"
@@ -176,6 +177,11 @@ bool ArtGenerator::writeAll(const std::string& stagingDir, int threads, std::str
     for (auto& thread : pool) thread.join();
     if (!firstError.empty() && error) *error = firstError;
     return firstError.empty();
+}
+
+bool ArtGenerator::writeIcons(const std::string& themeDir, const std::string& iconName,
+                              std::string* error) {
+    return IconArt::writeTheme(themeDir, iconName, error);
 }
 
 }  // namespace brx::tools

@@ -23,6 +23,10 @@ public:
     // Writes every file below stagingDir with `threads` workers; false with a message on the
     // first failure.
     static bool writeAll(const std::string& stagingDir, int threads, std::string* error);
+    // Writes the desktop icons of the installed game below themeDir as the hicolor theme lays
+    // them out (<n>x<n>/apps/<iconName>.png); false with a message on failure.
+    static bool writeIcons(const std::string& themeDir, const std::string& iconName,
+                           std::string* error);
 };
 
 }  // namespace brx::tools

@@ -240,11 +240,7 @@ Image InterfaceArt::splash() {
     style.outlineWidth = 2.5f;
     style.glow = 10;
     style.glowColour = {0.3f, 0.55f, 1, 0.6f};
-    LetterStyle three = style;
-    three.size = 46;
-    three.top = {1, 0.95f, 0.5f, 1};
-    three.bottom = {1, 0.5f, 0.05f, 1};
-    three.glowColour = {1, 0.6f, 0.1f, 0.6f};
+    const LetterStyle three = threeDLetters(46);
     // The title and "3D" centred together as one group.
     Lettering& face = Styling::face(style.face);
     const float titleWidth = face.inkWidth(title, style.size);
@@ -263,6 +259,23 @@ Image InterfaceArt::splash() {
     // Clear of the loading bar, which runs 52 to 58 pixels below the picture's centre.
     for (int i = 0; i < 5; ++i) miniBlock(image, 158 + float(i) * 42, 84, 24, kBlockColours[i]);
     return image;
+}
+
+void InterfaceArt::emblemBlock(Image& image, float x, float y, float size, int colour) {
+    miniBlock(image, x, y, size, kBlockColours[std::clamp(colour, 0, 4)]);
+}
+
+LetterStyle InterfaceArt::threeDLetters(int size) {
+    // At the splash's size 46: outline 2.5 and glow 10 pixels.
+    const float scale = float(size) / 46.0f;
+    LetterStyle three;
+    three.size = size;
+    three.top = {1, 0.95f, 0.5f, 1};
+    three.bottom = {1, 0.5f, 0.05f, 1};
+    three.outlineWidth = std::max(1.0f, 2.5f * scale);
+    three.glow = 10 * scale;
+    three.glowColour = {1, 0.6f, 0.1f, 0.6f};
+    return three;
 }
 
 Image InterfaceArt::publisherLogo() {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "tools/art/Image.h"
+#include "tools/art/Styling.h"
 
 namespace brx::tools {
 
@@ -32,6 +33,11 @@ public:
     // Large lettered banner, 512 x 128.
     static Image banner(const std::string& text, Colour top, Colour bottom, Colour glow);
     static Image splash();
+    // One glossy block of the splash emblem, colour 0..4 (red, blue, green, white, yellow), side
+    // `size`, top-left at (x, y); the icons are built from these.
+    static void emblemBlock(Image& image, float x, float y, float size, int colour);
+    // The lettering of the splash's "3D" at a pixel size (outline and glow scale with it).
+    static LetterStyle threeDLetters(int size);
     static Image publisherLogo();
     static Image cursor();
     static Image frame();

@@ -1,6 +1,7 @@
 // brx_artgen <stagingDir>: writes every texture and model of the game below the folder.
 // brx_artgen --contact-sheet <out.png> <stagingDir>: composes what a previous run wrote into
 // one picture to look at.
+// brx_artgen --icons <themeDir> <iconName>: writes the desktop icons in the hicolor layout.
 #include <cstdio>
 #include <string>
 #include <thread>
@@ -17,10 +18,19 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
+    if (argc == 4 && std::string(argv[1]) == "--icons") {
+        std::string error;
+        if (!brx::tools::ArtGenerator::writeIcons(argv[2], argv[3], &error)) {
+            std::fprintf(stderr, "brx_artgen: %s\n", error.c_str());
+            return 1;
+        }
+        return 0;
+    }
     if (argc != 2) {
         std::fprintf(stderr,
                      "usage: brx_artgen <stagingDir>\n"
-                     "       brx_artgen --contact-sheet <out.png> <stagingDir>\n");
+                     "       brx_artgen --contact-sheet <out.png> <stagingDir>\n"
+                     "       brx_artgen --icons <themeDir> <iconName>\n");
         return 2;
     }
     const int threads = int(std::max(2u, std::thread::hardware_concurrency()));
