@@ -262,8 +262,14 @@ int playStream(int stream, bool paused) {
     Mix_Music* music = findStream(stream);
     if (!music) return -1;
     haltMusic();
-    if (Mix_PlayMusic(music, 1) != 0) return -1;
+    // Published before the start: a stream that ends at once is reported under its own id.
     playingStream.store(stream);
+    if (Mix_PlayMusic(music, 1) != 0) {
+        // A stream that cannot start counts as ended, so the playlist moves on to the next.
+        endedStream.store(stream);
+        playingStream.store(0);
+        return -1;
+    }
     if (paused) Mix_PauseMusic();
     return kMusicChannel;
 }

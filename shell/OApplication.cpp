@@ -139,6 +139,10 @@ void OApplication::frame(int elapsedMs) {
     swapBuffers();
 }
 
+void OApplication::idle() {
+    SoundManager::instance().serviceStreamEnd();
+}
+
 void OApplication::drawFrame() {
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);

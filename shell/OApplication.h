@@ -37,6 +37,8 @@ public:
     // Pulse, a pending full-screen request, the active screen's update and draw, the cursor and
     // the swap.
     void frame(int elapsedMs) override;
+    // Serves the end of a music file while minimised.
+    void idle() override;
     // Hands the new window size to every screen.
     void resize() override;
     // Opens the archive; makes camera, font, cursor and sound; loads the interface samples.

@@ -241,7 +241,11 @@ int OGLWindow::run() {
         }
         const int stepMs = clock_.takeStep(platform::preciseTimeMs());
         clock_.countFrame(stepMs);
-        if (active_) frame(stepMs);
+        if (active_) {
+            frame(stepMs);
+        } else {
+            idle();
+        }
     }
     shutdown();
     return message.exitCode;

@@ -37,6 +37,9 @@ public:
     virtual void swapBuffers();
     // Updates and draws one frame of elapsedMs.
     virtual void frame(int elapsedMs);
+    // Runs instead of frame() while the window is minimised: nothing is drawn, but what must
+    // go on (the music moving to its next file) does.
+    virtual void idle() {}
     // The client size changed.
     virtual void resize();
     // Loads what the program needs once the window exists; false stops start-up.

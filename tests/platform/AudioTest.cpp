@@ -95,6 +95,17 @@ TEST_F(AudioTest, OnlyANaturalEndOfTheStreamIsReported) {
     EXPECT_EQ(platform::takeEndedStream(), 0);
 }
 
+TEST_F(AudioTest, AStreamThatEndsAtOnceIsReportedUnderItsOwnId) {
+    const std::string blip = testsupport::makeToneWav(1, 440.0f);
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        const int stream = openStream(blip);
+        ASSERT_NE(stream, 0);
+        platform::playStream(stream, false);
+        ASSERT_EQ(waitForEnd(5000), stream) << "attempt " << attempt;
+        platform::closeStream(stream);
+    }
+}
+
 TEST_F(AudioTest, StreamStartsPausedAndSeeks) {
     const int stream = openStream(tone);
     ASSERT_EQ(platform::playStream(stream, true), platform::kMusicChannel);
