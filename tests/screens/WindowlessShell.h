@@ -1,0 +1,123 @@
+// The real application shell for screen tests, drawing into the test process's hidden GL window
+// instead of opening one of its own: screens are added, switched and fed input through it as
+// in the game. It runs in a temporary folder holding the game's archive (or one a test built),
+// so settings the screens save never reach the build tree.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "core/ResourceArchive.h"
+#include "core/SystemSettings.h"
+#include "engine/InputEvent.h"
+#include "objects/ModelLibrary.h"
+#include "shell/OApplication.h"
+#include "shell/ORenderWindow.h"
+#include "tests/support/GLTestContext.h"
+#include "tests/support/PngFile.h"
+#include "tests/support/TempDir.h"
+
+namespace screentest {
+
+constexpr const char* kArchive = "Data/Resource.Kvr";
+
+// The real archive the build made, linked into a folder.
+inline void linkGameArchive(const testsupport::TempDir& folder) {
+    std::filesystem::create_directories(folder.path() / "Data");
+    std::filesystem::create_symlink(std::filesystem::path(BRX_GAME_DIR) / kArchive,
+                                    folder.path() / kArchive);
+}
+
+// Reads a file of the real archive (for archives a test puts together).
+inline std::string gameFile(const std::string& name) {
+    brx::ResourceArchive& archive = brx::ResourceArchive::instance();
+    archive.open((std::filesystem::path(BRX_GAME_DIR) / kArchive).string());
+    const brx::ResourceBuffer buffer = archive.readFile(name);
+    return buffer ? std::string(buffer.text(), buffer.size) : std::string();
+}
+
+class WindowlessShell : public brx::OApplication {
+public:
+    WindowlessShell() { setClientSize(800, 600); }
+    void releaseSceneLists() override { brx::ModelLibrary::instance().deleteAllLists(); }
+    void restoreSceneLists() override { brx::ModelLibrary::instance().rebuildAllLists(); }
+
+    // An input event at a point of the 800 x 600 virtual space.
+    brx::InputEvent pointer(int type, float vx, float vy) const {
+        brx::InputEvent event;
+        event.type = type;
+        event.button = brx::kButtonLeft;
+        event.x = int16_t(vx * float(width()) / 800.0f);
+        event.y = int16_t(float(height()) - vy * float(height()) / 600.0f);
+        return event;
+    }
+    // Moves the pointer to a virtual point, presses and releases the left button there.
+    void clickAt(float vx, float vy) {
+        for (int type : {brx::kInputPointerMove, brx::kInputButtonDown, brx::kInputButtonUp}) {
+            brx::InputEvent event = pointer(type, vx, vy);
+            onEvent(event);
+        }
+    }
+    // A key press (down) of a virtual key; true when the active screen consumed it.
+    bool pressKey(uint16_t key) {
+        brx::InputEvent event;
+        event.type = brx::kInputKeyDown;
+        event.key = key;
+        return onEvent(event);
+    }
+    // One update and (unless told otherwise) draw of the active screen, as a frame runs them.
+    void step(int elapsedMs, bool draw = true) {
+        if (brx::ORenderWindow* screen = activeScreen()) screen->update(elapsedMs);
+        if (brx::ORenderWindow* screen = activeScreen(); screen && draw) screen->draw();
+    }
+    // Saves the frame drawn last as name.png in $BRX_SCREENSHOT_DIR, when that is set, for a
+    // person to look at.
+    void saveScreenshot(const std::string& name) const {
+        const char* folder = std::getenv("BRX_SCREENSHOT_DIR");
+        if (!folder) return;
+        const auto pixels = testsupport::readPixels(0, 0, width(), height());
+        testsupport::writePng(std::string(folder) + "/" + name + ".png", pixels, width(), height());
+    }
+};
+
+// A screen that only stands for one the test does not build (the main menu).
+class StandIn : public brx::ORenderWindow {
+public:
+    explicit StandIn(brx::ScreenId id) : ORenderWindow(id) {}
+    void activate() override { ++activations; }
+    int activations = 0;
+};
+
+// Fixture: a GL context, a temporary working folder and the settings' defaults. Tests install
+// an archive, then start the shell.
+class ScreenTest : public testsupport::GLTest {
+protected:
+    void SetUp() override {
+        GLTest::SetUp();
+        if (IsSkipped()) return;
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        folder.enter();
+        brx::SystemSettings::instance() = brx::SystemSettings{};
+    }
+    void TearDown() override {
+        shell.reset();
+        brx::ResourceArchive::instance().close();
+    }
+    // Starts the shell on the archive in the folder, with a stand-in main menu.
+    void startShell() {
+        shell = std::make_unique<WindowlessShell>();
+        shell->init();
+        menu = new StandIn(brx::kScreenMenu);
+        shell->addScreen(menu);
+    }
+
+    testsupport::TempDir folder;
+    std::unique_ptr<WindowlessShell> shell;
+    StandIn* menu = nullptr;  // owned by the shell
+};
+
+}  // namespace screentest
