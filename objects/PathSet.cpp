@@ -20,7 +20,7 @@ std::string PathSet::fileName(int k) {
 
 void PathSet::loadAll() {
     for (int k = 0; k < kPathCount; ++k) {
-        paths_[size_t(k)] = std::make_unique<OWayPoint>();
+        paths_[size_t(k)] = std::make_shared<OWayPoint>();
         paths_[size_t(k)]->load(fileName(k));  // a failure is logged and leaves the path empty
     }
     shuffle();
@@ -45,13 +45,13 @@ void PathSet::advance() {
     ++cursor_;
 }
 
-OWayPoint* PathSet::nextPath() {
+std::shared_ptr<OWayPoint> PathSet::nextSharedPath() {
     bool anyUsable = false;
     for (const auto& p : paths_) anyUsable = anyUsable || (p && p->isBuilt());
     if (!anyUsable) return nullptr;
     for (;;) {
         advance();
-        OWayPoint* candidate = paths_[size_t(order_[size_t(cursor_)])].get();
+        const std::shared_ptr<OWayPoint>& candidate = paths_[size_t(order_[size_t(cursor_)])];
         if (candidate->isBuilt()) return candidate;
     }
 }

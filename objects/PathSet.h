@@ -30,7 +30,9 @@ public:
     void releaseAll();
     // The next usable path of the shuffled order, reshuffling when the order is used up; null
     // when no path is usable.
-    OWayPoint* nextPath();
+    OWayPoint* nextPath() { return nextSharedPath().get(); }
+    // The same, shared: a trail flying along it keeps it alive through releaseAll or loadAll.
+    std::shared_ptr<OWayPoint> nextSharedPath();
 
     // Path k (0..22) as loaded, or null.
     OWayPoint* path(int k) const;
@@ -46,7 +48,7 @@ private:
     // Advances the cursor, reshuffling when it reaches the end.
     void advance();
 
-    std::array<std::unique_ptr<OWayPoint>, kPathCount> paths_;
+    std::array<std::shared_ptr<OWayPoint>, kPathCount> paths_;
     std::array<int, kPathCount> order_{};
     int cursor_ = 0;
 };

@@ -25,7 +25,7 @@ SplineTrail& SplineTrail::instance() {
 
 void SplineTrail::spawn(const Vector3& p) {
     if (flyer) return;
-    OWayPoint* path = PathSet::instance().nextPath();
+    std::shared_ptr<OWayPoint> path = PathSet::instance().nextSharedPath();
     if (path == nullptr) return;
     std::vector<Vector3> through{{p.x, p.y, kStartDepth}, p};
     through.insert(through.end(), path->points.begin(), path->points.end());

@@ -3,8 +3,8 @@
 // streak would run past the end of the path.
 #include <gtest/gtest.h>
 
-#include "core/ResourceArchive.h"
 #include "core/Random.h"
+#include "core/ResourceArchive.h"
 #include "objects/PathSet.h"
 #include "objects/SplineTrail.h"
 #include "tests/objects/PathFiles.h"
@@ -58,7 +58,7 @@ TEST_F(SplineTrailTest, ASpawnWhileATrailRunsChangesNothing) {
     ASSERT_TRUE(trail.isRunning());
     trail.update(100.0);
     const double time = trail.time;
-    const OWayPoint* path = trail.flyer->path;
+    const OWayPoint* path = trail.flyer->path.get();
     const FlyObject* flyer = trail.flyer.get();
     const float length = path->length;
     const int cursor = PathSet::instance().cursor();
@@ -66,7 +66,7 @@ TEST_F(SplineTrailTest, ASpawnWhileATrailRunsChangesNothing) {
     trail.spawn({-6, 2, 0.75f});
     EXPECT_EQ(trail.time, time);
     EXPECT_EQ(trail.flyer.get(), flyer);
-    EXPECT_EQ(trail.flyer->path, path);
+    EXPECT_EQ(trail.flyer->path.get(), path);
     EXPECT_EQ(path->length, length);
     EXPECT_EQ(PathSet::instance().cursor(), cursor);
 }
@@ -105,6 +105,21 @@ TEST_F(SplineTrailTest, APointOnThePathStartIsRefusedAndThePathKeepsItsOwnSpline
     EXPECT_FALSE(trail.isRunning());
     EXPECT_TRUE(next->isBuilt());
     EXPECT_EQ(next->length, fileLength);
+}
+
+// The paths are released (a new context, the end of the run) or reloaded while the trail flies:
+// it flies on along its own copy and ends as it would have (clean under ASan).
+TEST_F(SplineTrailTest, ReleasingOrReloadingThePathsMidFlightLeavesTheTrailItsPath) {
+    SplineTrail& trail = SplineTrail::instance();
+    trail.spawn({1, 1, 0.75f});
+    ASSERT_TRUE(trail.isRunning());
+    const float length = trail.flyer->path->length;
+    PathSet::instance().releaseAll();
+    trail.update(100.0);
+    EXPECT_EQ(trail.flyer->path->length, length);
+    PathSet::instance().loadAll();
+    for (int step = 0; step < 100000 && trail.isRunning(); ++step) trail.update(50.0);
+    EXPECT_FALSE(trail.isRunning()) << "the trail reaches the end of its path";
 }
 
 TEST(SplineTrailWithoutPaths, SpawnDoesNothingWhenNoPathIsLoaded) {
