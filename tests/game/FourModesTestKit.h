@@ -1,0 +1,102 @@
+// Shared set-up for the tests of Remover, Puzzle, Strategy and Advanced: a real GL context, the
+// real archive, a mode built and initialised as game selection does, and helpers that lay out
+// boards and run frames until the board is still.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "core/Random.h"
+#include "core/ResourceArchive.h"
+#include "game/Game.h"
+#include "game/GameVariables.h"
+#include "objects/ColorMaterials.h"
+#include "objects/EffectList.h"
+#include "objects/ModelLibrary.h"
+#include "tests/support/GLTestContext.h"
+
+namespace brx::fourmodes {
+
+constexpr int kFrameMs = 16;
+constexpr int kSettleFrameLimit = 2000;
+
+class ModeTest : public testsupport::GLTest {
+protected:
+    void SetUp() override {
+        GLTest::SetUp();
+        if (IsSkipped()) return;
+        ASSERT_TRUE(ResourceArchive::instance().open());
+        ModelLibrary::instance().setDetail(ModelLibrary::kHighDetail);
+        difficulty = Difficulty::Normal;
+        startLevel = 1;
+        seedRandom(1234);
+    }
+    void TearDown() override {
+        EffectList::instance().clear();
+        ColorMaterials::instance().clear();
+    }
+
+    // A mode constructed and initialised (prototypes, camera, first board) like game selection
+    // makes it, in Playing.
+    template <typename Mode>
+    std::unique_ptr<Mode> makeMode() {
+        auto mode = std::make_unique<Mode>();
+        mode->init();
+        gameState = GameState::Playing;
+        return mode;
+    }
+};
+
+// A plain block of a colour, cloned from the game's prototype.
+inline std::unique_ptr<Box> plainBlock(Game& game, int colour) {
+    std::unique_ptr<Box> block = game.prototypes().cloneBlock(BlockPrototypes::kPlainKey);
+    block->colour = colour;
+    return block;
+}
+
+inline std::unique_ptr<Box> fixedBlock(Game& game) {
+    return game.prototypes().cloneBlock(BlockPrototypes::kFixedKey);
+}
+
+// Runs frames until nothing moves and the state stays put for a frame (or the limit is hit);
+// the number of frames run.
+inline int settle(Game& game, int frameMs = kFrameMs) {
+    for (int frame = 0; frame < kSettleFrameLimit; ++frame) {
+        const int before = gameState;
+        game.update(frameMs);
+        if (!game.anyMoving() && gameState == before && gameState != GameState::CloseUp)
+            return frame + 1;
+    }
+    return kSettleFrameLimit;
+}
+
+// Blocks on the board, counted by colour id.
+inline int countColour(const Game& game, int colour) {
+    int count = 0;
+    for (int c = 0; c < columns; ++c)
+        for (int r = 0; r < rows; ++r)
+            if (const Box* block = game.blockAt(c, r); block && block->colour == colour) ++count;
+    return count;
+}
+
+inline int countBlocks(const Game& game) {
+    int count = 0;
+    for (int c = 0; c < columns; ++c)
+        for (int r = 0; r < rows; ++r) count += game.blockAt(c, r) ? 1 : 0;
+    return count;
+}
+
+// Selects the group at a cell with the game's own group rule, then clicks it.
+inline bool clickCell(Game& game, int column, int row) {
+    const Box* block = game.blockAt(column, row);
+    if (!block) return false;
+    game.hover(column, row, block->colour);
+    const int before = game.score();
+    const bool bonus = game.selection.size() == 1 && block->isBonus;
+    const bool removed = game.click();
+    return removed || (bonus && game.score() >= before);
+}
+
+}  // namespace brx::fourmodes
