@@ -108,24 +108,51 @@ std::string DataManifest::trayModel(int columns, int rows) {
     return "C" + boardModel(columns, rows);
 }
 
+const std::vector<DataManifest::Sample>& DataManifest::samples() {
+    static const std::vector<Sample> list = {{1, "Data/Sounds/Interface/MsOver.Wav", false},
+                                             {2, "Data/Sounds/Interface/MsClik.Wav", false},
+                                             {100, "Data/Sounds/RemoveBoxes.Wav", false},
+                                             {101, "Data/Sounds/Select.Wav", false},
+                                             {102, "Data/Sounds/AddLine.Wav", false},
+                                             {103, "Data/Sounds/100.Wav", false},
+                                             {104, "Data/Sounds/100.A.Mp3", true},
+                                             {105, "Data/Sounds/BoxAdd.Wav", false},
+                                             {106, "Data/Sounds/ColorBomb.Wav", false},
+                                             {107, "Data/Sounds/Bomb.Mp3", false},
+                                             {108, "Data/Sounds/GameOver.Wav", false},
+                                             {109, "Data/Sounds/Warning.Ogg", false},
+                                             {110, "Data/Sounds/HVExpl.Wav", false}};
+    return list;
+}
+
+const std::vector<std::string>& DataManifest::preloadTextures() {
+    static const std::vector<std::string> names = {
+        "0.Tga",          "Space.Jpg",    "1.Tga",          "100.Tga",         "2.Tga",
+        "BlurPart.Tga",   "BmBlast.Tga",  "Brixeler3D.Tga", "Cursor.Tga",      "DirtPuf.Tga",
+        "FireFlash.Jpg",  "Font.Tga",     "Frame.Tga",      "GameOver.Tga",    "HVBlast.Tga",
+        "LevelCompl.Tga", "MenuBgrn.tga", "Nature.Jpg",     "ParticleBit.Tga", "Spl.Tga",
+        "Dune.Jpg"};
+    return names;
+}
+
+std::vector<std::string> DataManifest::menuMusicFiles() {
+    return {"Data/Music/Menu.Mp3"};
+}
+
+std::vector<std::string> DataManifest::gameMusicFiles() {
+    return {"Data/Music/Game/A.Mp3"};
+}
+
 std::vector<std::string> DataManifest::soundFiles() {
-    return {"Data/Sounds/Interface/MsOver.Wav",
-            "Data/Sounds/Interface/MsClik.Wav",
-            "Data/Sounds/RemoveBoxes.Wav",
-            "Data/Sounds/Select.Wav",
-            "Data/Sounds/AddLine.Wav",
-            "Data/Sounds/100.Wav",
-            "Data/Sounds/100.A.Mp3",
-            "Data/Sounds/BoxAdd.Wav",
-            "Data/Sounds/ColorBomb.Wav",
-            "Data/Sounds/Bomb.Mp3",
-            "Data/Sounds/GameOver.Wav",
-            "Data/Sounds/Warning.Ogg",
-            "Data/Sounds/HVExpl.Wav"};
+    std::vector<std::string> files;
+    for (const Sample& sample : samples()) files.push_back(sample.file);
+    return files;
 }
 
 std::vector<std::string> DataManifest::musicFiles() {
-    return {"Data/Music/Menu.Mp3", "Data/Music/Game/A.Mp3"};
+    std::vector<std::string> files = menuMusicFiles();
+    append(files, gameMusicFiles());
+    return files;
 }
 
 std::vector<std::string> DataManifest::tuningFiles() {

@@ -23,6 +23,19 @@ public:
     static constexpr int kSplinePathCount = 23;
     static constexpr int kSkinCount = 3;
 
+    static constexpr const char* kFontTexture = "Font.Tga";
+    static constexpr const char* kCursorTexture = "Cursor.Tga";
+    static constexpr const char* kSplashTexture = "Brixeler3D.Tga";
+    // Sample ids below this one belong to the interface (hover and click of the controls).
+    static constexpr int kFirstGameSample = 100;
+
+    // A sample the sound manager loads under an id.
+    struct Sample {
+        int id;
+        std::string file;  // full archive path
+        bool loop;
+    };
+
     struct Model {
         std::string name;     // as given to KvModel::load, e.g. "Bonuses/BigBomb.Asvm"
         bool detailSwitched;  // read from Hi/ or Low/ instead of Data/Models/
@@ -42,6 +55,14 @@ public:
     // The board and next-line tray models for a board size ("12x16.Asvm", "C12x16.Asvm").
     static std::string boardModel(int columns, int rows);
     static std::string trayModel(int columns, int rows);
+
+    // Every sample the game loads, interface ones (ids 1, 2) first.
+    static const std::vector<Sample>& samples();
+    // The textures loaded behind the loading bar and kept for the whole run.
+    static const std::vector<std::string>& preloadTextures();
+    // The two playlists, full archive paths.
+    static std::vector<std::string> menuMusicFiles();
+    static std::vector<std::string> gameMusicFiles();
 
     // Samples and music, full archive paths.
     static std::vector<std::string> soundFiles();

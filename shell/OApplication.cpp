@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/DataManifest.h"
 #include "core/DataPath.h"
 #include "core/ResourceArchive.h"
 #include "core/SystemSettings.h"
@@ -23,11 +24,6 @@ namespace brx {
 namespace {
 
 ORenderWindow* gActiveScreen = nullptr;
-
-constexpr const char* kFontTexture = "Font.Tga";
-constexpr const char* kCursorTexture = "Cursor.Tga";
-constexpr int kSampleMouseOver = 1;
-constexpr int kSampleMouseClick = 2;
 
 // The loading bar, in the 800 x 600 virtual space.
 constexpr float kVirtualWidth = 800.0f;
@@ -83,19 +79,20 @@ bool OApplication::init() {
     camera_ = std::make_unique<OCamera>(float(width()), float(height()), kCameraFovDegrees,
                                         kCameraNear, kCameraFar);
     try {
-        font_ = std::make_unique<BitmapFont>(kFontTexture);
+        font_ = std::make_unique<BitmapFont>(DataManifest::kFontTexture);
         if (!font_->build()) font_.reset();
     } catch (const OFileNotFound&) {
         font_.reset();  // the game runs on without text rather than not at all
     }
-    cursor_ = std::make_unique<MouseCursor>(kCursorTexture);
+    cursor_ = std::make_unique<MouseCursor>(DataManifest::kCursorTexture);
     cursor_->load();
     SoundManager& sound = SoundManager::instance();
     sound.init();
     const SystemSettings& settings = SystemSettings::instance();
     sound.applySettings(settings.sound, settings.soundVolume, settings.musicVolume, settings.music);
-    sound.loadSample(kSampleMouseOver, "Data/Sounds/Interface/MsOver.Wav", false);
-    sound.loadSample(kSampleMouseClick, "Data/Sounds/Interface/MsClik.Wav", false);
+    for (const DataManifest::Sample& sample : DataManifest::samples())
+        if (sample.id < DataManifest::kFirstGameSample)
+            sound.loadSample(sample.id, sample.file, sample.loop);
     setUiSoundPlayer(playInterfaceSound);
     return true;
 }

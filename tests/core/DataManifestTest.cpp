@@ -42,6 +42,29 @@ TEST(DataManifest, CountsMatchWhatTheGameReads) {
     EXPECT_EQ(DataManifest::skinTexture(3), "");
 }
 
+// What the game loads comes from the same lists the generators write: each preloaded texture is
+// a listed texture, each sample id is used once, the interface samples come first.
+TEST(DataManifest, PreloadAndSamplesAreDrawnFromTheListedFiles) {
+    std::set<std::string> textures;
+    for (std::string name : DataManifest::textureNames()) {
+        std::transform(name.begin(), name.end(), name.begin(), ::tolower);
+        textures.insert(name);
+    }
+    for (std::string name : DataManifest::preloadTextures()) {
+        std::transform(name.begin(), name.end(), name.begin(), ::tolower);
+        EXPECT_TRUE(textures.count(name)) << name;
+    }
+    std::set<int> ids;
+    bool inGameSamples = false;
+    for (const auto& sample : DataManifest::samples()) {
+        EXPECT_TRUE(ids.insert(sample.id).second) << sample.id;
+        if (sample.id >= DataManifest::kFirstGameSample) inGameSamples = true;
+        EXPECT_FALSE(inGameSamples && sample.id < DataManifest::kFirstGameSample) << sample.id;
+    }
+    EXPECT_EQ(DataManifest::menuMusicFiles().size() + DataManifest::gameMusicFiles().size(),
+              DataManifest::musicFiles().size());
+}
+
 TEST(DataManifest, TextureNamesUseTheExtensionsTheLoaderRecognises) {
     // The loader picks JPEG only for names containing ".Jpg" exactly; anything else is TGA.
     for (const auto& name : DataManifest::textureNames())
