@@ -72,6 +72,13 @@ inline int settle(Game& game, int frameMs = kFrameMs) {
     return kSettleFrameLimit;
 }
 
+// Starts the intro and runs frames until it has ended.
+inline void playIntro(Game& game) {
+    game.activate();
+    for (int frame = 0; frame < kSettleFrameLimit && gameState == GameState::Intro; ++frame)
+        game.update(kFrameMs);
+}
+
 // Blocks on the board, counted by colour id.
 inline int countColour(const Game& game, int colour) {
     int count = 0;
