@@ -224,8 +224,6 @@ void OSystemOptions::activate() {
     dialog_.close();
     backgroundChanged_ = false;
     confirmPending_ = false;
-    soundVolumeStepped_ = false;
-    musicVolumeStepped_ = false;
     copy_ = SystemSettings::instance();
     loadControls();
 }
@@ -261,9 +259,6 @@ void OSystemOptions::update(int elapsedMs) {
         backgroundChanged_ = false;
         applyBackground();
     }
-    // The arrows report before they step the slider; the new value is read here.
-    if (soundVolumeStepped_) applySoundVolume();
-    if (musicVolumeStepped_) applyMusicVolume();
     if (!confirmPending_) return;
     const bool unchanged = controls_.difficulty->currentKey() == difficultyAtOpen_ &&
                            controls_.beginLevel->currentKey() == beginLevelAtOpen_;
@@ -292,14 +287,10 @@ bool OSystemOptions::onCommand(int controlId, int value) {
             switchSound(value == KvCheckBox::kBecameChecked);
             break;
         case kSoundArrows:
-            soundVolumeStepped_ = true;
-            break;
         case kSoundSlider:
             applySoundVolume();
             break;
         case kMusicArrows:
-            musicVolumeStepped_ = true;
-            break;
         case kMusicSlider:
             applyMusicVolume();
             break;
@@ -369,7 +360,6 @@ void OSystemOptions::switchMusic(bool on) {
 }
 
 void OSystemOptions::applySoundVolume() {
-    soundVolumeStepped_ = false;
     SoundManager& sound = SoundManager::instance();
     copy_.soundVolume = int(controls_.soundVolume->value());
     sound.setSoundVolume(copy_.soundVolume);
@@ -377,14 +367,13 @@ void OSystemOptions::applySoundVolume() {
 }
 
 void OSystemOptions::applyMusicVolume() {
-    musicVolumeStepped_ = false;
     copy_.musicVolume = int(controls_.musicVolume->value());
     SoundManager::instance().setMusicVolume(copy_.musicVolume);
 }
 
 void OSystemOptions::noteGameOptionChanged(int controlId) {
     if (!currentGame || !currentGame->optionsSensitive) return;
-    // The arrows report before they step the selector: update() looks at the result.
+    // An arrow may have stepped either selector; update() compares both with the opening values.
     if (controlId == kDifficultyArrows || controlId == kBeginLevelArrows) {
         confirmPending_ = true;
         return;
@@ -457,7 +446,6 @@ void OSystemOptions::readControls() {
     copy_.colorDepth = controls_.colorDepth->currentKey();
     copy_.modelDetail = controls_.modelDetail->currentKey();
     copy_.soundVolume = int(controls_.soundVolume->value());
-    // The slider shows what was last applied, arrows included.
     copy_.musicVolume = int(controls_.musicVolume->value());
     copy_.sound = controls_.sound->isChecked();
     copy_.music = controls_.music->isChecked();

@@ -84,8 +84,8 @@ public:
     void deactivate() override;
     // Controls, the skin preview, the red side lines, the dialog when open, and the logo.
     void draw() override;
-    // Serves a background or volume stepped by an arrow, and opens the dialog when a change
-    // of difficulty or starting level waits for it.
+    // Serves a background stepped by an arrow, and opens the dialog when a change of
+    // difficulty or starting level waits for it.
     void update(int elapsedMs) override;
     // Builds the controls, the dialog, the preview camera and the preview blocks.
     bool init() override;
@@ -131,8 +131,6 @@ private:
     SystemSettings copy_;
     bool backgroundChanged_ = false;
     bool confirmPending_ = false;
-    bool soundVolumeStepped_ = false;
-    bool musicVolumeStepped_ = false;
     int difficultyAtOpen_ = 0;
     int beginLevelAtOpen_ = 0;
     std::unique_ptr<OCamera> previewCamera_;

@@ -40,35 +40,49 @@ inline std::string gameFile(const std::string& name) {
     return buffer ? std::string(buffer.text(), buffer.size) : std::string();
 }
 
+// An input event at a point of the 800 x 600 virtual space of the application's window.
+inline brx::InputEvent pointerAt(const brx::OApplication& app, int type, float vx, float vy) {
+    brx::InputEvent event;
+    event.type = type;
+    event.button = brx::kButtonLeft;
+    event.x = int16_t(vx * float(app.width()) / 800.0f);
+    event.y = int16_t(float(app.height()) - vy * float(app.height()) / 600.0f);
+    return event;
+}
+
+// Moves the pointer to a virtual point, presses and releases the left button there, each
+// event going through the application as the window would send it.
+inline void clickAt(brx::OApplication& app, float vx, float vy) {
+    for (int type : {brx::kInputPointerMove, brx::kInputButtonDown, brx::kInputButtonUp}) {
+        brx::InputEvent event = pointerAt(app, type, vx, vy);
+        app.onEvent(event);
+    }
+}
+
+// A key press (down) of a virtual key; true when the active screen consumed it.
+inline bool pressKey(brx::OApplication& app, uint16_t key) {
+    brx::InputEvent event;
+    event.type = brx::kInputKeyDown;
+    event.key = key;
+    return app.onEvent(event);
+}
+
 class WindowlessShell : public brx::OApplication {
 public:
     WindowlessShell() { setClientSize(800, 600); }
     void releaseSceneLists() override { brx::ModelLibrary::instance().deleteAllLists(); }
     void restoreSceneLists() override { brx::ModelLibrary::instance().rebuildAllLists(); }
+    // This shell has no window of its own to re-create (the tests in a child process with a
+    // real window cover that); it records the request and what the settings asked for.
+    void setFullScreen(bool on) override {
+        ++displayModeSwitches;
+        brx::SystemSettings::instance().fullScreen = on;
+    }
 
-    // An input event at a point of the 800 x 600 virtual space.
-    brx::InputEvent pointer(int type, float vx, float vy) const {
-        brx::InputEvent event;
-        event.type = type;
-        event.button = brx::kButtonLeft;
-        event.x = int16_t(vx * float(width()) / 800.0f);
-        event.y = int16_t(float(height()) - vy * float(height()) / 600.0f);
-        return event;
-    }
-    // Moves the pointer to a virtual point, presses and releases the left button there.
-    void clickAt(float vx, float vy) {
-        for (int type : {brx::kInputPointerMove, brx::kInputButtonDown, brx::kInputButtonUp}) {
-            brx::InputEvent event = pointer(type, vx, vy);
-            onEvent(event);
-        }
-    }
-    // A key press (down) of a virtual key; true when the active screen consumed it.
-    bool pressKey(uint16_t key) {
-        brx::InputEvent event;
-        event.type = brx::kInputKeyDown;
-        event.key = key;
-        return onEvent(event);
-    }
+    void clickAt(float vx, float vy) { screentest::clickAt(*this, vx, vy); }
+    bool pressKey(uint16_t key) { return screentest::pressKey(*this, key); }
+
+    int displayModeSwitches = 0;
     // One update and (unless told otherwise) draw of the active screen, as a frame runs them.
     void step(int elapsedMs, bool draw = true) {
         if (brx::ORenderWindow* screen = activeScreen()) screen->update(elapsedMs);

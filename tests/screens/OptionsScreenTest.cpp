@@ -1,0 +1,262 @@
+// The options screen in the shell, pressed through its controls as a player would: what is
+// saved when (OK at once, Cancel and Escape never), the question that guards a running game and
+// Escape answering it as Cancel, the volumes and switches that act at once, and the items'
+// names. Re-creating a real window is left to OptionsRecreateWindowTest.
+#include "screens/OSystemOptions.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "engine/KvCheckBox.h"
+#include "engine/KvIncDec.h"
+#include "engine/KvSlider.h"
+#include "engine/OTextStack.h"
+#include "game/Game.h"
+#include "game/GameVariables.h"
+#include "screens/ScreenKit.h"
+#include "sound/SoundManager.h"
+#include "tests/screens/WindowlessShell.h"
+
+namespace brx {
+namespace {
+
+class OptionsScreenTest : public screentest::ScreenTest {
+protected:
+    void SetUp() override {
+        ScreenTest::SetUp();
+        if (IsSkipped()) return;
+        screentest::linkGameArchive(folder);
+        difficulty = Difficulty::Normal;
+        startLevel = 5;
+        startShell();
+        options = new OSystemOptions;
+        options->setBackground(backgroundPicture(0), "MenuBgrn.Tga");  // as the game gives it
+        shell->addScreen(options);
+        open();
+    }
+    void TearDown() override {
+        currentGame = nullptr;
+        ScreenTest::TearDown();
+    }
+
+    void open() { ASSERT_TRUE(shell->setActiveScreen(kScreenOptions)); }
+    bool optionsActive() const { return OApplication::activeScreen() == options; }
+    const OSystemOptions::Controls& controls() const { return options->controls(); }
+
+    void click(const O2D& control) {
+        shell->clickAt(control.x() + control.width() / 2.0f, control.y() + control.height() / 2.0f);
+    }
+    // The arrow pair that steps a selector or slider.
+    KvIncDec& arrowsOf(const OTextStack* stepped) const {
+        for (std::size_t index = 0; index < options->controlCount(); ++index) {
+            auto* arrows = dynamic_cast<KvIncDec*>(options->control(index));
+            if (arrows && arrows->attachedControl() == stepped) return *arrows;
+        }
+        throw std::logic_error("no arrows");
+    }
+    void clickArrow(const OTextStack* stepped, bool right) {
+        const KvIncDec& arrows = arrowsOf(stepped);
+        const int x = right ? arrows.rightArrowX() : arrows.leftArrowX();
+        shell->clickAt(x + arrows.arrowWidth() / 2.0f, arrows.y() + arrows.arrowHeight() / 2.0f);
+    }
+
+    std::filesystem::path settingsFile() const { return folder.path() / "Data/System.Cfg"; }
+    // The settings as saved on disk.
+    SystemSettings saved() const {
+        SystemSettings settings;
+        EXPECT_TRUE(settings.load(settingsFile().string()));
+        return settings;
+    }
+    // A game screen listed in the shell as the running game.
+    Game* startGame(bool caresAboutOptions) {
+        auto* game = new Game;
+        shell->addScreen(game);
+        game->optionsSensitive = caresAboutOptions;
+        currentGame = game;
+        return game;
+    }
+    bool listed(const ORenderWindow* screen) const {
+        const auto& screens = shell->screens();
+        return std::find(screens.begin(), screens.end(), screen) != screens.end();
+    }
+
+    OSystemOptions* options = nullptr;  // owned by the shell
+};
+
+TEST_F(OptionsScreenTest, ResolutionAndBackgroundItemsNameWhatTheyChoose) {
+    SystemSettings::instance().screenRes = 0;
+    open();
+    EXPECT_EQ(controls().resolution->currentText(), "640 x 480");
+    click(*controls().resolution);
+    EXPECT_EQ(controls().resolution->currentText(), "800 x 600");
+    click(*controls().resolution);
+    EXPECT_EQ(controls().resolution->currentKey(), 2);
+    EXPECT_EQ(controls().resolution->currentText(), "1024 x 768");
+
+    // The generator paints the lake at dusk into Nature.Jpg, deep space into Space.Jpg and
+    // the desert dunes (the alien planet) into Dune.Jpg.
+    const std::pair<const char*, const char*> expected[] = {
+        {"Space", "Space.Jpg"}, {"Alien Planet", "Dune.Jpg"}, {"Lake", "Nature.Jpg"}};
+    for (const auto& [label, picture] : expected) {
+        click(*controls().background);
+        EXPECT_EQ(controls().background->currentText(), label);
+        const int chosen = SystemSettings::instance().background;
+        EXPECT_EQ(chosen, controls().background->currentKey()) << "applied at once";
+        EXPECT_EQ(backgroundPicture(chosen), picture);
+        EXPECT_TRUE(menu->hasBackground());
+    }
+    EXPECT_FALSE(std::filesystem::exists(settingsFile())) << "nothing saved before OK";
+}
+
+TEST_F(OptionsScreenTest, CancelSavesNothingAndOkSavesAtOnceWithoutANewWindow) {
+    click(*controls().skin);
+    click(*controls().selectEffect);
+    click(*controls().cancel);
+    EXPECT_FALSE(optionsActive());
+    EXPECT_FALSE(std::filesystem::exists(settingsFile()));
+    EXPECT_EQ(SystemSettings::instance().skinIndex, 0);
+
+    open();
+    EXPECT_EQ(controls().skin->currentKey(), 0) << "a new visit starts from the settings";
+    EXPECT_EQ(controls().selectEffect->currentKey(), 0);
+    click(*controls().skin);
+    click(*controls().ok);
+    EXPECT_FALSE(optionsActive());
+    ASSERT_TRUE(std::filesystem::exists(settingsFile()));
+    EXPECT_EQ(saved().skinIndex, 1);
+    EXPECT_EQ(saved().selectEffect, 0);
+    EXPECT_EQ(SystemSettings::instance().skinIndex, 1);
+    EXPECT_EQ(shell->displayModeSwitches, 0) << "a skin needs no new window";
+
+    open();
+    click(*controls().resolution);
+    pressKey(*shell, kKeyEscape);
+    EXPECT_FALSE(optionsActive());
+    EXPECT_EQ(saved().screenRes, 1) << "Escape leaves without saving";
+    open();
+    click(*controls().resolution);
+    click(*controls().ok);
+    EXPECT_EQ(shell->displayModeSwitches, 1);
+    EXPECT_EQ(saved().screenRes, 2);
+}
+
+TEST_F(OptionsScreenTest, EscapeAnswersTheQuestionAsCancelAndTheGameKeepsItsDifficulty) {
+    Game* game = startGame(true);
+    open();
+    shell->step(16);
+    shell->saveScreenshot("options");
+    click(*controls().difficulty);  // Normal -> Hard
+    shell->step(16);
+    shell->step(16);
+    shell->saveScreenshot("options-question");
+    ASSERT_TRUE(options->dialog().isOpen());
+    EXPECT_FALSE(controls().ok->visible()) << "only the question takes input";
+    EXPECT_FALSE(options->dialog().okButton()->hidden());
+
+    EXPECT_FALSE(shell->pressKey(kKeyEscape));
+    EXPECT_TRUE(optionsActive()) << "Escape only closes the question";
+    EXPECT_FALSE(options->dialog().isOpen());
+    EXPECT_EQ(controls().difficulty->currentKey(), Difficulty::Normal);
+    EXPECT_TRUE(options->dialog().okButton()->hidden());
+    shell->step(16);
+    EXPECT_FALSE(options->dialog().isOpen()) << "nothing is left pending";
+
+    click(*controls().ok);
+    EXPECT_EQ(saved().difficultyLevel, Difficulty::Normal);
+    EXPECT_EQ(currentGame, game);
+    EXPECT_EQ(difficulty, Difficulty::Normal);
+
+    // The arrows ask too; the question's own Cancel puts the selector back as well.
+    open();
+    clickArrow(controls().beginLevel, true);  // 5 -> 6
+    shell->step(16);
+    ASSERT_TRUE(options->dialog().isOpen());
+    click(*options->dialog().cancelButton());
+    EXPECT_FALSE(options->dialog().isOpen());
+    EXPECT_EQ(controls().beginLevel->currentKey(), 5);
+    EXPECT_TRUE(controls().ok->visible());
+    EXPECT_TRUE(listed(game));
+}
+
+TEST_F(OptionsScreenTest, TheQuestionsOkEndsTheGameAndTheNextGameTakesTheChange) {
+    Game* game = startGame(true);
+    open();
+    click(*controls().difficulty);
+    shell->step(16);
+    ASSERT_TRUE(options->dialog().isOpen());
+    click(*options->dialog().okButton());
+    EXPECT_EQ(currentGame, nullptr);
+    EXPECT_FALSE(listed(game)) << "retired once the press had unwound";
+    EXPECT_FALSE(options->dialog().isOpen());
+    click(*controls().ok);
+    EXPECT_EQ(saved().difficultyLevel, Difficulty::Hard);
+    EXPECT_EQ(difficulty, Difficulty::Hard);
+}
+
+TEST_F(OptionsScreenTest, NoQuestionWithoutAGameOrUnderAGameThatIgnoresIt) {
+    click(*controls().difficulty);
+    click(*controls().beginLevel);
+    shell->step(16);
+    EXPECT_FALSE(options->dialog().isOpen());
+    click(*controls().ok);
+    EXPECT_EQ(saved().difficultyLevel, Difficulty::Hard);
+    EXPECT_EQ(saved().beginLevel, 6);
+    EXPECT_EQ(difficulty, Difficulty::Hard) << "no game runs: the change counts at once";
+    EXPECT_EQ(startLevel, 6);
+
+    Game* puzzle = startGame(false);
+    open();
+    click(*controls().difficulty);
+    clickArrow(controls().beginLevel, true);
+    shell->step(16);
+    EXPECT_FALSE(options->dialog().isOpen());
+    click(*controls().ok);
+    EXPECT_EQ(saved().difficultyLevel, Difficulty::Impossible);
+    EXPECT_EQ(saved().beginLevel, 7);
+    EXPECT_EQ(difficulty, Difficulty::Hard) << "the running game keeps what it was built with";
+    EXPECT_EQ(startLevel, 6);
+    EXPECT_EQ(currentGame, puzzle);
+}
+
+TEST_F(OptionsScreenTest, VolumesFollowTheirArrowsAndCancelKeepsThemAudibleButUnsaved) {
+    SoundManager& sound = SoundManager::instance();
+    ASSERT_TRUE(sound.soundOn()) << "the dummy audio driver opens";
+    clickArrow(controls().musicVolume, true);
+    clickArrow(controls().soundVolume, false);
+    shell->step(16);
+    EXPECT_EQ(controls().musicVolume->value(), 55.0f);
+    EXPECT_EQ(sound.musicVolume(), 55) << "the value the slider shows";
+    EXPECT_EQ(sound.soundVolume(), 145);
+    click(*controls().cancel);
+    EXPECT_FALSE(std::filesystem::exists(settingsFile()));
+    EXPECT_EQ(sound.musicVolume(), 55);
+
+    open();
+    EXPECT_EQ(controls().musicVolume->value(), 50.0f);
+    clickArrow(controls().musicVolume, true);
+    clickArrow(controls().musicVolume, true);
+    click(*controls().ok);  // within the same frame as the last arrow
+    EXPECT_EQ(saved().musicVolume, 60);
+    EXPECT_EQ(sound.musicVolume(), 60);
+}
+
+TEST_F(OptionsScreenTest, SoundAndMusicBoxesSwitchAtOnce) {
+    SoundManager& sound = SoundManager::instance();
+    click(*controls().sound);
+    EXPECT_FALSE(sound.soundOn());
+    EXPECT_FALSE(SystemSettings::instance().sound);
+    EXPECT_FALSE(controls().sound->isChecked());
+    click(*controls().sound);
+    EXPECT_TRUE(sound.soundOn());
+    EXPECT_EQ(sound.soundVolume(), 150);
+    click(*controls().music);
+    EXPECT_FALSE(sound.musicOn());
+    EXPECT_FALSE(SystemSettings::instance().music);
+    click(*controls().ok);
+    EXPECT_TRUE(saved().sound);
+    EXPECT_FALSE(saved().music);
+}
+
+}  // namespace
+}  // namespace brx
