@@ -4,12 +4,22 @@
 
 #include <array>
 
-#include "shell/ORenderWindow.h"
-#include "sound/SoundManager.h"
+#include <algorithm>
+
 #include "core/SystemSettings.h"
+#include "game/Game.h"
+#include "game/GameVariables.h"
 #include "objects/EffectList.h"
 #include "objects/ModelLibrary.h"
 #include "objects/PathSet.h"
+#include "screens/Credits.h"
+#include "screens/Help.h"
+#include "screens/Menu.h"
+#include "screens/OSystemOptions.h"
+#include "screens/Score.h"
+#include "screens/SelectGame.h"
+#include "shell/ORenderWindow.h"
+#include "sound/SoundManager.h"
 
 namespace brx {
 namespace {
@@ -36,6 +46,17 @@ constexpr const char* kPreloadTextures[] = {
 constexpr float kPreloadStartPercent = 5.0f;
 constexpr float kPreloadStepPercent = 1.875f;
 
+// The score tables by mode number: file and picture.
+struct TableFiles {
+    const char* file;
+    const char* icon;
+};
+constexpr TableFiles kScoreTables[OBrixel::kModeCount] = {
+    {"Data\\TRemover.Kv", "Games/Remover.Tga"},   {"Data\\TClassic.Kv", "Games/Classic.Tga"},
+    {"Data\\TStrategy.Kv", "Games/Strategy.Tga"}, {"Data\\TAdvanced.Kv", "Games/Advanced.Tga"},
+    {"Data\\TModern.Kv", "Games/Modern.Tga"},     {"Data\\TPuzzle.Kv", "Games/Puzzle.Tga"},
+};
+
 struct SampleFile {
     int id;
     const char* file;
@@ -52,7 +73,13 @@ constexpr SampleFile kGameSamples[] = {
 
 }  // namespace
 
+OBrixel::OBrixel() {
+    scoreTables_.reserve(kModeCount);
+    for (const TableFiles& table : kScoreTables) scoreTables_.emplace_back(table.icon, table.file);
+}
+
 OBrixel::~OBrixel() {
+    shutdown();
     gSplash.release();
     gIdleBackground.release();
     for (TextureRef& skinTexture : gSkins) skinTexture.release();
@@ -86,7 +113,7 @@ bool OBrixel::init() {
     preloadTextures();
     drawLoadingProgress(50, &gSplash);
     PathSet::instance().loadAll();
-    // The six score tables load here (Remover, Classic, Strategy, Puzzle, Modern, Advanced).
+    loadScoreTables();
     for (int index = 0; index < kSkinCount; ++index)
         gSkins[size_t(index)].load(std::to_string(index) + ".Tga", true);
     drawLoadingProgress(55, &gSplash);
@@ -158,13 +185,41 @@ void OBrixel::addStartScreen(float percent, ORenderWindow* screen) {
     addScreen(screen);
 }
 
-void OBrixel::createScreens() {
-    // One line per screen, in this order: menu (65), options (70), help (75), credits (80),
-    // high scores (85), game selection (90), e.g. addStartScreen(65, new Menu());
+// A table whose file cannot be read starts afresh (and is written).
+void OBrixel::loadScoreTables() {
+    for (ScoreTable& table : scoreTables_) {
+        if (!table.load()) table.reset();
+        table.loadIcon();
+    }
 }
 
-void OBrixel::releaseSceneLists() { ModelLibrary::instance().deleteAllLists(); }
+void OBrixel::createScreens() {
+    addStartScreen(65, new Menu());
+    addStartScreen(70, new OSystemOptions());
+    addStartScreen(75, new Help());
+    addStartScreen(80, new Credits());
+    addStartScreen(85, new Score(scoreTables_));
+    addStartScreen(90, new SelectGame());
+}
 
-void OBrixel::restoreSceneLists() { ModelLibrary::instance().rebuildAllLists(); }
+// The running game goes first (it was made last and may refer to what the others share), then
+// the screens in the reverse order of their creation.
+void OBrixel::shutdown() {
+    std::vector<ORenderWindow*> owned;
+    if (currentGame && removeScreen(currentGame)) owned.push_back(currentGame);
+    std::vector<ORenderWindow*> rest(screens().rbegin(), screens().rend());
+    for (ORenderWindow* screen : rest) owned.push_back(removeScreen(screen));
+    OApplication::shutdown();
+    for (ORenderWindow* screen : owned) delete screen;
+    currentGame = nullptr;
+}
+
+void OBrixel::releaseSceneLists() {
+    ModelLibrary::instance().deleteAllLists();
+}
+
+void OBrixel::restoreSceneLists() {
+    ModelLibrary::instance().rebuildAllLists();
+}
 
 }  // namespace brx

@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "sound/MusicPlaylist.h"
-#include "shell/OApplication.h"
 #include "engine/TextureRef.h"
+#include "screens/ScoreTable.h"
+#include "shell/OApplication.h"
+#include "sound/MusicPlaylist.h"
 
 namespace brx {
 
@@ -20,8 +21,12 @@ public:
     static constexpr int kDefaultHeight = 600;
     static constexpr int kSkinCount = 3;
 
-    OBrixel() = default;
-    // Lets go of the splash, the running effects and the preloaded textures.
+    static constexpr int kModeCount = 6;
+
+    // The six score tables (none loaded yet).
+    OBrixel();
+    // Deletes the screens (last created first), then lets go of the splash, the running effects
+    // and the preloaded textures.
     ~OBrixel() override;
 
     // The whole start-up behind the loading bar, ending on the main menu. Throws OFileNotFound
@@ -36,6 +41,12 @@ public:
     static std::string backgroundName(int background);
 
     const std::vector<TextureRef>& preloaded() const { return preloaded_; }
+    // The score table of a mode number (0 Remover, 1 Classic, 2 Strategy, 3 Advanced, 4 Modern,
+    // 5 Puzzle).
+    const ScoreTable& scoreTable(int mode) const { return scoreTables_[size_t(mode)]; }
+
+    // Deletes every screen, the game first, then the others in reverse order of creation.
+    void shutdown() override;
 
 protected:
     // Until a screen is active: the chosen background with the splash over it.
@@ -48,6 +59,7 @@ private:
     void preloadTextures();
     void loadGameSamples();
     void startMusic();
+    void loadScoreTables();
     void createScreens();
     // Shows progress, gives the screen the background and overlay, and adds it.
     void addStartScreen(float percent, ORenderWindow* screen);
@@ -55,6 +67,7 @@ private:
     MusicPlaylist menuMusic_;
     MusicPlaylist gameMusic_;
     std::vector<TextureRef> preloaded_;
+    std::vector<ScoreTable> scoreTables_;
 };
 
 }  // namespace brx

@@ -1,0 +1,110 @@
+#include "screens/Menu.h"
+
+#include <GL/gl.h>
+
+#include "engine/OTextStack.h"
+#include "game/GameVariables.h"
+#include "screens/MenuMusic.h"
+#include "screens/ScreenDecoration.h"
+#include "screens/ScreenKit.h"
+#include "shell/ScreenHost.h"
+#include "sound/SoundManager.h"
+
+namespace brx {
+namespace {
+
+struct MenuButton {
+    int id;
+    const char* skin;
+    int y;  // lower edge in the virtual space
+};
+// Top to bottom, 42 units apart; added in this order.
+constexpr MenuButton kButtons[] = {
+    {Menu::kContinueId, "MainMenu/Continue.Tga", 431},
+    {Menu::kNewGameId, "MainMenu/NewGame.Tga", 389},
+    {Menu::kOptionsId, "MainMenu/Options.Tga", 347},
+    {Menu::kScoreId, "MainMenu/Score.Tga", 305},
+    {Menu::kHelpId, "MainMenu/Help.Tga", 263},
+    {Menu::kCreditsId, "MainMenu/Credits.Tga", 221},
+    {Menu::kExitId, "MainMenu/Exit.Tga", 179},
+};
+constexpr float kMenuTextScale = 1.0f;
+constexpr const char* kTitleTexture = "Brixeler3D.Tga";
+constexpr float kTitleTopGap = 8.0f;  // between the title picture and the top edge
+
+}  // namespace
+
+Menu::Menu() : ORenderWindow(kScreenMenu) {}
+
+Menu::~Menu() = default;
+
+bool Menu::init() {
+    BitmapFont* font = fontOf(*this);
+    for (const MenuButton& spec : kButtons) {
+        auto* button = new OTextStack(font, spec.id, false, kMenuTextScale);
+        button->setTexture(spec.skin);
+        button->addItem(0, " ");
+        button->setPosition(int16_t(kVirtualWidth / 2 - button->skin().width() / 2),
+                            int16_t(spec.y));
+        button->setSounds(kHoverSound, kClickSound);
+        addControl(button);
+    }
+    title_.load(kTitleTexture, true);
+    return true;
+}
+
+void Menu::activate() {
+    SoundManager::instance().pauseAll(true);
+    resumeMenuMusic();
+}
+
+void Menu::draw() {
+    ORenderWindow::draw();
+    beginScreen2D(*this);
+    drawSideLines();
+    if (title_) {
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        title_.draw(kVirtualWidth / 2.0f - float(title_.width()) / 2.0f,
+                    float(kVirtualHeight) - kTitleTopGap - float(title_.height()));
+        glDisable(GL_BLEND);
+    }
+    drawCornerLogo(logo());
+    glEnable(GL_DEPTH_TEST);
+}
+
+bool Menu::onEvent(const InputEvent& event) {
+    return ORenderWindow::onEvent(event) || event.key == kKeyEscape;
+}
+
+bool Menu::onCommand(int controlId, int /*value*/) {
+    switch (controlId) {
+        case kContinueId:
+            if (currentGame) switchScreen(*this, kScreenGame);
+            break;
+        case kNewGameId:
+            switchScreen(*this, kScreenSelectGame);
+            break;
+        case kOptionsId:
+            switchScreen(*this, kScreenOptions);
+            break;
+        case kScoreId:
+            switchScreen(*this, kScreenHighScores);
+            break;
+        case kHelpId:
+            switchScreen(*this, kScreenHelp);
+            break;
+        case kCreditsId:
+            switchScreen(*this, kScreenCredits);
+            break;
+        case kExitId:
+            if (ScreenHost* host = hostOf(*this)) host->quit();
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+}  // namespace brx

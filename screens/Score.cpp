@@ -1,0 +1,270 @@
+#include "screens/Score.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+#include "core/SystemSettings.h"
+#include "engine/BitmapFont.h"
+#include "engine/OTextStack.h"
+#include "game/Game.h"
+#include "game/GameVariables.h"
+#include "screens/MenuMusic.h"
+#include "screens/NameField.h"
+#include "screens/ScreenDecoration.h"
+#include "screens/ScreenKit.h"
+#include "shell/ScreenHost.h"
+
+namespace brx {
+namespace {
+
+constexpr const char* kPrevSkin = "Interface/Prev.Tga";
+constexpr const char* kNextSkin = "Interface/Next.Tga";
+constexpr int kPrevX = 190;
+constexpr int kNextBaseX = 185;  // Next stands this far right of where Prev's width ends
+constexpr int kPagingY = 10;
+// The name field (virtual units).
+constexpr int16_t kFieldX = 250;
+constexpr int16_t kFieldY = 125;
+constexpr int16_t kFieldWidth = 300;
+constexpr int16_t kFieldHeight = 23;
+// The rows: the first at y 475, one every 24 units; columns and text scales.
+constexpr float kFirstRowY = 475.0f;
+constexpr float kRowStep = 24.0f;
+constexpr float kRankX = 160.0f;
+constexpr float kRankRaise = 4.0f;
+constexpr float kRankScale = 0.5f;
+constexpr float kNameX = 184.0f;
+constexpr float kDifficultyX = 406.0f;
+constexpr float kScoreX = 544.0f;
+constexpr float kRowScale = 0.75f;
+constexpr float kGrey = 0.75f;
+// Rows below this never show (the buttons live there).
+constexpr float kLowestRowY = 40.0f;
+constexpr float kIconY = 500.0f;
+constexpr int kStateEnded = 8;  // gameState, linePhase or resumeState: the game is over
+
+bool gameEnded() {
+    return gameState == kStateEnded || linePhase == kStateEnded || resumeState == kStateEnded;
+}
+
+}  // namespace
+
+bool Score::resultEntered = false;
+
+Score::Score(std::vector<ScoreTable>& tables) : ORenderWindow(kScreenHighScores), tables_(tables) {}
+
+Score::~Score() = default;
+
+bool Score::init() {
+    BitmapFont* font = fontOf(*this);
+    addControl(makeDoneButton(font, kDoneId).release());
+    auto prev = makeButton(font, kPrevId, kPrevSkin, kPrevX, kPagingY);
+    const int nextX = kNextBaseX + prev->skin().width();
+    prev_ = prev.get();
+    addControl(prev.release());
+    auto next = makeButton(font, kNextId, kNextSkin, nextX, kPagingY);
+    next_ = next.get();
+    addControl(next.release());
+    return true;
+}
+
+void Score::activate() {
+    resultEntered = false;
+    closedField_ = false;
+    if (currentGame && gameEnded()) {
+        takeFinishedGame();
+        return;
+    }
+    pendingScore_ = 0;
+    currentMode_ = 0;
+    showPaging(true);
+}
+
+// The game has ended: its result is taken, the game retired, and the name asked for when the
+// result enters the table.
+void Score::takeFinishedGame() {
+    Game* game = currentGame;
+    pendingScore_ = game->score();
+    pendingDifficulty_ = difficulty;
+    currentMode_ =
+        std::clamp(game->modeNumber(), 0, std::min<int>(kHighestMode, int(tables_.size()) - 1));
+    currentGame = nullptr;
+    if (ScreenHost* host = hostOf(*this)) host->retireScreen(game);
+    resumeMenuMusic();
+    if (pendingScore_ != 0 && currentTable().qualifies(pendingScore_)) {
+        openNameField();
+        return;
+    }
+    pendingScore_ = 0;
+    showPaging(true);
+    switchScreen(*this, kScreenSelectGame);
+}
+
+void Score::deactivate() {
+    if (nameField_) {
+        delete removeControl(nameField_);
+        nameField_ = nullptr;
+        resultEntered = false;
+    }
+    closedField_ = false;
+}
+
+void Score::openNameField() {
+    nameField_ = new NameField(fontOf(*this), playerName_, kNameFieldId);
+    nameField_->setPosition(kFieldX, kFieldY);
+    nameField_->setSize(kFieldWidth, kFieldHeight);
+    addControl(nameField_);
+    setFocus(nameField_);
+    showPaging(false);
+}
+
+void Score::showPaging(bool on) {
+    for (OTextStack* button : {prev_, next_}) {
+        if (!button) continue;
+        button->setVisible(on);
+        button->setHidden(!on);
+    }
+}
+
+void Score::commitResult() {
+    if (pendingScore_ == 0) return;
+    resultEntered = true;
+    std::string name;
+    if (nameField_ && nameField_->text().find_first_not_of(' ') != std::string::npos) {
+        name = ScoreTable::typedName(nameField_->text());
+        playerName_ = name;
+    }
+    currentTable().insert(name, pendingScore_, ScoreTable::difficultyName(pendingDifficulty_));
+    showPaging(true);
+    pendingScore_ = 0;
+}
+
+void Score::leave() {
+    commitResult();
+    switchScreen(*this, resultEntered ? kScreenSelectGame : kScreenMenu);
+}
+
+bool Score::onCommand(int controlId, int /*value*/) {
+    switch (controlId) {
+        case kDoneId:
+            leave();
+            break;
+        case kPrevId:
+            currentMode_ = std::max(currentMode_ - 1, 0);
+            break;
+        case kNextId:
+            currentMode_ = std::min(currentMode_ + 1, int(tables_.size()) - 1);
+            break;
+        case kNameFieldId:
+            commitResult();
+            closeNameField();
+            resultEntered = true;
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+// Called from inside the field's own notification: it is only hidden here.
+void Score::closeNameField() {
+    if (!nameField_) return;
+    nameField_->setVisible(false);
+    nameField_->setHidden(true);
+    closedField_ = true;
+}
+
+void Score::deleteClosedField() {
+    if (!closedField_ || !nameField_) return;
+    delete removeControl(nameField_);
+    nameField_ = nullptr;
+    closedField_ = false;
+}
+
+bool Score::onEvent(const InputEvent& event) {
+    bool consumed = ORenderWindow::onEvent(event);
+    deleteClosedField();
+    if (!consumed && isEscapePress(event)) {
+        leave();
+        consumed = true;
+    }
+    return consumed;
+}
+
+void Score::update(int elapsedMs) {
+    deleteClosedField();
+    ORenderWindow::update(elapsedMs);
+}
+
+ScoreTable& Score::currentTable() const {
+    return tables_[std::size_t(currentMode_)];
+}
+
+void Score::draw() {
+    ORenderWindow::draw();
+    beginScreen2D(*this);
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    drawRows();
+    drawIcon();
+    drawCornerLogo(logo());
+    glEnable(GL_DEPTH_TEST);
+}
+
+void Score::drawRows() const {
+    BitmapFont* font = fontOf(*this);
+    if (!font || tables_.empty()) return;
+    const ScoreTable& table = currentTable();
+    char text[32];
+    for (std::size_t i = 0; i < table.count(); ++i) {
+        const float y = kFirstRowY - kRowStep * float(i);
+        if (y < kLowestRowY) break;
+        const ScoreEntry& row = table.entry(i);
+        std::snprintf(text, sizeof text, "%2.0f", double(i + 1));
+        font->setColour(1.0f, 1.0f, 1.0f, 1.0f);
+        font->drawText(kRankX, y + kRankRaise, text, true, kRankScale);
+        font->drawText(kNameX, y, row.name, true, kRowScale);
+        if (currentMode_ != kHighestMode) {
+            font->setColour(kGrey, kGrey, kGrey, 1.0f);
+            font->drawText(kDifficultyX, y, row.difficulty, true, kRowScale);
+        }
+        std::snprintf(text, sizeof text, "%i", row.score);
+        font->setColour(1.0f, 1.0f, 0.0f, 1.0f);
+        font->drawText(kScoreX, y, text, true, kRowScale);
+    }
+    font->setColour(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+// The upper half of the mode's picture (its normal state) centred above the rows.
+void Score::drawIcon() const {
+    if (tables_.empty()) return;
+    const TextureRef& icon = currentTable().icon();
+    if (!icon) return;
+    icon.bind();
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    const float width = float(icon.width());
+    const float half = float(icon.height()) / 2.0f;
+    glPushMatrix();
+    glTranslatef((float(kVirtualWidth) - width) / 2.0f, kIconY, 0.0f);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.5f);
+    glVertex2f(1.0f, 1.0f);
+    glTexCoord2f(1.0f, 0.5f);
+    glVertex2f(width, 1.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(width, half);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(1.0f, half);
+    glEnd();
+    glPopMatrix();
+    glDisable(GL_BLEND);
+}
+
+}  // namespace brx

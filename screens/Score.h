@@ -1,0 +1,81 @@
+// The high-score screen: one mode's table at a time with Prev and Next to page through the
+// modes, and, when a finished game has made it into its table, a name field first.
+//
+// Design note: the finished game is deleted only through the host's deferred retire, because
+// this screen is activated while the game's own update may still be on the stack. The name
+// field is likewise never deleted inside its own notification (Enter): it is hidden there and
+// deleted once the event that carried the notification has unwound.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "screens/ScoreTable.h"
+#include "shell/ORenderWindow.h"
+
+namespace brx {
+
+class NameField;
+class OTextStack;
+
+class Score : public ORenderWindow {
+public:
+    static constexpr int kDoneId = 100;
+    static constexpr int kPrevId = 101;
+    static constexpr int kNextId = 102;
+    static constexpr int kNameFieldId = 103;
+    static constexpr int kHighestMode = 5;
+
+    // Shows the tables given (indexed by mode number; the caller keeps them).
+    explicit Score(std::vector<ScoreTable>& tables);
+    ~Score() override;
+
+    // Takes over a finished game (score, mode; the game is retired) and asks for a name when
+    // the result enters the table, else goes on to game selection. Without one: browsing from
+    // the first mode.
+    void activate() override;
+    // Drops an unfinished name entry.
+    void deactivate() override;
+    // The table rows, the mode's icon and the logo.
+    void draw() override;
+    // Deletes a name field that was closed during the last event.
+    void update(int elapsedMs) override;
+    // The Done, Prev and Next buttons.
+    bool init() override;
+    // Escape acts as Done.
+    bool onEvent(const InputEvent& event) override;
+    // Done, Prev, Next and the name field's Enter. Always true.
+    bool onCommand(int controlId, int value) override;
+
+    // Set once a result has been filed during this visit.
+    static bool resultEntered;
+
+    int currentMode() const { return currentMode_; }
+    int pendingScore() const { return pendingScore_; }
+    const NameField* nameField() const { return nameField_; }
+    const std::string& playerName() const { return playerName_; }
+
+private:
+    ScoreTable& currentTable() const;
+    void takeFinishedGame();
+    void openNameField();
+    void closeNameField();
+    void deleteClosedField();
+    void commitResult();
+    void leave();
+    void showPaging(bool on);
+    void drawRows() const;
+    void drawIcon() const;
+
+    std::vector<ScoreTable>& tables_;
+    NameField* nameField_ = nullptr;  // owned by the control list while listed
+    bool closedField_ = false;        // closed by Enter; deleted after the event
+    OTextStack* prev_ = nullptr;
+    OTextStack* next_ = nullptr;
+    std::string playerName_;
+    int pendingScore_ = 0;
+    int pendingDifficulty_ = 0;
+    int currentMode_ = 0;
+};
+
+}  // namespace brx

@@ -1,0 +1,193 @@
+#include "screens/SelectGame.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "core/Random.h"
+#include "core/SystemSettings.h"
+#include "engine/KvIncDec.h"
+#include "engine/OTextStack.h"
+#include "game/Game.h"
+#include "game/GameVariables.h"
+#include "game/LevelFiles.h"
+#include "platform/Platform.h"
+#include "screens/GameFactory.h"
+#include "screens/ScreenDecoration.h"
+#include "screens/ScreenKit.h"
+#include "shell/ScreenHost.h"
+
+namespace brx {
+namespace {
+
+struct ModeButton {
+    int id;
+    const char* skin;
+    int y;
+};
+// Top to bottom; added in this order.
+constexpr ModeButton kModeButtons[] = {
+    {SelectGame::kRemoverId, "Games/Remover.Tga", 520},
+    {SelectGame::kClassicId, "Games/Classic.Tga", 440},
+    {SelectGame::kStrategyId, "Games/Strategy.Tga", 360},
+    {SelectGame::kAdvancedId, "Games/Advanced.Tga", 280},
+    {SelectGame::kModernId, "Games/Modern.Tga", 200},
+    {SelectGame::kPuzzleId, "Games/Puzzle.Tga", 136},
+};
+constexpr float kModeTextScale = 1.0f;
+constexpr const char* kLevelListSkin = "Interface/SelectLN.Tga";
+constexpr int kLevelListY = 90;
+constexpr const char* kArrowSkin = "Interface/HArrow.Tga";
+constexpr const char* kStartSkin = "Interface/Start.Tga";
+constexpr int kStartX = 460;
+constexpr int kStartY = 68;
+constexpr const char* kRandomSkin = "Interface/Random.Tga";
+constexpr int kRandomX = 200;
+constexpr int kRandomY = 75;
+
+int centredX(const OTextStack& button) {
+    return ORenderWindow::kVirtualWidth / 2 - button.skin().width() / 2;
+}
+
+}  // namespace
+
+int SelectGame::lastPuzzle = 0;
+
+SelectGame::SelectGame() : ORenderWindow(kScreenSelectGame) {
+    puzzleCount_ = LevelFiles::readCounts().puzzles;
+    currentGame = nullptr;
+}
+
+SelectGame::~SelectGame() = default;
+
+bool SelectGame::init() {
+    addModeButtons();
+    addControl(makeDoneButton(fontOf(*this), kDoneId).release());
+    addPuzzleChooser();
+    return true;
+}
+
+void SelectGame::addModeButtons() {
+    for (const ModeButton& spec : kModeButtons) {
+        auto* button = new OTextStack(fontOf(*this), spec.id, false, kModeTextScale);
+        button->setTexture(spec.skin);
+        button->addItem(0, " ");
+        button->setPosition(int16_t(centredX(*button)), int16_t(spec.y));
+        button->setSounds(kHoverSound, kClickSound);
+        addControl(button);
+    }
+}
+
+void SelectGame::addPuzzleChooser() {
+    BitmapFont* font = fontOf(*this);
+    auto* list = new OTextStack(font, kLevelListId, false, kButtonTextScale);
+    list->setTexture(kLevelListSkin);
+    for (int level = 0; level < puzzleCount_; ++level)
+        list->addItem(level, std::to_string(level + 1));
+    list->setCurrent(lastPuzzle);
+    list->setPosition(int16_t(centredX(*list)), int16_t(kLevelListY));
+    list->setSounds(kHoverSound, kClickSound);
+    levelList_ = list;
+    addControl(list);
+
+    auto* arrows = new KvIncDec(kLevelArrowsId, false);
+    arrows->setAttached(list);
+    arrows->setTexture(kArrowSkin);
+    arrows->setSounds(kHoverSound, kClickSound);
+    addControl(arrows);
+
+    addControl(makeButton(font, kStartId, kStartSkin, kStartX, kStartY).release());
+    addControl(makeButton(font, kRandomId, kRandomSkin, kRandomX, kRandomY).release());
+}
+
+void SelectGame::activate() {
+    seedRandom(platform::tickCountMs());
+    swallowing_ = true;
+    eventCount_ = 0;
+    if (levelList_) levelList_->setCurrent(lastPuzzle);
+}
+
+bool SelectGame::onEvent(const InputEvent& event) {
+    if (++eventCount_ > kSwallowedEvents) {
+        eventCount_ = 0;
+        swallowing_ = false;
+    }
+    if (swallowing_) return true;
+    if (ORenderWindow::onEvent(event)) return true;
+    if (!isEscapePress(event)) return false;
+    switchScreen(*this, kScreenMenu);
+    return true;
+}
+
+bool SelectGame::onCommand(int controlId, int /*value*/) {
+    switch (controlId) {
+        case kDoneId:
+            switchScreen(*this, kScreenMenu);
+            break;
+        case kRemoverId:
+        case kClassicId:
+        case kStrategyId:
+        case kAdvancedId:
+        case kModernId:
+        case kPuzzleId:
+        case kStartId:
+        case kRandomId:
+            startGame(controlId);
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+int SelectGame::chosenPuzzle(int controlId) const {
+    if (puzzleCount_ < 1) return 0;
+    if (controlId == kStartId && levelList_)
+        return std::clamp(levelList_->currentKey() + 1, 1, puzzleCount_);
+    return random(1, puzzleCount_);
+}
+
+void SelectGame::startGame(int controlId) {
+    const bool puzzle = controlId == kPuzzleId || controlId == kStartId || controlId == kRandomId;
+    const int level = puzzle ? chosenPuzzle(controlId) : 0;
+    if (puzzle && level == 0) return;
+    const SystemSettings& settings = SystemSettings::instance();
+    difficulty = settings.difficultyLevel;
+    startLevel = settings.beginLevel;
+    retireCurrentGame();
+    std::unique_ptr<Game> game = makeGame(controlId, level);
+    if (!game) return;
+    if (puzzle) lastPuzzle = level - 1;
+    Game* started = game.release();
+    currentGame = started;
+    started->setBackground(backgroundPicture(settings.background), "");
+    ScreenHost* host = hostOf(*this);
+    if (!host) {
+        delete started;
+        return;
+    }
+    host->addScreen(started);
+    host->setActiveScreen(kScreenGame);
+}
+
+// The previous game is not running (this screen is), so it can go at once; it must, because the
+// new game takes the same screen id.
+void SelectGame::retireCurrentGame() {
+    Game* old = currentGame;
+    if (!old) return;
+    currentGame = nullptr;
+    if (ScreenHost* host = hostOf(*this)) host->removeScreen(old);
+    delete old;
+}
+
+void SelectGame::draw() {
+    ORenderWindow::draw();
+    beginScreen2D(*this);
+    drawSideLines();
+    drawCornerLogo(logo());
+    glEnable(GL_DEPTH_TEST);
+}
+
+}  // namespace brx

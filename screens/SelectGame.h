@@ -1,0 +1,66 @@
+// Game selection: one picture button per mode, a puzzle-level chooser with Start and Random,
+// and Done back to the menu. Choosing a mode deletes the previous game, builds the new one as
+// screen 202 on the chosen background, adds it and switches to it.
+//
+// Design note: the first twelve events after each activation are swallowed, so the click that
+// opened the screen (its release and the pointer moves around it) never lands on a mode button.
+// The puzzle list shows the remembered puzzle again on every activation; with no puzzles in the
+// level file the puzzle buttons do nothing.
+#pragma once
+
+#include "shell/ORenderWindow.h"
+
+namespace brx {
+
+class Game;
+class OTextStack;
+
+class SelectGame : public ORenderWindow {
+public:
+    static constexpr int kRemoverId = 1000;
+    static constexpr int kClassicId = 1001;
+    static constexpr int kStrategyId = 1002;
+    static constexpr int kPuzzleId = 1003;
+    static constexpr int kAdvancedId = 1004;
+    static constexpr int kModernId = 1005;
+    static constexpr int kDoneId = 100;
+    static constexpr int kLevelListId = 4000;
+    static constexpr int kStartId = 4001;
+    static constexpr int kRandomId = 4002;
+    static constexpr int kLevelArrowsId = 10;
+    static constexpr int kSwallowedEvents = 12;
+
+    // Reads the number of puzzles from the level file of the archive; forgets any game.
+    SelectGame();
+    ~SelectGame() override;
+
+    // Reseeds the random generator, re-arms the event swallow, re-selects the remembered puzzle.
+    void activate() override;
+    // Background, buttons, the side lines and the logo.
+    void draw() override;
+    // The mode buttons, Done, the puzzle list with its arrows, Start and Random.
+    bool init() override;
+    // Swallows the first events after activation; Escape returns to the menu.
+    bool onEvent(const InputEvent& event) override;
+    // Starts the mode of a button or goes back. Always true.
+    bool onCommand(int controlId, int value) override;
+
+    int puzzleCount() const { return puzzleCount_; }
+    // The puzzle chosen last (0-based); the list starts on it.
+    static int lastPuzzle;
+
+private:
+    void addModeButtons();
+    void addPuzzleChooser();
+    void startGame(int controlId);
+    // The puzzle (1-based) a puzzle button asks for; 0 when there is none to play.
+    int chosenPuzzle(int controlId) const;
+    void retireCurrentGame();
+
+    int puzzleCount_ = 0;
+    OTextStack* levelList_ = nullptr;
+    bool swallowing_ = false;
+    int eventCount_ = 0;
+};
+
+}  // namespace brx
