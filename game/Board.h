@@ -113,13 +113,20 @@ public:
     int lastColumn = 11;
 
 private:
-    // One column's blocks take a step; a block that cannot arrive waits.
-    void moveColumn(int column, int elapsedMs);
-    // Moves a block whose slide ended into its cell when that is free; false when it must wait.
-    bool settleArrival(int column, int row);
+    // True for a cell of the board in use.
+    static bool inside(int column, int row);
+    bool sameAsPrevious() const;
+    void fallColumn(int column);
+    int nearestBlockAbove(int column, int row) const;
+    void startFall(int column, int fromRow, int toRow);
     int highestFixedRow(int column) const;
     int stackTop(int column) const;
-    bool fallInto(int column, int row);
+    // A fixed block in column stands at or below the top of the source column's stack.
+    bool stackBlocked(int column, int source) const;
+    // Starts every block of source sliding into destination; false at a fixed block.
+    bool pullColumn(int source, int destination);
+    void moveColumn(int column, int elapsedMs);
+    void settleArrival(int column, int row);
 
     BoardHooks& hooks_;
 };

@@ -162,6 +162,12 @@ public:
     void stopGameSounds();
     // Leaves the game for a screen: sounds stopped, then the host's deferred switch.
     void leaveTo(ScreenId screen);
+    // The looping sound of the finishing fill: started once (music paused) however often this
+    // is called, even when no channel was free; stopFillSound resumes the music and stops it.
+    // The destructor stops it too.
+    void startFillSound();
+    void stopFillSound();
+    bool fillSoundRunning() const { return fillSoundRunning_; }
     // Intro or outro progress, 0 to 1 (1 when the duration is 0 or less).
     double introProgress() const;
     bool closing() const { return closing_; }
@@ -264,22 +270,35 @@ protected:
     TextureRef infoPicture;
 
 private:
+    // Loads a picture; a missing one is logged by the loader and left empty.
+    static void loadPicture(TextureRef& picture, const char* name, bool mipmaps = false);
     void readDifficultTuning();
     void readEffectTuning();
     void readIntroKeys(bool reversed);
+    int boardModelIndex() const;
     void createMenuButton();
+    void restartGameMusic();
+    bool requestLeave();
     void updateShake(int elapsedMs);
     void updateTrailTimer(int elapsedMs);
     void updatePlaying(int elapsedMs);
+    bool introFinished() const;
     void finishIntroOrOutro();
     void updateFlying(int elapsedMs);
     void updateListener();
     void runRandomSpin();
+    void placeCamera();
+    void fireBonus(Board::Cell cell);
+    void addScoreText(int n);
     void launchSelected();
-    void fireBonus();
-    void requestLeave();
-    void drawBoardBlocks(bool detailed);
+    float rowLightOffset(int row) const;
+    void bindSkin();
     void drawSelectedBlocks();
+    void drawCentredPicture(const TextureRef& picture) const;
+
+    TextureRef skin_;
+    bool leaving_ = false;           // a screen switch has been asked for
+    bool fillSoundRunning_ = false;  // between startFillSound and stopFillSound
 };
 
 }  // namespace brx

@@ -2,8 +2,8 @@
 
 #include <GL/gl.h>
 
-#include "core/SystemSettings.h"
 #include "core/Random.h"
+#include "core/SystemSettings.h"
 #include "objects/ColorMaterials.h"
 
 namespace brx {
@@ -163,8 +163,15 @@ void Box::drawSelected() const {
         glDepthMask(GL_FALSE);
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        // Lit, a fragment's alpha is the material's diffuse alpha (glColor does not reach it
+        // with colour material off); unlit, it is the current colour's. Both are halved.
+        const Material& own = ColorMaterials::instance().get(colour);
+        Material halfSeen = own;
+        halfSeen.diffuse[3] = kSelectedAlpha;
+        halfSeen.apply();
         glColor4f(1.0f, 1.0f, 1.0f, kSelectedAlpha);
         callList();
+        own.apply();
     }
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);

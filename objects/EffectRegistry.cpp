@@ -1,5 +1,7 @@
 #include "objects/EffectRegistry.h"
 
+#include "core/ErrorLog.h"
+#include "engine/OException.h"
 #include "objects/BigBomb.h"
 #include "objects/Bonus100.h"
 #include "objects/BoxExplosion.h"
@@ -18,8 +20,19 @@ EffectRegistry::EffectRegistry() {
 }
 
 void EffectRegistry::loadTextures() {
-    for (auto& entry : prototypes_) entry.second->loadTextures();
-    SplineTrail::instance().loadTexture();
+    // One missing sprite (logged by the loader) leaves that effect bare, not all of them.
+    for (auto& entry : prototypes_) {
+        try {
+            entry.second->loadTextures();
+        } catch (const OFileNotFound&) {
+            BRX_LOG_ERROR("Effect %d draws without its sprite", entry.first);
+        }
+    }
+    try {
+        SplineTrail::instance().loadTexture();
+    } catch (const OFileNotFound&) {
+        BRX_LOG_ERROR("The glowing trail draws without its sprite");
+    }
 }
 
 std::unique_ptr<KvBaseBound> EffectRegistry::create(int key) const {

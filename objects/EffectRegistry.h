@@ -26,8 +26,9 @@ public:
     // One prototype of each of the five effects, without textures.
     EffectRegistry();
 
-    // Loads the sprites of every prototype and of the glowing trail (mipmaps); throws
-    // OFileNotFound when one is missing.
+    // Loads the sprites of every prototype and of the glowing trail (mipmaps); a missing
+    // sprite is logged and that effect goes on without it. The game calls it as it is set up,
+    // before any effect is made.
     void loadTextures();
     // A new effect cloned from the prototype under key, or null for an unknown key.
     std::unique_ptr<KvBaseBound> create(int key) const;

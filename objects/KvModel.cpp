@@ -6,6 +6,7 @@
 
 #include "engine/OException.h"
 #include "objects/ModelLibrary.h"
+#include "sound/SoundManager.h"
 
 namespace brx {
 namespace {
@@ -43,6 +44,7 @@ KvModel::KvModel(const KvModel& other)
 }
 
 KvModel::~KvModel() {
+    SoundManager::forgetObject(this);
     releaseData();
 }
 

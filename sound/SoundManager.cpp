@@ -1,16 +1,29 @@
 #include "sound/SoundManager.h"
 
-#include "sound/MusicPlaylist.h"
 #include "core/ErrorLog.h"
 #include "engine/O3D.h"
 #include "engine/Vector3.h"
 #include "platform/Platform.h"
+#include "sound/MusicPlaylist.h"
 
 namespace brx {
+
+namespace {
+// The manager while it exists: objects that die after it (at process exit) must not reach it.
+SoundManager* gLiveManager = nullptr;
+}  // namespace
 
 SoundManager& SoundManager::instance() {
     static SoundManager manager;
     return manager;
+}
+
+SoundManager::SoundManager() {
+    gLiveManager = this;
+}
+
+SoundManager::~SoundManager() {
+    gLiveManager = nullptr;
 }
 
 bool SoundManager::init() {
@@ -100,6 +113,14 @@ void SoundManager::selectPlaylist(int id) {
 
 void SoundManager::track(int channel, const O3D* object) {
     if (channel > 0 && object) trackedChannels_[channel] = object;
+}
+
+void SoundManager::untrack(const O3D* object) {
+    std::erase_if(trackedChannels_, [object](const auto& entry) { return entry.second == object; });
+}
+
+void SoundManager::forgetObject(const O3D* object) {
+    if (gLiveManager) gLiveManager->untrack(object);
 }
 
 void SoundManager::updateTracked() {

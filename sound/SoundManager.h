@@ -63,6 +63,12 @@ public:
 
     // Makes a playing channel follow a scene object until it ends.
     void track(int channel, const O3D* object);
+    // Stops every channel following this object from following it (its sound plays on where
+    // it is).
+    void untrack(const O3D* object);
+    // untrack() on the process-wide manager if it exists; safe from any destructor, even
+    // while the process ends. Objects call it as they go away.
+    static void forgetObject(const O3D* object);
     // Moves every tracked channel to its object's position.
     void updateTracked();
     // The listener of 3D sound: position and orientation (forward and top axes, world units).
@@ -87,7 +93,8 @@ public:
     bool hasSample(int id) const;
 
 private:
-    SoundManager() = default;
+    SoundManager();
+    ~SoundManager();
 
     std::map<int, int> samples_;  // id -> platform sample handle
     std::map<int, const O3D*> trackedChannels_;
