@@ -272,6 +272,8 @@ void OApplication::releaseGLResources() {
 }
 
 void OApplication::recreateWindow() {
+    // The new window takes the colour depth the settings ask for now (the options change it).
+    setColorBits(SystemSettings::instance().colorDepth);
     releaseGLResources();
     releaseContext();
     destroyWindow();

@@ -86,6 +86,8 @@ protected:
     // Serves a maximise request: full screen from the next frame.
     bool takeFullScreenRequest();
     void setFullScreenFlag(bool fullScreen) { fullScreen_ = fullScreen; }
+    // Bits per pixel (and depth bits) the next window is opened with.
+    void setColorBits(int bits) { colorBits_ = bits; }
     void setClientSize(int width, int height);
 
 private:
