@@ -11,7 +11,6 @@
 #include "objects/EffectList.h"
 #include "objects/KvBaseBound.h"
 #include "shell/ScreenId.h"
-#include "sound/MusicPlaylist.h"
 #include "sound/SoundManager.h"
 
 namespace brx {
@@ -59,7 +58,6 @@ BrixelGame::BrixelGame() {
 }
 
 BrixelGame::~BrixelGame() {
-    stopFillSound();
     clearNextLine();
 }
 
@@ -291,23 +289,14 @@ void BrixelGame::afterClick() {
 void BrixelGame::update(int elapsedMs) {
     updateScoreTextsAndTrail(elapsedMs);
     Game::update(elapsedMs);
-    switch (gameState) {
-        case GameState::Playing:
-            updatePlaying(elapsedMs);
-            break;
-        case GameState::GameOver:
-            updateGameOver(elapsedMs);
-            break;
-        case GameState::LevelComplete:
-            runFinishingFill(elapsedMs);
-            break;
-        case GameState::NextLevel:
-            levelIndex += 1;
-            startNextLevel();
-            gameState = GameState::Playing;
-            break;
-        default:
-            break;
+    // One step after the other: a fill that ends moves on to the next level in the same frame.
+    if (gameState == GameState::Playing) updatePlaying(elapsedMs);
+    if (gameState == GameState::GameOver) updateGameOver(elapsedMs);
+    if (gameState == GameState::LevelComplete) runFinishingFill(elapsedMs);
+    if (gameState == GameState::NextLevel) {
+        levelIndex += 1;
+        startNextLevel();
+        gameState = GameState::Playing;
     }
 }
 
@@ -337,26 +326,9 @@ void BrixelGame::updateGameOver(int elapsedMs) {
 
 // --- the finishing fill ------------------------------------------------------------------------
 
-void BrixelGame::startFillSound() {
-    fillRunning_ = true;
-    SoundManager& sound = SoundManager::instance();
-    levelSoundChannel = sound.play(kSoundFillLoop, 0);
-    if (levelSoundChannel <= 0) levelSoundChannel = -1;
-    pausedMusic_ = sound.currentPlaylist();
-    if (pausedMusic_) pausedMusic_->setPaused(true);
-}
-
-void BrixelGame::stopFillSound() {
-    if (!fillRunning_) return;
-    fillRunning_ = false;
-    if (pausedMusic_) pausedMusic_->setPaused(false);
-    pausedMusic_ = nullptr;
-    if (levelSoundChannel != -1) SoundManager::instance().stop(levelSoundChannel);
-    levelSoundChannel = -1;
-}
-
 void BrixelGame::runFinishingFill(int elapsedMs) {
-    if (!fillRunning_) startFillSound();
+    // Started once, even when no channel was free, so a failed start is not retried.
+    startFillSound();
     fillTimer += elapsedMs;
     if (fillTimer <= fillStep) return;
     if (!placeScoreBlock(elapsedMs)) finishFill();

@@ -7,8 +7,7 @@
 // Design note: row 0 lies above the visible board as the overflow row (cells sit one row
 // higher than in the base class). Tuning tables are read once; every look-up clamps to the
 // last entry or falls back to a logged default, so short or missing tables never index past
-// their end. The finishing fill remembers that it started apart from the channel of its loop,
-// so a loop that could not play does not restart the fill every frame.
+// their end.
 #pragma once
 
 #include <array>
@@ -18,9 +17,6 @@
 #include "game/Game.h"
 
 namespace brx {
-
-class SoundManager;
-class MusicPlaylist;
 
 class BrixelGame : public Game {
 public:
@@ -35,7 +31,6 @@ public:
     static constexpr float kNextLineDrop = 0.75f;  // next line below the bottom row (units)
 
     BrixelGame();
-    // Stops the finishing fill's loop and gives back the music it paused.
     ~BrixelGame() override;
 
     // The shared game drawing with the next line below the board.
@@ -86,8 +81,6 @@ public:
     int filledSlots() const;
     // A clone of the bonus prototype kind, or a plain block when there is none.
     std::unique_ptr<Box> makeBonus(int kind);
-    // The finishing fill's loop is playing (or was asked to and could not).
-    bool fillRunning() const { return fillRunning_; }
 
     int nextBlockTimer = 0;  // ms since the last next-line block
     int speedPick = 0;       // 7 or 8 from level index 9 on
@@ -124,12 +117,7 @@ private:
     void awardFullRow(int row);
     void finishFill();
     void clearUpperRows();
-    void startFillSound();
-    void stopFillSound();
     void shiftRowsUp();
-
-    bool fillRunning_ = false;
-    MusicPlaylist* pausedMusic_ = nullptr;
 };
 
 }  // namespace brx
