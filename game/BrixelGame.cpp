@@ -410,6 +410,7 @@ void BrixelGame::drawAfterBoard() {
 }
 
 void BrixelGame::drawNextLine() {
+    bindSkin();
     for (int i = 0; i < columns; ++i)
         if (nextLine[i]) nextLine[i]->draw();
 }

@@ -66,7 +66,7 @@ public:
     void resetNextLine();
     // Deletes the blocks of the next line.
     void clearNextLine();
-    // Draws the blocks of the next line.
+    // Draws the blocks of the next line in the block skin.
     void drawNextLine();
     // True when the pointer's ray meets the tray below the board.
     bool trayHit();
@@ -103,7 +103,7 @@ protected:
     // Forgets the selection (the blocks it named have moved).
     void dropSelection();
 
-    // The next line, drawn right after the board (the board's skin texture still bound).
+    // The next line, drawn right after the board.
     void drawAfterBoard() override;
 
     std::array<std::unique_ptr<Box>, kMaxColumns> nextLine;

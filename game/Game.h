@@ -210,6 +210,8 @@ protected:
     void drawStatePicture(bool levelCompleteOverPicture);
     // The board lighting with the light raised by offset units.
     void setBoardLighting(float offset) const;
+    // Binds the block skin of the setting "SkinIndex" (loaded on first use or after a change).
+    void bindSkin();
     // The side panel with these numbers; lines < 0 shows "-".
     void drawSidePanel(int levelNumber, int lines, int points);
 
@@ -292,7 +294,6 @@ private:
     void addScoreText(int n);
     void launchSelected();
     float rowLightOffset(int row) const;
-    void bindSkin();
     void drawSelectedBlocks();
     void drawCentredPicture(const TextureRef& picture) const;
 
