@@ -9,6 +9,7 @@
 #include "core/Random.h"
 #include "core/SystemSettings.h"
 #include "engine/KvIncDec.h"
+#include "engine/OControl.h"
 #include "engine/OTextStack.h"
 #include "game/Game.h"
 #include "game/GameVariables.h"
@@ -107,6 +108,8 @@ void SelectGame::activate() {
     swallowing_ = true;
     eventCount_ = 0;
     if (levelList_) levelList_->setCurrent(lastPuzzle);
+    // The button that started the last game would still glow from that visit.
+    for (std::size_t i = 0; i < controlCount(); ++i) control(i)->loseHighlight();
 }
 
 bool SelectGame::onEvent(const InputEvent& event) {
