@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# A whole game through the real window: menu, New Game, Strategy, clicks on the board until the
+# game is lost, the name typed and Enter, the table written; Done, Escape and Exit end the
+# program with code 0. A second run must find the first name in the table it loads and keep it
+# when it files the next one.
+source "$(dirname "$0")/lib/common.sh"
+
+# The virtual 800 x 600 screen is the window's size here, so window pixels are virtual units
+# with y turned downwards.
+click() {
+    xdotool mousemove --window "$window" "$1" "$2"
+    sleep 0.1
+    xdotool mousemove --window "$window" "$(($1 + 1))" "$2"
+    sleep 0.1
+    xdotool click --window "$window" 1
+    sleep "${3:-0.5}"
+}
+
+# The plain text of a score table: the file's bytes combined with the rolling key 0x21..0xE7.
+plain_table() {
+    local key=33 text="" byte
+    for byte in $(od -An -v -tu1 "$1"); do
+        printf -v text '%s\\x%02x' "$text" $((byte ^ key))
+        key=$((key == 231 ? 33 : key + 1))
+    done
+    printf '%b' "$text"
+}
+
+table_has() {
+    [ -f "$WORK/game/Data/TStrategy.Kv" ] &&
+        plain_table "$WORK/game/Data/TStrategy.Kv" | grep -qx -- "$1"
+}
+
+# Game selection ignores the first events after it appears (the click that opened it).
+wake_selection() {
+    for step in $(seq 1 16); do
+        xdotool mousemove --window "$window" $((300 + step)) 300
+        sleep 0.05
+    done
+}
+
+# From the main menu: New Game, enough pointer moves for the selection screen to listen, then
+# Strategy; clicks on the board until the game is lost and the name can be entered.
+play_strategy_and_file() {
+    local name="$1" filed="$2"
+    click 400 198 1  # New Game
+    wake_selection
+    click 400 211 4  # Strategy, then the intro
+    for attempt in $(seq 1 12); do
+        for x in 300 340 380 420 460 500; do
+            for y in 500 460 420; do click "$x" "$y" 0.12; done
+        done
+        sleep 4  # the game-over picture, then the high-score screen
+        xdotool type --window "$window" --delay 40 "$name"
+        xdotool key --window "$window" Return
+        sleep 1
+        table_has "$filed" && return 0
+        kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended during play"
+    done
+    fail "no result filed for $name"
+}
+
+leave_to_exit() {
+    click 540 565 1  # Done: game selection
+    wake_selection
+    xdotool key --window "$window" Escape  # back to the menu
+    sleep 1
+    click 400 407 0  # Exit
+    code="$(wait_for_exit 30)" || fail "the game did not end on Exit"
+    [ "$code" -eq 0 ] || fail "exit code $code after Exit"
+}
+
+install_game
+start_game
+window="$(wait_for_window "$GAME_TITLE" 30)" || fail "no game window appeared"
+sleep 3
+play_strategy_and_file "Ann Lee" "Ann_Lee"
+leave_to_exit
+expect_log_closed 0
+
+start_game
+window="$(wait_for_window "$GAME_TITLE" 30)" || fail "no game window after the restart"
+sleep 3
+table_has "Ann_Lee" || fail "the restart lost the first result"
+play_strategy_and_file "Bob" "Bob"
+table_has "Ann_Lee" || fail "filing the second result lost the first"
+[ "$(plain_table "$WORK/game/Data/TStrategy.Kv" | wc -l)" -eq 30 ] ||
+    fail "the table no longer has ten rows"
+leave_to_exit
+expect_log_closed 0
+echo "PASS"
