@@ -1,0 +1,76 @@
+// The main menu in the real shell: every button's screen, Continue only with a game, Escape
+// taken and ignored.
+#include <gtest/gtest.h>
+
+#include "game/BrixelRemover.h"
+#include "game/GameVariables.h"
+#include "screens/Menu.h"
+#include "tests/screens/WindowlessShell.h"
+
+namespace brx {
+namespace {
+
+using screentest::StandIn;
+
+class MenuTest : public screentest::ScreenTest {
+protected:
+    void SetUp() override {
+        ScreenTest::SetUp();
+        if (IsSkipped()) return;
+        screentest::linkGameArchive(folder);
+        shell = std::make_unique<screentest::WindowlessShell>();
+        shell->init();
+        mainMenu = new Menu();
+        shell->addScreen(mainMenu);
+        for (ScreenId id :
+             {kScreenOptions, kScreenCredits, kScreenSelectGame, kScreenHelp, kScreenHighScores}) {
+            others.push_back(new StandIn(id));
+            shell->addScreen(others.back());
+        }
+        shell->setActiveScreen(kScreenMenu);
+    }
+    void TearDown() override {
+        ScreenTest::TearDown();
+        currentGame = nullptr;
+    }
+    ScreenId activeId() const { return OApplication::activeScreen()->id(); }
+    // A click on the button whose lower edge is at y.
+    void clickButton(int y) { shell->clickAt(400, float(y) + 10.0f); }
+
+    Menu* mainMenu = nullptr;
+    std::vector<StandIn*> others;
+};
+
+TEST_F(MenuTest, EveryButtonOpensItsScreen) {
+    const std::pair<int, ScreenId> buttons[] = {{389, kScreenSelectGame},
+                                                {347, kScreenOptions},
+                                                {305, kScreenHighScores},
+                                                {263, kScreenHelp},
+                                                {221, kScreenCredits}};
+    for (const auto& [y, id] : buttons) {
+        clickButton(y);
+        EXPECT_EQ(activeId(), id) << "button at y " << y;
+        shell->setActiveScreen(kScreenMenu);
+    }
+    shell->step(16);
+    shell->saveScreenshot("menu");
+}
+
+TEST_F(MenuTest, ContinueNeedsAGameAndReturnsToIt) {
+    clickButton(431);
+    EXPECT_EQ(activeId(), kScreenMenu) << "no game yet";
+
+    auto* game = new BrixelRemover();
+    currentGame = game;
+    shell->addScreen(game);
+    clickButton(431);
+    EXPECT_EQ(OApplication::activeScreen(), game);
+}
+
+TEST_F(MenuTest, EscapeIsTakenAndChangesNothing) {
+    EXPECT_TRUE(shell->pressKey(kKeyEscape));
+    EXPECT_EQ(activeId(), kScreenMenu);
+}
+
+}  // namespace
+}  // namespace brx
