@@ -1,18 +1,25 @@
 #include "tools/data/PuzzleBoard.h"
 
-#include <cstdlib>
+#include "game/Bonus.h"
+#include "tools/data/BoardRules.h"
 
 namespace brx::tools {
 
 namespace {
 
-constexpr int kMarkEmpty = 1;
-constexpr int kMarkBlock = 2;
-constexpr int kMarkFixed = 3;
+std::vector<PuzzleCell> toPuzzleCells(const std::vector<Box::Cell>& cells) {
+    std::vector<PuzzleCell> result;
+    result.reserve(cells.size());
+    for (const Box::Cell& cell : cells) result.push_back({cell.column, cell.row});
+    return result;
+}
 
-// Half height of the big bomb's blast in each column, by the column distance from the bomb
-// (0 to 4): a rounded diamond of 60 cells around the bomb.
-constexpr int kBlastHalfHeight[5] = {4, 4, 3, 3, 1};
+std::vector<Box::Cell> toBoardCells(const std::vector<PuzzleCell>& cells) {
+    std::vector<Box::Cell> result;
+    result.reserve(cells.size());
+    for (const PuzzleCell& cell : cells) result.push_back({cell.column, cell.row});
+    return result;
+}
 
 }  // namespace
 
@@ -46,92 +53,65 @@ bool PuzzleBoard::isBonus(int value) {
 }
 
 std::vector<PuzzleCell> PuzzleBoard::selectionAt(int column, int row) const {
-    std::vector<PuzzleCell> group;
-    if (!inside(column, row)) return group;
-    const int value = at(column, row);
-    if (value == kEmpty || value == kFixed || value == kUnmovable) return group;
-    if (isBonus(value)) return {PuzzleCell{column, row}};
-    std::vector<bool> visited(kCells, false);
-    floodFill(column, row, colourOf(value), group, visited);
-    return group;
-}
-
-void PuzzleBoard::floodFill(int column, int row, int colour, std::vector<PuzzleCell>& group,
-                            std::vector<bool>& visited) const {
-    const int value = at(column, row);
-    if (value == kEmpty || visited[index(column, row)] || colourOf(value) != colour) return;
-    visited[index(column, row)] = true;
-    group.push_back({column, row});
-    if (column > 0) floodFill(column - 1, row, colour, group, visited);
-    if (column < kColumns - 1) floodFill(column + 1, row, colour, group, visited);
-    if (row < kRows - 1) floodFill(column, row + 1, colour, group, visited);
-    if (row > 0) floodFill(column, row - 1, colour, group, visited);
+    if (!inside(column, row)) return {};
+    return toPuzzleCells(BoardRules::instance().select(cells_, column, row));
 }
 
 bool PuzzleBoard::click(int column, int row) {
     const std::vector<PuzzleCell> selection = selectionAt(column, row);
+    std::vector<PuzzleCell> removed;
     if (selection.size() == 1 && isBonus(at(column, row))) {
-        activate(column, row);
+        removed = bonusTargets(column, row);
     } else if (static_cast<int>(selection.size()) >= kMinGroup) {
-        for (const PuzzleCell& cell : selection) put(cell.column, cell.row, kEmpty);
+        removed = selection;
     } else {
         return false;
     }
-    fall();
-    settle();
+    BoardRules::instance().removeAndSettle(cells_, toBoardCells(removed));
     return true;
 }
 
-// What each bonus launches; the triggering block goes with its victims, or (big bomb) is
-// deleted by the game afterwards. Launched bonuses are not triggered.
-void PuzzleBoard::activate(int column, int row) {
+// The blocks each bonus launches, as the bonus blocks choose them on a board at rest: the big
+// bomb its pattern around itself (fixed blocks stay; the game then deletes the bomb), a colour
+// bomb every block of its colour, itself included, and the line removers every block on their
+// row or column but fixed and unmovable ones, themselves included. Launched bonuses do not go
+// off.
+std::vector<PuzzleCell> PuzzleBoard::bonusTargets(int column, int row) const {
     const int value = at(column, row);
+    std::vector<PuzzleCell> targets;
+    const auto add = [&](int c, int r) {
+        if (at(c, r) != kEmpty) targets.push_back({c, r});
+    };
     if (value == kBigBomb) {
-        for (int dc = -4; dc <= 4; ++dc) {
-            const int half = kBlastHalfHeight[std::abs(dc)];
-            for (int dr = -half; dr <= half; ++dr) {
+        for (int dc = -Bonus::kReach; dc <= Bonus::kReach; ++dc)
+            for (int dr = -Bonus::kReach; dr <= Bonus::kReach; ++dr) {
                 const int c = column + dc, r = row + dr;
-                if (inside(c, r) && at(c, r) != kFixed) put(c, r, kEmpty);
+                if (Bonus::kPattern[dc + Bonus::kReach][dr + Bonus::kReach] && inside(c, r) &&
+                    at(c, r) != kFixed)
+                    add(c, r);
             }
-        }
-        put(column, row, kEmpty);
-        return;
+        add(column, row);
+        return targets;
     }
-    if (value > kColourBombBase && value <= kColourBombBase + 5) {
-        const int colour = colourOf(value);
-        for (int& cell : cells_)
-            if (colourOf(cell) == colour) cell = kEmpty;
-        return;
-    }
+    const bool colourBomb = value > kColourBombBase && value <= kColourBombBase + 5;
     const bool clearsRow = value == kRowRemover || value == kCrossRemover;
     const bool clearsColumn = value == kColumnRemover || value == kCrossRemover;
     for (int c = 0; c < kColumns; ++c) {
         for (int r = 0; r < kRows; ++r) {
             const int cell = at(c, r);
+            if (colourBomb) {
+                if (colourOf(cell) == colourOf(value)) add(c, r);
+                continue;
+            }
             if (cell == kFixed || cell == kUnmovable) continue;
-            if ((clearsRow && r == row) || (clearsColumn && c == column)) put(c, r, kEmpty);
+            if ((clearsRow && r == row) || (clearsColumn && c == column)) add(c, r);
         }
     }
+    return targets;
 }
 
 std::vector<PuzzleCell> PuzzleBoard::moves() const {
-    std::vector<PuzzleCell> result;
-    std::vector<bool> visited(kCells, false);
-    for (int c = 0; c < kColumns; ++c) {
-        for (int r = 0; r < kRows; ++r) {
-            const int value = at(c, r);
-            if (isBonus(value)) {
-                result.push_back({c, r});
-                continue;
-            }
-            if (value == kEmpty || value == kFixed || value == kUnmovable) continue;
-            if (visited[index(c, r)]) continue;
-            std::vector<PuzzleCell> group;
-            floodFill(c, r, colourOf(value), group, visited);
-            if (static_cast<int>(group.size()) >= kMinGroup) result.push_back({c, r});
-        }
-    }
-    return result;
+    return toPuzzleCells(BoardRules::instance().moves(cells_));
 }
 
 bool PuzzleBoard::isSolved() const {
@@ -149,114 +129,12 @@ bool PuzzleBoard::isSettled() const {
     return !copy.fall() && !copy.closeUpPass();
 }
 
-// The game's column scan: from the bottom, an empty cell pulls down the first block above it;
-// a fixed block ends the search and the scan goes on above it; after each move the scan starts
-// again one row above the bottom.
 bool PuzzleBoard::fall() {
-    bool moved = false;
-    for (int c = 0; c < kColumns; ++c) {
-        int r = kRows - 1;
-        while (r >= 0) {
-            if (at(c, r) != kEmpty) {
-                --r;
-                continue;
-            }
-            int k = r - 1;
-            while (k >= 0 && at(c, k) == kEmpty) --k;
-            if (k < 0) break;
-            if (at(c, k) == kFixed) {
-                r = k - 1;
-                continue;
-            }
-            put(c, r, at(c, k));
-            put(c, k, kEmpty);
-            moved = true;
-            r = kRows - 2;
-        }
-    }
-    return moved;
-}
-
-bool PuzzleBoard::columnIsOpen(int column) const {
-    for (int r = kRows - 1; r >= 0; --r) {
-        const int value = at(column, r);
-        if (value != kEmpty) return value == kFixed;
-    }
-    return true;
-}
-
-int PuzzleBoard::lowestFixedRow(const Marks& marks, int column) {
-    for (int r = kRows - 1; r >= 0; --r)
-        if (marks[column][r] == kMarkFixed) return r;
-    return 0;
-}
-
-int PuzzleBoard::stackTop(const Marks& marks, int column) {
-    if (marks[column][kRows - 1] != kMarkBlock) return 0;
-    int top = kRows - 1;
-    for (int r = kRows - 1; r >= 0 && marks[column][r] == kMarkBlock; --r) top = r;
-    return top;
-}
-
-int PuzzleBoard::closeUpLeft(int q, Marks& marks, std::vector<Slide>& slides) const {
-    while (q > 0) {
-        const int fixedRow = lowestFixedRow(marks, q);
-        const int top = stackTop(marks, q - 1);
-        if (fixedRow >= top && fixedRow != 0 && top != 0) return q;
-        for (int s = kRows - 1; s >= 0; --s) {
-            if (marks[q][s] == kMarkFixed || marks[q - 1][s] == kMarkFixed) return q;
-            if (marks[q - 1][s] == kMarkBlock) {
-                marks[q][s] = kMarkBlock;
-                marks[q - 1][s] = kMarkEmpty;
-                slides.push_back({{q - 1, s}, {q, s}});
-            }
-        }
-        --q;
-    }
-    return -1;
-}
-
-int PuzzleBoard::closeUpRight(int q, Marks& marks, std::vector<Slide>& slides) const {
-    while (q < kLastColumn) {
-        const int fixedRow = lowestFixedRow(marks, q);
-        const int top = stackTop(marks, q + 1);
-        if (fixedRow >= top && fixedRow != 0 && top != 0) return q;
-        for (int s = kRows - 1; s >= 0; --s) {
-            if (marks[q][s] == kMarkFixed || marks[q + 1][s] == kMarkFixed) return q;
-            if (marks[q + 1][s] == kMarkBlock) {
-                marks[q][s] = kMarkBlock;
-                marks[q + 1][s] = kMarkEmpty;
-                slides.push_back({{q + 1, s}, {q, s}});
-            }
-        }
-        ++q;
-    }
-    return kColumns;
+    return BoardRules::instance().fall(cells_);
 }
 
 bool PuzzleBoard::closeUpPass() {
-    Marks marks{};
-    for (int c = 0; c < kColumns; ++c) {
-        for (int r = 0; r < kRows; ++r) {
-            const int value = at(c, r);
-            marks[c][r] = value == kEmpty ? kMarkEmpty : value == kFixed ? kMarkFixed : kMarkBlock;
-        }
-    }
-    std::vector<Slide> slides;
-    for (int n = kCentreLeft; n >= 1; --n)
-        if (columnIsOpen(n)) n = closeUpLeft(n, marks, slides);
-    for (int i = kCentreLeft + 1; i < kLastColumn; ++i)
-        if (columnIsOpen(i)) i = closeUpRight(i, marks, slides);
-    if (slides.empty()) return false;
-    // Every slide is one cell long at the same speed, so all blocks arrive together.
-    std::vector<int> moving;
-    for (const Slide& slide : slides) {
-        moving.push_back(at(slide.from.column, slide.from.row));
-        put(slide.from.column, slide.from.row, kEmpty);
-    }
-    for (size_t i = 0; i < slides.size(); ++i)
-        put(slides[i].to.column, slides[i].to.row, moving[i]);
-    return true;
+    return BoardRules::instance().closeUpPass(cells_);
 }
 
 void PuzzleBoard::settle() {

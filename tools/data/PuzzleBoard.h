@@ -1,11 +1,11 @@
-// The Puzzle mode's rules on a 12 x 16 board of cell values, without graphics or timing, so the
-// level designer can prove that every shipped puzzle can be cleared. The values are those of
-// the puzzle files: 1-5 plain blocks, 7 fixed blocks, 10 big bomb, 11-15 colour bombs,
-// 16 row remover, 17 column remover, 18 cross remover, 19 unmovable block, 0 empty.
+// A puzzle board as the puzzle files store it: 12 x 16 cell values, with the moves of the
+// Puzzle mode played on it by the game's own board rules (BoardRules), so the level designer
+// proves every shipped puzzle with the rules the game plays by. The values are those of the
+// puzzle files: 1-5 plain blocks, 7 fixed blocks, 10 big bomb, 11-15 colour bombs, 16 row
+// remover, 17 column remover, 18 cross remover, 19 unmovable block, 0 empty.
 //
-// A click is simulated to the end of everything it sets off: the removal (group or bonus), the
-// fall, and the close-up of emptied columns repeated until nothing slides any more; blocks arrive
-// at their new cells together, as they do on screen where every slide takes the same time.
+// A click is carried out to the end of everything it sets off: the removal (group or bonus),
+// the fall, and the close-up of emptied columns repeated until nothing slides any more.
 // Cells are addressed as the game does: column 0 at the left, row 0 at the top.
 #pragma once
 
@@ -91,21 +91,9 @@ public:
     bool operator==(const PuzzleBoard&) const = default;
 
 private:
-    using Marks = std::array<std::array<int, kRows>, kColumns>;
-    struct Slide {
-        PuzzleCell from;
-        PuzzleCell to;
-    };
-
     static int index(int column, int row) { return row * kColumns + column; }
-    void activate(int column, int row);
-    void floodFill(int column, int row, int colour, std::vector<PuzzleCell>& group,
-                   std::vector<bool>& visited) const;
-    bool columnIsOpen(int column) const;
-    int closeUpLeft(int q, Marks& marks, std::vector<Slide>& slides) const;
-    int closeUpRight(int q, Marks& marks, std::vector<Slide>& slides) const;
-    static int lowestFixedRow(const Marks& marks, int column);
-    static int stackTop(const Marks& marks, int column);
+    // The cells a bonus takes with it when it goes off (the big bomb's own cell included).
+    std::vector<PuzzleCell> bonusTargets(int column, int row) const;
 
     std::array<int, kCells> cells_{};
 };
