@@ -59,6 +59,9 @@ void Menu::activate() {
 }
 
 void Menu::draw() {
+    // Nothing of the previous screen may show where the background leaves a gap.
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     ORenderWindow::draw();
     beginScreen2D(*this);
     drawSideLines();

@@ -186,6 +186,9 @@ void SelectGame::retireCurrentGame() {
 }
 
 void SelectGame::draw() {
+    // Nothing of the previous screen may show where the background leaves a gap.
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     ORenderWindow::draw();
     beginScreen2D(*this);
     drawSideLines();
