@@ -13,12 +13,26 @@
 #include "screens/NameField.h"
 #include "screens/Score.h"
 #include "screens/ScoreTable.h"
+#include "sound/MusicPlaylist.h"
+#include "sound/SoundManager.h"
 #include "tests/screens/WindowlessShell.h"
 
 namespace brx {
 namespace {
 
 using screentest::StandIn;
+
+// The menu and game playlists registered with the sound manager while it lives.
+struct RegisteredPlaylists {
+    RegisteredPlaylists(MusicPlaylist* menu, MusicPlaylist* game) {
+        SoundManager::instance().addPlaylist(SoundManager::kPlaylistMenu, menu);
+        SoundManager::instance().addPlaylist(SoundManager::kPlaylistGame, game);
+    }
+    ~RegisteredPlaylists() {
+        SoundManager::instance().addPlaylist(SoundManager::kPlaylistMenu, nullptr);
+        SoundManager::instance().addPlaylist(SoundManager::kPlaylistGame, nullptr);
+    }
+};
 
 class ScoreScreenTest : public screentest::ScreenTest {
 protected:
@@ -76,13 +90,18 @@ protected:
 };
 
 TEST_F(ScoreScreenTest, LostGameIsRetiredAndTheNameTypedFromTheFirstKeyIsFiled) {
+    MusicPlaylist menuMusic, gameMusic;
+    SoundManager& sound = SoundManager::instance();
+    RegisteredPlaylists registered(&menuMusic, &gameMusic);
     BrixelRemover* game = lostGame(420);
+    sound.selectPlaylist(SoundManager::kPlaylistGame);
     ASSERT_TRUE(shell->pressKey(kKeyEscape)) << "Escape after game over leaves the game";
     EXPECT_EQ(OApplication::activeScreen(), score);
     EXPECT_EQ(currentGame, nullptr);
     EXPECT_FALSE(listed(game)) << "the finished game is deleted";
     ASSERT_NE(score->nameField(), nullptr);
     EXPECT_EQ(score->pendingScore(), 420);
+    EXPECT_EQ(sound.currentPlaylist(), &menuMusic) << "the menu music is back";
 
     typeText("Zed Q");
     EXPECT_EQ(score->nameField()->text(), "Zed Q") << "the first key counts";
