@@ -199,7 +199,6 @@ private:
 TEST_F(FourModesBot, RemoverKeepsItsInvariantsUnderRandomPlay) {
     const BotStats stats = play([] { return std::make_unique<BrixelRemover>(); }, 100, 2);
     EXPECT_GT(stats.removals, 50);
-    EXPECT_GT(stats.gamesLost, 0);
 }
 
 TEST_F(FourModesBot, PuzzleKeepsItsInvariantsUnderRandomPlay) {
