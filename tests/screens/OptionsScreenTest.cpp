@@ -14,6 +14,8 @@
 #include "engine/OTextStack.h"
 #include "game/Game.h"
 #include "game/GameVariables.h"
+#include "objects/Box.h"
+#include "objects/ModelLibrary.h"
 #include "screens/ScreenKit.h"
 #include "sound/SoundManager.h"
 #include "tests/screens/WindowlessShell.h"
@@ -151,6 +153,10 @@ TEST_F(OptionsScreenTest, EscapeAnswersTheQuestionAsCancelAndTheGameKeepsItsDiff
     shell->step(16);
     shell->saveScreenshot("options-question");
     ASSERT_TRUE(options->dialog().isOpen());
+    int invisible = 0;
+    for (std::size_t index = 0; index < options->controlCount(); ++index)
+        invisible += options->control(index)->visible() ? 0 : 1;
+    EXPECT_EQ(invisible, 25) << "every option control, OK and Cancel included";
     EXPECT_FALSE(controls().ok->visible()) << "only the question takes input";
     EXPECT_FALSE(options->dialog().okButton()->hidden());
 
@@ -234,11 +240,27 @@ TEST_F(OptionsScreenTest, VolumesFollowTheirArrowsAndCancelKeepsThemAudibleButUn
 
     open();
     EXPECT_EQ(controls().musicVolume->value(), 50.0f);
+    click(*controls().ok);
+    EXPECT_EQ(saved().musicVolume, 50) << "a cancelled change is not saved by a later OK";
+    EXPECT_EQ(sound.musicVolume(), 50);
+
+    open();
     clickArrow(controls().musicVolume, true);
     clickArrow(controls().musicVolume, true);
     click(*controls().ok);  // within the same frame as the last arrow
     EXPECT_EQ(saved().musicVolume, 60);
     EXPECT_EQ(sound.musicVolume(), 60);
+}
+
+TEST_F(OptionsScreenTest, ModelDetailReloadsTheModelsOnOk) {
+    click(*controls().modelDetail);  // Hi -> Normal (wraps)
+    EXPECT_EQ(ModelLibrary::instance().detail(), ModelLibrary::kHighDetail) << "not before OK";
+    click(*controls().ok);
+    EXPECT_EQ(ModelLibrary::instance().detail(), ModelLibrary::kLowDetail);
+    EXPECT_EQ(saved().modelDetail, 0);
+    for (const auto& block : options->previewBlocks()) EXPECT_NE(block->data().displayList, 0u);
+    ModelLibrary::instance().setDetail(ModelLibrary::kHighDetail);
+    ModelLibrary::instance().reloadDetailSwitched();
 }
 
 TEST_F(OptionsScreenTest, SoundAndMusicBoxesSwitchAtOnce) {
