@@ -15,7 +15,7 @@ public:
     static constexpr float kRisePerMs = 0.005f;    // units per ms
     static constexpr float kGlyphScale = 0.03f;    // world units per font unit
 
-    // A text showing points at position (world), fully opaque.
+    // A text showing points ("%i") at position (world), fully opaque.
     ScoreText(int points, const Vector3& position, BitmapFont* font);
 
     // Rises and fades by ms; false once the opacity has dropped below 0 (the text is done).
