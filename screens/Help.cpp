@@ -7,6 +7,10 @@
 #include "engine/BitmapFont.h"
 #include "engine/OCamera.h"
 #include "engine/OTextStack.h"
+#include "game/Bonus.h"
+#include "game/ColorBomb.h"
+#include "game/RemoveHLine.h"
+#include "game/RemoveHVLine.h"
 #include "objects/BlockPrototypes.h"
 #include "objects/Box.h"
 #include "objects/ColorTable.h"
@@ -24,24 +28,47 @@ const Vector3 kCameraPosition(0.0f, 0.0f, 22.0f);
 const Vector3 kLightPosition(0.0f, 0.0f, 26.0f);
 constexpr float kTextScale = 0.75f;
 
+// The kinds of bonus block shown.
+enum class Kind { kBigBomb, kColourBomb, kRowRemover, kColumnRemover, kCrossRemover };
+
 // The bonus blocks shown, with the material each is drawn in and where it stands (world).
 struct DemoBlock {
+    Kind kind;
     const char* model;
     const char* material;
     int32_t colour;
     float x, y, z;
 };
 constexpr DemoBlock kDemoBlocks[Help::kDemoBlockCount] = {
-    {"Bonuses/BigBomb.Asvm", "Black", Box::kNoColour, -5.5f, 3.0f, 0.0f},
-    {"Bonuses/RedBomb.Asvm", "Red", Box::kRed, -5.5f, 1.5f, 0.0f},
-    {"Bonuses/GreenBomb.Asvm", "Green", Box::kGreen, -4.95f, 1.0f, 0.25f},
-    {"Bonuses/BlueBomb.Asvm", "Blue", Box::kBlue, -5.5f, 0.5f, 0.5f},
-    {"Bonuses/WhiteBomb.Asvm", "White", Box::kWhite, -4.95f, 0.0f, 0.75f},
-    {"Bonuses/YellowBomb.Asvm", "Yellow", Box::kYellow, -5.375f, -0.5f, 1.0f},
-    {"Bonuses/hLine.Asvm", "ArrowBonus", Box::kNoColour, -5.5f, -2.0f, 0.0f},
-    {"Bonuses/vLine.Asvm", "ArrowBonus", Box::kNoColour, -5.5f, -3.5f, 0.0f},
-    {"Bonuses/hvLine.Asvm", "ArrowBonus", Box::kNoColour, -5.5f, -5.0f, 0.0f},
+    {Kind::kBigBomb, "Bonuses/BigBomb.Asvm", "Black", Box::kNoColour, -5.5f, 3.0f, 0.0f},
+    {Kind::kColourBomb, "Bonuses/RedBomb.Asvm", "Red", Box::kRed, -5.5f, 1.5f, 0.0f},
+    {Kind::kColourBomb, "Bonuses/GreenBomb.Asvm", "Green", Box::kGreen, -4.95f, 1.0f, 0.25f},
+    {Kind::kColourBomb, "Bonuses/BlueBomb.Asvm", "Blue", Box::kBlue, -5.5f, 0.5f, 0.5f},
+    {Kind::kColourBomb, "Bonuses/WhiteBomb.Asvm", "White", Box::kWhite, -4.95f, 0.0f, 0.75f},
+    {Kind::kColourBomb, "Bonuses/YellowBomb.Asvm", "Yellow", Box::kYellow, -5.375f, -0.5f, 1.0f},
+    {Kind::kRowRemover, "Bonuses/hLine.Asvm", "ArrowBonus", Box::kNoColour, -5.5f, -2.0f, 0.0f},
+    {Kind::kColumnRemover, "Bonuses/vLine.Asvm", "ArrowBonus", Box::kNoColour, -5.5f, -3.5f, 0.0f},
+    {Kind::kCrossRemover, "Bonuses/hvLine.Asvm", "ArrowBonus", Box::kNoColour, -5.5f, -5.0f, 0.0f},
 };
+
+// A bonus block of the kind, made as the game's prototypes are (shadow mode 1, colour 1).
+std::unique_ptr<Box> makeBonus(Kind kind) {
+    switch (kind) {
+        case Kind::kBigBomb:
+            return std::make_unique<Bonus>(KvModel::kNoShadow);
+        case Kind::kColourBomb:
+            return std::make_unique<ColorBomb>(KvModel::kNoShadow, Box::kRed);
+        case Kind::kRowRemover:
+        case Kind::kColumnRemover: {
+            auto remover = std::make_unique<RemoveHLine>(KvModel::kNoShadow, Box::kRed);
+            remover->horizontal = kind == Kind::kRowRemover;
+            return remover;
+        }
+        case Kind::kCrossRemover:
+            break;
+    }
+    return std::make_unique<RemoveHVLine>(KvModel::kNoShadow, Box::kRed);
+}
 
 // The first page: where each line starts (virtual units) and whether it is a heading.
 struct PageLine {
@@ -76,9 +103,9 @@ Help::~Help() = default;
 
 bool Help::init() {
     addControl(makeDoneButton(fontOf(*this), kDoneCommand).release());
-    camera_ = std::make_unique<OCamera>(float(width()), float(height()), kCameraFovDegrees,
-                                        kCameraNear, kCameraFar);
-    camera_->setPosition(kCameraPosition);
+    helpCamera_ = std::make_unique<OCamera>(float(width()), float(height()), kCameraFovDegrees,
+                                            kCameraNear, kCameraFar);
+    helpCamera_->setPosition(kCameraPosition);
     for (int index = 0; index < DataManifest::kSkinCount; ++index) {
         skins_.emplace_back();
         skins_.back().load(DataManifest::skinTexture(index), true);
@@ -94,10 +121,9 @@ void Help::createBlocks() {
         const Material material = colours.material(demo.material);
         BlockPrototypes::ModelSetUp setUp;
         setUp.ownMaterial = &material;
-        auto block = std::make_unique<Box>(KvModel::kNoShadow);
+        std::unique_ptr<Box> block = makeBonus(demo.kind);
         BlockPrototypes::prepareModel(*block, demo.model, setUp);
         block->colour = demo.colour;
-        block->isBonus = true;
         block->setPosition(Vector3(demo.x, demo.y, demo.z));
         blocks_.push_back(std::move(block));
     }
@@ -123,7 +149,7 @@ void Help::drawBlocks() {
     glEnable(GL_DEPTH_TEST);
     glDepthMask(GL_TRUE);
     glDepthFunc(GL_LEQUAL);
-    camera_->apply(float(width()), float(height()));
+    helpCamera_->apply(float(width()), float(height()));
     lightBlocks(kLightPosition);
     const int skin = SystemSettings::instance().skinIndex;
     if (skin >= 0 && skin < int(skins_.size())) skins_[size_t(skin)].bind();

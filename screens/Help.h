@@ -42,7 +42,7 @@ private:
     void drawPageText() const;
 
     int page_ = 1;
-    std::unique_ptr<OCamera> camera_;
+    std::unique_ptr<OCamera> helpCamera_;
     std::vector<std::unique_ptr<Box>> blocks_;
     std::vector<TextureRef> skins_;
 };

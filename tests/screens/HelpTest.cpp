@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "engine/OCamera.h"
+#include "game/Bonus.h"
+#include "game/ColorBomb.h"
+#include "game/RemoveHLine.h"
+#include "game/RemoveHVLine.h"
 #include "objects/Box.h"
 #include "tests/screens/WindowlessShell.h"
 
@@ -47,6 +51,23 @@ TEST_F(HelpScreenTest, EveryBonusModelShowsWhereItStands) {
             << "nothing drawn at the block of colour " << block->colour << " at "
             << block->position().y;
     }
+}
+
+TEST_F(HelpScreenTest, TheBlocksAreTheGamesOwnBonusKinds) {
+    const auto& blocks = help->blocks();
+    ASSERT_EQ(blocks.size(), 9u);
+    EXPECT_NE(dynamic_cast<const Bonus*>(blocks[0].get()), nullptr);
+    for (size_t index = 1; index <= 5; ++index)
+        EXPECT_NE(dynamic_cast<const ColorBomb*>(blocks[index].get()), nullptr) << index;
+    const auto* row = dynamic_cast<const RemoveHLine*>(blocks[6].get());
+    const auto* column = dynamic_cast<const RemoveHLine*>(blocks[7].get());
+    ASSERT_TRUE(row && column);
+    EXPECT_TRUE(row->horizontal);
+    EXPECT_FALSE(column->horizontal);
+    EXPECT_NE(dynamic_cast<const RemoveHVLine*>(blocks[8].get()), nullptr);
+    EXPECT_EQ(blocks[1]->colour, Box::kRed);
+    EXPECT_EQ(blocks[5]->colour, Box::kYellow);
+    EXPECT_EQ(blocks[8]->colour, Box::kNoColour);
 }
 
 TEST_F(HelpScreenTest, TheRulesTextIsDrawnBesideTheBlocks) {
