@@ -150,7 +150,8 @@ protected:
     }
 
     // One input from the bot: mostly aimed clicks, tray clicks while the board is low, stray
-    // moves and presses, rarely Space or Esc. True when a press fired a bonus.
+    // moves and a few stray presses (the menu button among their targets), rarely Space or
+    // Esc. True when a press fired a bonus.
     static bool act(BrixelGame& game, std::mt19937& bot) {
         const bool bonusHovered = bonusUnderPointer(game);
         const int scoreBefore = game.score();
@@ -163,10 +164,13 @@ protected:
         else if (roll < 1800 + trayShare)
             aimAtTray(game, bot, move);
         else {
+            // Stray moves keep off the menu button's row, but for the few stray presses.
+            const bool stray = roll >= 3900 && roll < 3930;
             move.x = int16_t(bot() % 800);
-            move.y = int16_t(bot() % 600);
+            move.y = int16_t(bot() % (stray ? 600 : 540));
         }
-        const bool press = roll < 2800 && roll % 3 == 0;
+        const bool press =
+            (roll < 1800 + trayShare && roll % 3 == 0) || (roll >= 3900 && roll < 3930);
         if (press) {
             // The press lands where the pointer was hovering; the pointer moves after it.
             InputEvent down;

@@ -96,6 +96,7 @@ protected:
         auto game = std::make_unique<Mode>();
         Mode& ref = *game;
         currentGame = game.get();
+        ref.resize(800, 600);  // the size the host would hand it
         EXPECT_TRUE(ref.init());
         gameState = GameState::Playing;
         games.push_back(std::move(game));
