@@ -22,6 +22,8 @@ using testkit::OpenClassic;
 using testkit::OpenModern;
 
 constexpr int kFramesPerRun = 4000;
+// From this frame on the bot only calls lines in, so every run also ends a game by a push.
+constexpr int kRecklessFrom = 3400;
 constexpr int kDrawEvery = 40;
 constexpr float kPositionTolerance = 1e-4f;
 
@@ -149,17 +151,17 @@ protected:
         return block && block->isBonus;
     }
 
-    // One input from the bot: mostly aimed clicks, tray clicks while the board is low, stray
-    // moves and a few stray presses (the menu button among their targets), rarely Space or
-    // Esc. True when a press fired a bonus.
-    static bool act(BrixelGame& game, std::mt19937& bot) {
+    // One input from the bot: mostly aimed clicks, tray clicks while the board is low (only
+    // tray clicks when reckless), stray moves and a few stray presses (the menu button among
+    // their targets), rarely Space or Esc. True when a press fired a bonus.
+    static bool act(BrixelGame& game, std::mt19937& bot, bool reckless) {
         const bool bonusHovered = bonusUnderPointer(game);
         const int scoreBefore = game.score();
         InputEvent move;
         move.type = kInputPointerMove;
         const unsigned roll = bot() % 4000;
-        const unsigned trayShare = boardIsLow(game) ? 500 : 100;
-        if (roll < 1800)
+        const unsigned trayShare = reckless ? 2200 : boardIsLow(game) ? 500 : 100;
+        if (roll < 1800 && !reckless)
             aimAtBlock(game, bot, move);
         else if (roll < 1800 + trayShare)
             aimAtTray(game, bot, move);
@@ -210,7 +212,7 @@ protected:
             const int lines = game->linesLeft;
             const int stateBefore = gameState;
             const int scoreBefore = game->score();
-            if (act(*game, bot))
+            if (act(*game, bot, frame >= kRecklessFrom))
                 ++tally.bonusesFired;
             else if (game->score() > scoreBefore)
                 ++tally.groupsRemoved;
