@@ -40,8 +40,10 @@ BoardRules::~BoardRules() {
 }
 
 BoardRules& BoardRules::instance() {
-    static BoardRules rules;
-    return rules;
+    // Never destroyed: its blocks would be released after the model library and the sound
+    // manager they report to have gone at exit.
+    static BoardRules* const rules = new BoardRules();
+    return *rules;
 }
 
 void BoardRules::useBoardSize() {
