@@ -17,6 +17,7 @@
 #include "game/BonusChooser.h"
 #include "game/ScoreTextList.h"
 #include "objects/EffectList.h"
+#include "objects/Material.h"
 #include "objects/SplineTrail.h"
 #include "shell/ScreenHost.h"
 #include "sound/MusicPlaylist.h"
@@ -139,7 +140,7 @@ Game::Game() : ORenderWindow(kScreenGame), board(*this) {
 }
 
 Game::~Game() {
-    stopFillSound();
+    // Only the game's own loop stops here; the music belongs to whichever screen shows next.
     if (levelSoundChannel > 0) SoundManager::instance().stop(levelSoundChannel);
     levelSoundChannel = -1;
     ScoreTextList::instance().clear();
@@ -725,6 +726,10 @@ void Game::drawBoard() {
         if (offset != 0.0f) setBoardLighting(0.0f);
     }
     drawSelectedBlocks();
+    // The board model brings no material of its own: without this it would take the colour
+    // of whichever block happened to be drawn last.
+    static const Material kBoardMaterial;
+    kBoardMaterial.apply();
     if (boardModel) boardModel->draw();
 }
 
