@@ -26,9 +26,18 @@ plain_table() {
     printf '%b' "$text"
 }
 
+# The Strategy table on one line, for messages.
+strategy_table() {
+    plain_table "$WORK/game/Data/TStrategy.Kv" | tr '\n' ' '
+}
+
+# Whether the Strategy table has a row named $1 (as written, "_" for spaces). The text is read
+# whole first: grep -q ending a pipe early would fail it under pipefail.
 table_has() {
-    [ -f "$WORK/game/Data/TStrategy.Kv" ] &&
-        plain_table "$WORK/game/Data/TStrategy.Kv" | grep -qx -- "$1"
+    [ -f "$WORK/game/Data/TStrategy.Kv" ] || return 1
+    local text
+    text="$(plain_table "$WORK/game/Data/TStrategy.Kv")"
+    grep -qx -- "$1" <<<"$text"
 }
 
 # Game selection ignores the first events after it appears (the click that opened it).
@@ -81,10 +90,12 @@ expect_log_closed 0
 start_game
 window="$(wait_for_window "$GAME_TITLE" 30)" || fail "no game window after the restart"
 sleep 3
-table_has "Ann_Lee" || fail "the restart lost the first result"
+table_has "Ann_Lee" || fail "the restart lost the first result: $(strategy_table)"
 play_strategy_and_file "Bob" "Bob"
-table_has "Ann_Lee" || fail "filing the second result lost the first"
-[ "$(plain_table "$WORK/game/Data/TStrategy.Kv" | wc -l)" -eq 30 ] ||
+table_has "Ann_Lee" ||
+    fail "filing the second result lost the first: $(strategy_table)"
+rows="$(plain_table "$WORK/game/Data/TStrategy.Kv")"
+[ "$(wc -l <<<"$rows")" -eq 30 ] ||
     fail "the table no longer has ten rows"
 leave_to_exit
 expect_log_closed 0
