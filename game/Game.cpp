@@ -725,12 +725,14 @@ void Game::drawBoard() {
         }
         if (offset != 0.0f) setBoardLighting(0.0f);
     }
-    drawSelectedBlocks();
     // The board model brings no material of its own: without this it would take the colour
     // of whichever block happened to be drawn last.
     static const Material kBoardMaterial;
     kBoardMaterial.apply();
     if (boardModel) boardModel->draw();
+    // Last, over the board: a translucent group writes no depth, so anything opaque drawn
+    // after it (the board's back wall) would paint over it.
+    drawSelectedBlocks();
 }
 
 // The rows around the middle get the light raised or lowered a little, so the board shows a
