@@ -95,6 +95,9 @@ bool translateWindowEvent(const SDL_WindowEvent& window, Event* out) {
         case SDL_WINDOWEVENT_CLOSE:
             out->type = EventType::closeRequested;
             return true;
+        case SDL_WINDOWEVENT_EXPOSED:
+            out->type = EventType::exposed;
+            return true;
         default:
             return false;
     }
@@ -164,11 +167,16 @@ bool pollEvent(Event* event) {
 }
 
 bool waitEvent(Event* event, int timeoutMs) {
-    if (pollEvent(event)) return true;
-    SDL_Event in;
-    if (!SDL_WaitEventTimeout(&in, timeoutMs)) return false;
-    if (translate(in, event)) return true;
-    return pollEvent(event);
+    // Events the game does not see wake SDL too: wait on for the rest of the time.
+    const double endMs = preciseTimeMs() + timeoutMs;
+    for (;;) {
+        if (pollEvent(event)) return true;
+        const double leftMs = endMs - preciseTimeMs();
+        if (leftMs <= 0.0) return false;
+        SDL_Event in;
+        if (!SDL_WaitEventTimeout(&in, int(leftMs + 0.999))) return false;
+        if (translate(in, event)) return true;
+    }
 }
 
 void postQuit(int exitCode) {

@@ -3,8 +3,9 @@
 // browser). Only platform/*.cpp include SDL; everything above sees plain types.
 //
 // Design note: the game was shaped around a Win32 message loop. The backend keeps that shape:
-// pollEvent() hands out one waiting event at a time and swapWindow() is the only place that
-// may block, so the main loop itself never sleeps.
+// pollEvent() hands out one waiting event at a time. Pacing is the loop's: between frames it
+// waits in waitEvent() until the next refresh is due, so input wakes it at once and a frame
+// with nothing to draw costs nothing; swapWindow() itself only waits where the driver syncs.
 #pragma once
 
 #include <cstdint>
@@ -64,11 +65,19 @@ std::string glRenderer();
 void windowSize(int* width, int* height);
 // The X11 window id (for tests that drive the window with xdotool); 0 when unknown.
 unsigned long nativeWindowId();
-// Shows the buffer just drawn. Paces itself to the display's refresh rate when the driver
-// offers no vertical sync, as a synchronised swap would.
+// Shows the buffer just drawn; waits for the refresh only where the driver syncs by itself.
 void swapWindow();
-// Turns that pacing off (benchmarks measure the bare frame rate).
+// Shows the buffer at once, never waiting for the refresh (progress drawn during loading).
+void swapWindowNow();
+// The display's refresh interval in milliseconds (60 Hz when the driver does not say).
+double refreshIntervalMs();
+// True when a swap waits for the refresh by itself (the driver honours vertical sync), so the
+// loop needs no pacing of its own after a drawn frame.
+bool swapWaitsForRefresh();
+// Whether frames are paced to the refresh (by the driver's sync and the main loop); benchmarks
+// turn it off to measure the bare frame rate.
 void setSwapPacing(bool enabled);
+bool swapPacing();
 // Address of a GL entry point by name; null when the driver has none.
 void* glProcAddress(const char* name);
 
@@ -95,6 +104,7 @@ enum class EventType {
     restored,
     maximized,
     resized,         // x, y: the new client size in pixels
+    exposed,         // the window's picture was lost (uncovered) and must be drawn again
     closeRequested,  // the user closed the window
     quit,            // exitCode: the value given to postQuit
 };
@@ -119,8 +129,8 @@ struct Event {
 
 // Takes one waiting event; false when none is waiting. Never blocks.
 bool pollEvent(Event* event);
-// Waits up to timeoutMs for an event (a minimised window has nothing to draw); false when none
-// came.
+// Waits up to timeoutMs for an event (the loop waiting for its next frame); false when none
+// came in that time.
 bool waitEvent(Event* event, int timeoutMs);
 // Queues a quit event carrying exitCode behind the events already waiting.
 void postQuit(int exitCode);
@@ -130,6 +140,13 @@ void setPointerCapture(bool captured);
 void showSystemCursor(bool visible);
 // Whether the system's pointer is shown over the game's windows.
 bool systemCursorShown();
+// Makes the pointer over the game's windows a colour picture: width x height RGBA pixels, top
+// row first, the hot spot at (hotX, hotY). The pointer then moves with no drawing by the game.
+// False (and nothing changes) when the platform cannot make such a pointer.
+bool setColorCursor(const uint8_t* rgba, int width, int height, int hotX, int hotY);
+// Drops the colour pointer: the system's shows again if it is shown, else none.
+void clearColorCursor();
+bool hasColorCursor();
 // The virtual-key number for a key named as the backend names it ("Escape", "Left", "A");
 // 0 for keys the game does not know. Exposes the key mapping to tests.
 int virtualKeyFromName(const char* keyName);

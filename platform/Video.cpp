@@ -3,13 +3,14 @@
 // Design note: the window and its context are made in two steps so the shell can report a
 // failed window and a failed context each with its own box, as it always has. Full screen is a
 // real mode switch (SDL_WINDOW_FULLSCREEN with the chosen mode), not a desktop-sized window.
+// A swap never sleeps here: the main loop paces its frames itself, waiting for input while it
+// waits for the refresh, so a frame that is not due costs nothing and input is never held up.
 #include <GL/gl.h>
 #include <SDL.h>
 #include <SDL_syswm.h>
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
+#include <vector>
 
 #include "platform/Platform.h"
 
@@ -23,12 +24,18 @@ struct VideoState {
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
     bool driverSyncs = false;   // the driver honoured swap interval 1
-    bool pacingEnabled = true;  // pace swaps ourselves when the driver does not sync
+    bool pacingEnabled = true;  // the main loop paces frames to the refresh
     double frameMs = 1000.0 / kFallbackRefreshHz;
-    double lastSwapMs = 0.0;
     bool systemCursorShown = true;  // re-applied to every new window: video start resets it
+    SDL_Cursor* colorCursor = nullptr;
 };
 VideoState video;
+
+// The pointer shows the colour picture when there is one, else the system's when it is shown.
+void applyCursorVisibility() {
+    const bool visible = video.colorCursor != nullptr || video.systemCursorShown;
+    SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
 
 void setGlAttributes(const WindowDesc& desc) {
     const int channelBits = desc.colorBits >= 24 ? 8 : 5;
@@ -41,7 +48,7 @@ void setGlAttributes(const WindowDesc& desc) {
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, std::min(desc.depthBits, 24));
 }
 
-double refreshIntervalMs() {
+double displayIntervalMs() {
     SDL_DisplayMode mode;
     const int display = video.window ? SDL_GetWindowDisplayIndex(video.window) : 0;
     if (SDL_GetCurrentDisplayMode(std::max(display, 0), &mode) == 0 && mode.refresh_rate > 0)
@@ -70,6 +77,20 @@ bool findFullScreenMode(const WindowDesc& desc, SDL_DisplayMode* found) {
     return haveAny;
 }
 
+// X and Wayland take pointer pictures with premultiplied alpha, and SDL hands the pixels over
+// as they are: a half-transparent edge would otherwise show too bright.
+bool cursorWantsPremultipliedAlpha() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && (SDL_strcmp(driver, "x11") == 0 || SDL_strcmp(driver, "wayland") == 0);
+}
+
+void premultiplyAlpha(std::vector<uint8_t>& rgba) {
+    for (size_t at = 0; at + 3 < rgba.size(); at += 4) {
+        const unsigned alpha = rgba[at + 3];
+        for (size_t c = 0; c < 3; ++c) rgba[at + c] = uint8_t((rgba[at + c] * alpha + 127) / 255);
+    }
+}
+
 }  // namespace
 
 bool initVideo() {
@@ -81,6 +102,7 @@ bool initVideo() {
 
 void quitVideo() {
     closeWindow();
+    clearColorCursor();
     if (video.videoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER);
     video.videoStarted = false;
 }
@@ -88,7 +110,7 @@ void quitVideo() {
 void showSystemCursor(bool visible) {
     // Remembered for every window made later: starting the video resets SDL's own flag.
     video.systemCursorShown = visible;
-    if (video.videoStarted) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+    if (video.videoStarted) applyCursorVisibility();
 }
 
 bool systemCursorShown() {
@@ -117,7 +139,7 @@ bool createWindow(const WindowDesc& desc, std::string* error) {
         SDL_SetWindowFullscreen(video.window, SDL_WINDOW_FULLSCREEN);
     }
     if (!desc.hidden) SDL_ShowWindow(video.window);
-    SDL_ShowCursor(video.systemCursorShown ? SDL_ENABLE : SDL_DISABLE);
+    applyCursorVisibility();
     return true;
 }
 
@@ -134,8 +156,8 @@ bool createContext(std::string* error) {
     }
     SDL_GL_MakeCurrent(video.window, video.context);
     video.driverSyncs = SDL_GL_SetSwapInterval(1) == 0;
-    video.frameMs = refreshIntervalMs();
-    video.lastSwapMs = preciseTimeMs();
+    if (video.driverSyncs && !video.pacingEnabled) SDL_GL_SetSwapInterval(0);
+    video.frameMs = displayIntervalMs();
     return true;
 }
 
@@ -207,23 +229,62 @@ unsigned long nativeWindowId() {
 }
 
 void swapWindow() {
+    if (video.window) SDL_GL_SwapWindow(video.window);
+}
+
+void swapWindowNow() {
     if (!video.window) return;
+    const bool syncing = video.driverSyncs && video.pacingEnabled;
+    if (syncing) SDL_GL_SetSwapInterval(0);
     SDL_GL_SwapWindow(video.window);
-    if (video.driverSyncs || !video.pacingEnabled) return;
-    // No vertical sync from the driver: wait out the rest of one refresh interval, as a
-    // synchronised swap would, so an idle menu does not burn a core.
-    const double next = video.lastSwapMs + video.frameMs;
-    const double now = preciseTimeMs();
-    if (next > now) {
-        std::this_thread::sleep_for(std::chrono::microseconds(int64_t((next - now) * 1000.0)));
-        video.lastSwapMs = next;
-    } else {
-        video.lastSwapMs = now;
-    }
+    if (syncing) SDL_GL_SetSwapInterval(1);
+}
+
+double refreshIntervalMs() {
+    return video.frameMs;
+}
+
+bool swapWaitsForRefresh() {
+    return video.driverSyncs && video.pacingEnabled;
 }
 
 void setSwapPacing(bool enabled) {
     video.pacingEnabled = enabled;
+    // A driver that syncs would go on pacing the swaps by itself.
+    if (video.context && video.driverSyncs) SDL_GL_SetSwapInterval(enabled ? 1 : 0);
+}
+
+bool swapPacing() {
+    return video.pacingEnabled;
+}
+
+bool setColorCursor(const uint8_t* rgba, int width, int height, int hotX, int hotY) {
+    if (!video.videoStarted || !rgba || width <= 0 || height <= 0) return false;
+    std::vector<uint8_t> pixels(rgba, rgba + size_t(width) * size_t(height) * 4);
+    if (cursorWantsPremultipliedAlpha()) premultiplyAlpha(pixels);
+    SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), width, height, 32,
+                                                              width * 4, SDL_PIXELFORMAT_RGBA32);
+    if (!picture) return false;
+    SDL_Cursor* cursor = SDL_CreateColorCursor(picture, hotX, hotY);
+    SDL_FreeSurface(picture);
+    if (!cursor) return false;
+    SDL_SetCursor(cursor);
+    if (video.colorCursor) SDL_FreeCursor(video.colorCursor);
+    video.colorCursor = cursor;
+    applyCursorVisibility();
+    return true;
+}
+
+void clearColorCursor() {
+    if (!video.colorCursor) return;
+    SDL_SetCursor(SDL_GetDefaultCursor());
+    SDL_FreeCursor(video.colorCursor);
+    video.colorCursor = nullptr;
+    applyCursorVisibility();
+}
+
+bool hasColorCursor() {
+    return video.colorCursor != nullptr;
 }
 
 void* glProcAddress(const char* name) {

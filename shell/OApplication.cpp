@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "core/DataManifest.h"
 #include "core/DataPath.h"
@@ -86,6 +87,7 @@ bool OApplication::init() {
     }
     cursor_ = std::make_unique<MouseCursor>(DataManifest::kCursorTexture);
     cursor_->load();
+    cursor_->makePointer(height());
     SoundManager& sound = SoundManager::instance();
     sound.init();
     const SystemSettings& settings = SystemSettings::instance();
@@ -127,13 +129,31 @@ void OApplication::frame(int elapsedMs) {
     SoundManager::instance().serviceStreamEnd();
     advancePulse(elapsedMs);
     serveFullScreenRequest();
+    frameDrawn_ = false;
     if (!hasContext()) return;  // a failed re-creation has asked the loop to end
     {
         DispatchScope scope(*this);
         if (isActive() && gActiveScreen) gActiveScreen->update(elapsedMs);
-        drawFrame();
+        frameDrawn_ = takeDrawingDue();
+        if (frameDrawn_) drawFrame();
     }
-    swapBuffers();
+    if (frameDrawn_) swapBuffers();
+}
+
+bool OApplication::takeDrawingDue() {
+    const bool asked = std::exchange(redrawPending_, false);
+    if (!gActiveScreen) return true;  // the splash: no screen to say what changes
+    // Always taken, so a request is never left over for a later frame.
+    const bool screenAsked = gActiveScreen->takeRedrawRequest();
+    return asked || screenAsked || gActiveScreen->isAnimating();
+}
+
+void OApplication::requestRedraw() {
+    redrawPending_ = true;
+}
+
+void OApplication::repaint() {
+    redrawPending_ = true;
 }
 
 void OApplication::idle() {
@@ -151,7 +171,7 @@ void OApplication::drawFrame() {
         drawIdle();
     }
     if (camera_) camera_->apply2D(float(width()), float(height()));
-    if (cursor_) cursor_->draw(height());
+    if (cursor_) cursor_->draw(height());  // nothing when the platform's pointer shows it
 }
 
 void OApplication::drawIdle() {
@@ -162,6 +182,8 @@ void OApplication::drawIdle() {
 
 void OApplication::resize() {
     for (ORenderWindow* screen : screens_) screen->resize(width(), height());
+    if (cursor_ && cursor_->isPointer()) cursor_->makePointer(height());
+    redrawPending_ = true;
 }
 
 void OApplication::deleteScreens() {
@@ -179,6 +201,10 @@ void OApplication::shutdown() {
 
 bool OApplication::onEvent(InputEvent& event) {
     if (cursor_) cursor_->moveTo(event.x, event.y);
+    // Keys and buttons may change anything; a bare move shows only when the cursor is drawn,
+    // otherwise the screen asks for a frame if the move changed its picture (a highlight).
+    const bool drawnCursor = cursor_ && !cursor_->isPointer();
+    if (event.type != kInputPointerMove || drawnCursor) redrawPending_ = true;
     DispatchScope scope(*this);
     if (gActiveScreen) return gActiveScreen->onEvent(event);
     // With no screen to take it, Escape leaves the bare shell.
@@ -222,6 +248,7 @@ void OApplication::switchScreen(ScreenId id) {
                                  [id](const ORenderWindow* screen) { return screen->id() == id; });
     gActiveScreen = it == screens_.end() ? nullptr : *it;
     if (gActiveScreen) gActiveScreen->activate();
+    redrawPending_ = true;
 }
 
 void OApplication::retireScreen(ORenderWindow* screen) {
@@ -283,6 +310,7 @@ void OApplication::recreateWindow() {
         return;
     }
     resize();
+    if (cursor_) cursor_->makePointer(height());
     drawLoadingProgress(25, nullptr);
     platform::raiseWindow();
     drawLoadingProgress(30, nullptr);
@@ -337,7 +365,8 @@ void OApplication::drawLoadingProgress(float percent, const TextureRef* image) {
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
-    swapBuffers();
+    // Shown at once: loading must never wait on the display's refresh.
+    platform::swapWindowNow();
 }
 
 }  // namespace brx

@@ -34,9 +34,13 @@ public:
     ~OApplication() override;
 
     // --- OGLWindow -------------------------------------------------------------------------------
-    // Pulse, a pending full-screen request, the active screen's update and draw, the cursor and
-    // the swap.
+    // Pulse, a pending full-screen request and the active screen's update; then, when the
+    // picture changed (the screen animates, input or a request asked for it), its draw, the
+    // cursor and the swap.
     void frame(int elapsedMs) override;
+    // The next frame draws whatever the screen says (the window was uncovered).
+    void repaint() override;
+    bool drewLastFrame() const override { return frameDrawn_; }
     // Serves the end of a music file while minimised.
     void idle() override;
     // Hands the new window size to every screen.
@@ -67,13 +71,16 @@ public:
     void recreateWindow() override;
 
     // Clears the window and draws the loading bar at percent (0..100) over image (or none),
-    // then swaps. Nothing else runs while it is shown.
+    // then shows it at once, never waiting for the refresh. Nothing else runs while it is shown.
     void drawLoadingProgress(float percent, const TextureRef* image);
 
     // Hooks around a new context for the display lists the shell does not know of (models):
     // released before the old context goes, rebuilt once the new one is current.
     virtual void releaseSceneLists() {}
     virtual void restoreSceneLists() {}
+
+    // Makes the next frame draw, whether or not the active screen animates.
+    void requestRedraw();
 
     // Draws the window while no screen is active; the base clears it to black.
     virtual void drawIdle();
@@ -91,6 +98,8 @@ public:
 
 private:
     void serveFullScreenRequest();
+    // Whether this frame must draw; takes the pending requests.
+    bool takeDrawingDue();
     void drawFrame();
     void releaseGLResources();
     void deleteScreens();
@@ -112,6 +121,8 @@ private:
     std::unique_ptr<BitmapFont> font_;
     std::vector<ORenderWindow*> screens_;  // owned; deleted by shutdown()
     int dispatchDepth_ = 0;                // frames and events running now
+    bool redrawPending_ = true;            // input, a switch or a new size asked for a frame
+    bool frameDrawn_ = false;              // the last frame drew and swapped
     std::vector<ScreenId> pendingSwitches_;
     std::vector<ORenderWindow*> pendingRetires_;
 };

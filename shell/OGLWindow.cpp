@@ -223,6 +223,9 @@ void OGLWindow::handleMessage(const platform::Event& message) {
         case T::closeRequested:
             platform::postQuit(0);
             return;
+        case T::exposed:
+            repaint();
+            return;
         default:
             return;
     }
@@ -230,25 +233,50 @@ void OGLWindow::handleMessage(const platform::Event& message) {
 
 int OGLWindow::run() {
     clock_.start(platform::preciseTimeMs());
+    nextPassMs_ = 0.0;  // the first frame is due at once
     platform::Event message;
     for (;;) {
-        const bool waiting = active_ ? platform::pollEvent(&message)
-                                     : platform::waitEvent(&message, kMinimisedWaitMs);
-        if (waiting) {
+        if (takeMessage(&message)) {
             if (message.type == platform::EventType::quit) break;
             handleMessage(message);
             continue;
         }
-        const int stepMs = clock_.takeStep(platform::preciseTimeMs());
-        clock_.countFrame(stepMs);
-        if (active_) {
-            frame(stepMs);
-        } else {
-            idle();
-        }
+        runPass();
     }
     shutdown();
     return message.exitCode;
+}
+
+bool OGLWindow::takeMessage(platform::Event* message) {
+    if (!active_) return platform::waitEvent(message, kMinimisedWaitMs);
+    for (;;) {
+        if (platform::pollEvent(message)) return true;
+        const double waitMs = nextPassMs_ - platform::preciseTimeMs();
+        if (waitMs <= 0.0) return false;
+        if (platform::waitEvent(message, int(waitMs + 0.999))) return true;
+    }
+}
+
+void OGLWindow::runPass() {
+    const double startMs = platform::preciseTimeMs();
+    const int stepMs = clock_.takeStep(startMs);
+    clock_.countFrame(stepMs);
+    if (!active_) {
+        idle();
+        return;
+    }
+    frame(stepMs);
+    nextPassMs_ = nextPassTime(startMs, drewLastFrame());
+}
+
+double OGLWindow::nextPassTime(double startMs, bool drawn) const {
+    if (!platform::swapPacing()) return startMs;  // as fast as frames can be made
+    // A driver that syncs has already waited for the refresh in the swap.
+    if (drawn && platform::swapWaitsForRefresh()) return startMs;
+    const double intervalMs = platform::refreshIntervalMs();
+    const double next = nextPassMs_ + intervalMs;
+    // Behind by more than a refresh (a slow frame, a stall): start the rhythm afresh.
+    return next < startMs ? startMs + intervalMs : next;
 }
 
 }  // namespace brx

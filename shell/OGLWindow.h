@@ -1,9 +1,11 @@
 // The window with its OpenGL context and optional full-screen display mode, the translation of
 // window messages, and the main loop. OApplication and OBrixel build the game on top of it.
 //
-// Design note: the main loop never sleeps and has no frame cap; the buffer swap is the only
-// place that may wait (for the display's refresh), so an idle menu costs one frame per refresh.
-// A minimised window, which draws nothing, waits for its next message instead of spinning.
+// Design note: the loop runs one pass per display refresh. Between passes it waits for the next
+// message with a time-out that ends when the next pass is due, so input is served at once and
+// a pass whose frame draws nothing (nothing on screen changed) leaves the core idle until the
+// next refresh. Every pass still steps the game by the time that passed, so game time runs on
+// whether or not a picture is made. A minimised window waits for its next message instead.
 #pragma once
 
 #include <array>
@@ -48,6 +50,11 @@ public:
     virtual void shutdown();
     // One input event; true when it was consumed.
     virtual bool onEvent(InputEvent& event);
+    // The window's picture was lost (uncovered); the next frame must draw it again.
+    virtual void repaint() {}
+    // Whether the last frame() drew and showed a picture; a pass that did not waits for the
+    // next refresh with the core idle. The base always draws.
+    virtual bool drewLastFrame() const { return true; }
 
     // Opens the window and its context from the settings (size, depth, full screen). False
     // after a box has reported what failed. Throws OSoftwareGL on a software rasterizer.
@@ -91,6 +98,13 @@ protected:
     void setClientSize(int width, int height);
 
 private:
+    // The next waiting message, or one that arrives before the next pass is due; false when
+    // the pass is due.
+    bool takeMessage(platform::Event* message);
+    // One step of the clock and one frame (or, minimised, the idle work).
+    void runPass();
+    // When the pass after the one that started at startMs is due (ms on the precise clock).
+    double nextPassTime(double startMs, bool drawn) const;
     bool tryFullScreenMode(const DisplayResolution& resolution);
     void sizeFromWindow();
 
@@ -105,6 +119,7 @@ private:
     bool displayModeSet_ = false;  // a full-screen mode was found for the chosen size
     int refreshHz_ = 0;            // its rate (0: the driver's choice)
     FrameClock clock_;
+    double nextPassMs_ = 0.0;  // when the next pass is due (ms on the precise clock)
     int16_t width_ = 0;
     int16_t height_ = 0;
     bool active_ = true;

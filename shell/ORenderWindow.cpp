@@ -3,14 +3,18 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "core/ErrorLog.h"
-#include "shell/ScreenHost.h"
 #include "engine/BitmapFont.h"
 #include "engine/OCamera.h"
 #include "engine/OControl.h"
 #include "engine/OException.h"
+#include "engine/OTextField.h"
+#include "engine/OTextStack.h"
 #include "engine/TextureRef.h"
+#include "shell/ScreenHost.h"
 
 namespace brx {
 
@@ -89,9 +93,46 @@ bool ORenderWindow::init() {
 }
 
 bool ORenderWindow::onEvent(const InputEvent& event) {
+    const std::size_t before = routingState();
+    const bool consumed = route(event);
+    if (consumed || routingState() != before) requestRedraw();
+    return consumed;
+}
+
+bool ORenderWindow::route(const InputEvent& event) {
     if (tabCount_ == 0) return routePointerOnly(event);
     if (isKeyEvent(event)) return routeKeyToTabStop(event);
     if (isPointerEvent(event)) return routePointerWithTabStops(event);
+    return false;
+}
+
+std::size_t ORenderWindow::routingState() const {
+    std::size_t state = std::hash<const void*>()(hot_);
+    const auto mix = [&state](std::size_t value) {
+        state ^= value + 0x9e3779b97f4a7c15ull + (state << 6) + (state >> 2);
+    };
+    mix(std::hash<const void*>()(focused_));
+    mix(std::size_t(uint16_t(focusIndex_)));
+    for (const auto& control : controls_) mix(control->highlighted() ? 1u : 2u);
+    return state;
+}
+
+bool ORenderWindow::isAnimating() const {
+    return true;
+}
+
+bool ORenderWindow::takeRedrawRequest() {
+    return std::exchange(redrawRequested_, false);
+}
+
+bool ORenderWindow::controlsAnimating() const {
+    for (const auto& control : controls_) {
+        if (!control->visible() || control->hidden()) continue;
+        // Skinned buttons show no echo; bare text does while its pulse runs.
+        if (const auto* text = dynamic_cast<const OTextStack*>(control.get()))
+            if (text->pulsing() && !text->hasSkin()) return true;
+        if (dynamic_cast<const OTextField*>(control.get()) && control->highlighted()) return true;
+    }
     return false;
 }
 
@@ -102,6 +143,7 @@ bool ORenderWindow::onCommand(int /*controlId*/, int /*value*/) {
 void ORenderWindow::resize(int16_t width, int16_t height) {
     width_ = width;
     height_ = height;
+    requestRedraw();
 }
 
 bool ORenderWindow::setBackground(const std::string& backgroundName,

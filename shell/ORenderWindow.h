@@ -5,6 +5,11 @@
 // Routing has three cases, chosen by whether the screen has tab stops: without tab stops only
 // pointer hit tests decide (last added control first); with tab stops keyboard events go to the
 // focused tab stop (Tab cycles), and pointer events move the focus to what they hit.
+//
+// Redrawing: the application draws a screen every frame only while isAnimating() says its
+// picture changes by itself; otherwise only after input, a switch, a new size or a
+// requestRedraw(). The base routing asks for a frame whenever an event moved the highlight or
+// the focus or a control took it, so a screen of controls needs nothing more.
 #pragma once
 
 #include <cstddef>
@@ -13,9 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/ControlOwner.h"
 #include "engine/InputEvent.h"
 #include "shell/ScreenId.h"
-#include "engine/ControlOwner.h"
 
 namespace brx {
 
@@ -55,6 +60,17 @@ public:
     bool onCommand(int controlId, int value) override;
     // The window got a new client size (pixels).
     virtual void resize(int16_t width, int16_t height);
+    // Whether the picture changes from one frame to the next by itself (something moves, a
+    // timer shows, a control animates). The base says yes: a screen that does not tell is drawn
+    // every frame. Updates run every frame either way.
+    virtual bool isAnimating() const;
+
+    // --- redrawing -------------------------------------------------------------------------------
+    // Asks for the screen to be drawn in the next frame (its picture changed outside an
+    // animation).
+    void requestRedraw() { redrawRequested_ = true; }
+    // Whether a frame was asked for since the last call; clears the request.
+    bool takeRedrawRequest();
 
     // --- background ------------------------------------------------------------------------------
     // Replaces the background; an overlay name of 2+ characters also replaces the overlay and the
@@ -96,6 +112,9 @@ public:
     int16_t windowHeight() const override { return height_; }
 
 protected:
+    // True while a shown control plays an animation of its own: a text button's highlight
+    // echo, a focused text field's blinking caret.
+    bool controlsAnimating() const;
     // The base draw's first part: camera view, then background and overlay in 2D.
     void drawBackground();
     // Every control's draw in list order.
@@ -103,6 +122,9 @@ protected:
 
 private:
     std::size_t indexOf(const OControl* control) const;
+    // A fingerprint of what the routing decides (hot, focused, focus index, highlights).
+    std::size_t routingState() const;
+    bool route(const InputEvent& event);
     bool routePointerOnly(const InputEvent& event);
     bool routeKeyToTabStop(const InputEvent& event);
     bool routePointerWithTabStops(const InputEvent& event);
@@ -121,6 +143,7 @@ private:
     std::vector<std::unique_ptr<OControl>> controls_;
     ScreenHost* application_ = nullptr;
     OCamera* camera_ = nullptr;
+    bool redrawRequested_ = false;
 };
 
 }  // namespace brx

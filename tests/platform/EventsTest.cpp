@@ -2,6 +2,9 @@
 // and controls test for.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "platform/Platform.h"
 
 namespace {
@@ -34,6 +37,42 @@ TEST(EventsTest, LettersAndDigitsBecomeUppercaseAscii) {
 TEST(EventsTest, UnknownKeysMapToNothing) {
     EXPECT_EQ(platform::virtualKeyFromName("no such key"), 0);
     EXPECT_EQ(platform::virtualKeyFromName("AudioMute"), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Waiting for the next frame: a posted event ends the wait at once; with none the wait ends by
+// itself, false.
+TEST(EventsTest, WaitingHandsOverAPostedEventOrEndsEmpty) {
+    if (!platform::initVideo()) GTEST_SKIP() << "no display";
+    platform::Event event;
+    while (platform::pollEvent(&event)) {
+    }
+    EXPECT_FALSE(platform::waitEvent(&event, 20));
+    platform::postQuit(7);
+    ASSERT_TRUE(platform::waitEvent(&event, 60000));
+    EXPECT_EQ(event.type, platform::EventType::quit);
+    EXPECT_EQ(event.exitCode, 7);
+    platform::quitVideo();
+}
+
+TEST(EventsTest, AColourPointerIsMadeFromPixelsAndDroppedAgain) {
+    if (!platform::initVideo()) GTEST_SKIP() << "no display";
+    std::vector<uint8_t> pixels(8 * 8 * 4, 0);
+    for (size_t at = 0; at < pixels.size(); at += 4) pixels[at] = pixels[at + 3] = 200;
+    EXPECT_FALSE(platform::setColorCursor(pixels.data(), 0, 8, 0, 0));
+    EXPECT_FALSE(platform::setColorCursor(nullptr, 8, 8, 0, 0));
+    EXPECT_FALSE(platform::hasColorCursor());
+    ASSERT_TRUE(platform::setColorCursor(pixels.data(), 8, 8, 0, 0));
+    EXPECT_TRUE(platform::hasColorCursor());
+    EXPECT_TRUE(platform::setColorCursor(pixels.data(), 4, 4, 1, 1)) << "a new size replaces it";
+    platform::clearColorCursor();
+    EXPECT_FALSE(platform::hasColorCursor());
+    EXPECT_TRUE(platform::setColorCursor(pixels.data(), 8, 8, 0, 0));
+    platform::quitVideo();  // drops it with the video
+    EXPECT_FALSE(platform::hasColorCursor());
 }
 
 }  // namespace

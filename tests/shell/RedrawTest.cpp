@@ -1,0 +1,325 @@
+// Drawing only when the picture changes: which events make a screen ask for a frame, which frames
+// the application draws (and that updates run in every one of them), the main loop idling
+// between frames while the game keeps time, and the pointer the platform shows for the cursor.
+// The windowed cases run in a child process each, as the shell owns its process's one window.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <cstdlib>
+#include <memory>
+#include <numeric>
+#include <vector>
+
+#include "core/SystemSettings.h"
+#include "engine/O2D.h"
+#include "engine/OControl.h"
+#include "engine/OTextField.h"
+#include "engine/OTextStack.h"
+#include "platform/Platform.h"
+#include "shell/MouseCursor.h"
+#include "shell/OApplication.h"
+#include "shell/ORenderWindow.h"
+#include "tests/engine/ControlTestKit.h"
+#include "tests/support/ArchiveBuilder.h"
+#include "tests/support/GLTestContext.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestImages.h"
+
+namespace brx {
+namespace {
+
+using controltest::keyDown;
+using controltest::move;
+using controltest::press;
+
+// A square control over virtual x, y 0..100 that consumes only presses.
+class Square : public OControl, public O2D {
+public:
+    Square() : OControl(1, false) { setSize(100, 100); }
+    bool hitTest(const InputEvent& event) override {
+        const VirtualPoint point = toVirtual(event.x, event.y);
+        return contains(point.x, point.y);
+    }
+    bool handleEvent(const InputEvent& event) override { return event.type == kInputButtonDown; }
+};
+
+// A screen whose picture changes only when told, counting its updates and draws.
+class StillScreen : public ORenderWindow {
+public:
+    explicit StillScreen(ScreenId id = kScreenMenu) : ORenderWindow(id) {}
+    bool isAnimating() const override { return animating || controlsAnimating(); }
+    ~StillScreen() override {
+        if (seen.draws) *seen.draws = draws;
+        if (seen.steps) *seen.steps = steps;
+    }
+    void update(int elapsedMs) override {
+        steps.push_back(elapsedMs);
+        if (switchTo != 0 && application()) application()->setActiveScreen(ScreenId(switchTo));
+        if (quitAfter > 0 && int(steps.size()) == quitAfter) application()->quit();
+        ORenderWindow::update(elapsedMs);
+    }
+    void draw() override {
+        ++draws;
+        ORenderWindow::draw();
+    }
+    bool anyControlAnimating() const { return controlsAnimating(); }
+
+    // Where the counts go when the screen is deleted (the loop deletes it as it ends).
+    struct Seen {
+        int* draws = nullptr;
+        std::vector<int>* steps = nullptr;
+    };
+
+    bool animating = false;
+    Seen seen;
+    int switchTo = 0;
+    int quitAfter = 0;
+    std::vector<int> steps;
+    int draws = 0;
+};
+
+// --- routing without a window ---------------------------------------------------------------
+
+TEST(RedrawTest, OnlyEventsThatMoveTheHighlightOrAreTakenAskForAFrame) {
+    StillScreen screen;
+    screen.resize(800, 600);
+    screen.addControl(new Square());
+    screen.takeRedrawRequest();
+
+    screen.onEvent(move(700, 500));  // far from the square
+    EXPECT_FALSE(screen.takeRedrawRequest());
+    screen.onEvent(move(50, 50));  // onto it: the highlight moves
+    EXPECT_TRUE(screen.takeRedrawRequest());
+    screen.onEvent(move(60, 60));  // within it: nothing changes
+    EXPECT_FALSE(screen.takeRedrawRequest());
+    screen.onEvent(press(60, 60));  // taken by the control
+    EXPECT_TRUE(screen.takeRedrawRequest());
+    screen.onEvent(move(700, 500));  // off again: the highlight goes
+    EXPECT_TRUE(screen.takeRedrawRequest());
+    EXPECT_FALSE(screen.takeRedrawRequest()) << "a request is taken once";
+}
+
+TEST(RedrawTest, ABareTextEchoAndAFocusedCaretAnimateUntilTheyEnd) {
+    StillScreen screen;
+    screen.resize(800, 600);
+    auto* text = new OTextStack(nullptr, 2, false, 1.0f);
+    text->addItem(0, "Go");
+    text->setPosition(400, 300);
+    screen.addControl(text);
+    auto* field = new OTextField(nullptr, "", 3, false);
+    screen.addControl(field);
+    EXPECT_FALSE(screen.anyControlAnimating());
+
+    text->gainHighlight();  // starts the growing echo
+    EXPECT_TRUE(screen.anyControlAnimating());
+    text->setHidden(true);
+    EXPECT_FALSE(screen.anyControlAnimating()) << "a hidden control shows no animation";
+    text->setHidden(false);
+    for (int frame = 0; frame < 200 && text->pulsing(); ++frame) screen.update(16);
+    EXPECT_FALSE(screen.anyControlAnimating());
+
+    field->gainHighlight();  // its caret blinks
+    EXPECT_TRUE(screen.anyControlAnimating());
+    field->loseHighlight();
+    EXPECT_FALSE(screen.anyControlAnimating());
+    EXPECT_TRUE(ORenderWindow(kScreenHelp).isAnimating()) << "a screen that does not say animates";
+}
+
+// --- frames in a real window ------------------------------------------------------------------
+
+class CountingShell : public OApplication {
+public:
+    void swapBuffers() override {
+        ++swaps;
+        OApplication::swapBuffers();
+    }
+    int swaps = 0;
+};
+
+// Opens the shell over a small archive (font and cursor); exit code 10 and up on failure.
+int openShell(testsupport::TempDir& folder, CountingShell& shell) {
+    testsupport::ArchiveBuilder archive;
+    std::vector<uint8_t> pixels;
+    for (int i = 0; i < 64; ++i) pixels.insert(pixels.end(), {255, 255, 255, uint8_t(i * 4)});
+    const std::string square = testsupport::makeTga(2, 32, 8, 8, pixels);
+    archive.add("Data/Textures/Font.Tga", square).add("Data/Textures/Cursor.Tga", square);
+    if (!archive.install(folder)) return 10;
+    folder.enter();
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    SystemSettings::instance() = SystemSettings{};
+    if (!shell.create("3D", "redraw", 800, 600)) return 11;
+    shell.init();
+    return 0;
+}
+
+// Swaps made by one frame of 16 ms.
+int swapsOfOneFrame(CountingShell& shell) {
+    const int before = shell.swaps;
+    shell.frame(16);
+    return shell.swaps - before;
+}
+
+int framesDrawOnlyWhatChanged() {
+    testsupport::TempDir folder;
+    CountingShell shell;
+    if (const int failed = openShell(folder, shell)) return failed;
+    auto* still = new StillScreen();
+    still->addControl(new Square());
+    shell.addScreen(still);
+    shell.setActiveScreen(kScreenMenu);
+    if (swapsOfOneFrame(shell) != 1) return 20;  // a new screen is drawn once
+    for (int i = 0; i < 5; ++i)
+        if (swapsOfOneFrame(shell) != 0) return 21;
+    if (still->steps.size() != 6 ||
+        std::accumulate(still->steps.begin(), still->steps.end(), 0) != 96)
+        return 22;  // updates run in every frame, drawn or not
+
+    if (!shell.cursor()->isPointer()) return 23;  // X makes colour pointers
+    InputEvent event = move(700, 500);
+    shell.onEvent(event);
+    if (swapsOfOneFrame(shell) != 0) return 24;  // the pointer moves by itself
+    event = move(50, 50);
+    shell.onEvent(event);
+    if (swapsOfOneFrame(shell) != 1) return 25;  // the highlight moved
+    event = keyDown(kKeyTab);
+    shell.onEvent(event);
+    if (swapsOfOneFrame(shell) != 1) return 26;
+    still->requestRedraw();
+    if (swapsOfOneFrame(shell) != 1 || swapsOfOneFrame(shell) != 0) return 27;
+    shell.repaint();  // uncovered
+    if (swapsOfOneFrame(shell) != 1) return 28;
+
+    shell.cursor()->dropPointer();  // a drawn cursor: every move shows
+    event = move(700, 500);
+    shell.onEvent(event);
+    if (platform::hasColorCursor() || swapsOfOneFrame(shell) != 1) return 29;
+    still->animating = true;
+    if (swapsOfOneFrame(shell) != 1 || swapsOfOneFrame(shell) != 1) return 30;
+    return 0;
+}
+
+int aSwitchAskedInAnUpdateDrawsTheNewScreenNext() {
+    testsupport::TempDir folder;
+    CountingShell shell;
+    if (const int failed = openShell(folder, shell)) return failed;
+    auto* menu = new StillScreen(kScreenMenu);
+    auto* help = new StillScreen(kScreenHelp);
+    shell.addScreen(menu);
+    shell.addScreen(help);
+    shell.setActiveScreen(kScreenMenu);
+    shell.frame(16);
+    menu->switchTo = kScreenHelp;
+    if (swapsOfOneFrame(shell) != 0 || menu->draws != 1) return 20;
+    menu->switchTo = 0;
+    if (swapsOfOneFrame(shell) != 1 || help->draws != 1) return 21;
+    auto* plain = new ORenderWindow(kScreenCredits);  // says nothing: drawn every frame
+    shell.addScreen(plain);
+    shell.setActiveScreen(kScreenCredits);
+    for (int i = 0; i < 3; ++i)
+        if (swapsOfOneFrame(shell) != 1) return 22;
+    return 0;
+}
+
+// The loop with a still screen: the game's clock runs on in every pass, one frame is drawn.
+int theLoopKeepsTimeWithoutDrawing() {
+    testsupport::TempDir folder;
+    CountingShell shell;
+    if (const int failed = openShell(folder, shell)) return failed;
+    auto* still = new StillScreen();
+    still->quitAfter = 12;
+    shell.addScreen(still);
+    shell.setActiveScreen(kScreenMenu);
+    int draws = 0;
+    std::vector<int> steps;
+    still->seen = {&draws, &steps};
+    if (shell.run() != 0) return 20;  // the loop deletes the screen as it ends
+    // Drawn when shown (and once more if the window server asks for its picture), never per
+    // pass.
+    if (steps.size() != 12 || draws < 1 || draws > 2 || shell.swaps != draws) return 21;
+    for (int step : steps)
+        if (step < 1 || step > 100) return 22;  // every step within the clamp
+    return 0;
+}
+
+class RedrawWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!testsupport::ensureGLContext()) GTEST_SKIP() << "no display for an OpenGL context";
+        GTEST_FLAG_SET(death_test_style, "threadsafe");
+    }
+};
+
+TEST_F(RedrawWindowTest, FramesDrawOnlyWhatChangedAndUpdatesRunInEvery) {
+    EXPECT_EXIT(std::exit(framesDrawOnlyWhatChanged()), ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(RedrawWindowTest, ASwitchAskedInAnUpdateDrawsTheNewScreenNext) {
+    EXPECT_EXIT(std::exit(aSwitchAskedInAnUpdateDrawsTheNewScreenNext()),
+                ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(RedrawWindowTest, TheLoopKeepsTimeWithoutDrawing) {
+    EXPECT_EXIT(std::exit(theLoopKeepsTimeWithoutDrawing()), ::testing::ExitedWithCode(0), "");
+}
+
+// --- the cursor's pointer picture ---------------------------------------------------------------
+
+// A width x height RGBA image whose pixel (x, row) holds 10 x, 10 row, 0, 20 row (row 0 at the
+// bottom).
+std::unique_ptr<OBaseImage> gradientImage(int width, int height) {
+    DecodedImage decoded;
+    decoded.width = uint32_t(width);
+    decoded.height = uint32_t(height);
+    decoded.format = GL_RGBA;
+    decoded.components = 4;
+    decoded.bytesPerPixel = 4;
+    for (int row = 0; row < height; ++row)
+        for (int x = 0; x < width; ++x)
+            decoded.pixels.insert(decoded.pixels.end(),
+                                  {uint8_t(x * 10), uint8_t(row * 10), 0, uint8_t(row * 20)});
+    auto image = std::make_unique<OBaseImage>();
+    image->adopt(std::move(decoded));
+    return image;
+}
+
+TEST(MouseCursorPictureTest, ShrinksByAveragingAndPutsTheTopRowFirst) {
+    const auto image = gradientImage(4, 4);
+    const std::vector<uint8_t> picture = MouseCursor::pointerPicture(*image, 2);
+    ASSERT_EQ(picture.size(), 2u * 2u * 4u);
+    // Top-left output pixel: source columns 0-1 of rows 2-3 (the top of the image).
+    EXPECT_EQ(picture[0], 5);   // (0 + 10) / 2
+    EXPECT_EQ(picture[1], 25);  // (20 + 30) / 2
+    EXPECT_EQ(picture[3], 50);  // (40 + 60) / 2
+    // Bottom-right output pixel: columns 2-3 of rows 0-1.
+    EXPECT_EQ(picture[12], 25);
+    EXPECT_EQ(picture[13], 5);
+    EXPECT_EQ(picture[15], 10);
+}
+
+TEST(MouseCursorPictureTest, ThirdsAreWeightedAndGreyOrOpaqueImagesGainAlpha) {
+    const auto image = gradientImage(3, 3);
+    const std::vector<uint8_t> halves = MouseCursor::pointerPicture(*image, 2);
+    // Output column 0 covers source columns 0 and half of 1: (0 * 1 + 10 * 0.5) / 1.5.
+    EXPECT_EQ(halves[0], 3);
+    const std::vector<uint8_t> same = MouseCursor::pointerPicture(*image, 3);
+    EXPECT_EQ(same[0], 0);
+    EXPECT_EQ(same[1], 20);  // the top row first
+
+    DecodedImage grey;
+    grey.width = grey.height = 2;
+    grey.format = GL_LUMINANCE;
+    grey.components = grey.bytesPerPixel = 1;
+    grey.pixels = {10, 20, 30, 40};
+    OBaseImage greyImage;
+    greyImage.adopt(std::move(grey));
+    const std::vector<uint8_t> one = MouseCursor::pointerPicture(greyImage, 1);
+    EXPECT_EQ(one, std::vector<uint8_t>({25, 25, 25, 255}));
+    EXPECT_TRUE(MouseCursor::pointerPicture(OBaseImage(), 4).empty());
+    EXPECT_EQ(MouseCursor::sideFor(600), 38);  // 600 / 1024 * 64 = 37.5
+    EXPECT_EQ(MouseCursor::sideFor(768), 48);
+    EXPECT_EQ(MouseCursor::sideFor(1), 1);
+}
+
+}  // namespace
+}  // namespace brx
