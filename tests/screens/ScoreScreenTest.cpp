@@ -57,6 +57,7 @@ protected:
         ScreenTest::TearDown();
         currentGame = nullptr;
         gameState = linePhase = resumeState = 0;
+        difficulty = Difficulty::Normal;
     }
 
     // A Remover game that has just been lost with `points`, active, as play leaves it.
@@ -128,14 +129,19 @@ TEST_F(ScoreScreenTest, LostGameIsRetiredAndTheNameTypedFromTheFirstKeyIsFiled) 
 }
 
 TEST_F(ScoreScreenTest, EscapeDuringNameEntryFilesSpacesAsUnknownPlayer) {
+    difficulty = Difficulty::Easy;  // what the game was built with
     lostGame(77);
+    // Changed in the options while the game ran: the result still counts as the game's own.
+    SystemSettings::instance().difficultyLevel = Difficulty::Impossible;
     shell->pressKey(kKeyEscape);
     ASSERT_NE(score->nameField(), nullptr);
-    typeText("   ");
+    typeText("\xe9 \xff  ");
+    EXPECT_EQ(score->nameField()->text(), "   ") << "characters the font lacks are dropped";
     EXPECT_TRUE(shell->pressKey(kKeyEscape));
     EXPECT_EQ(OApplication::activeScreen(), selection);
     EXPECT_EQ(tables[0].entry(0).name, "Unknown Player");
     EXPECT_EQ(tables[0].entry(0).score, 77);
+    EXPECT_EQ(tables[0].entry(0).difficulty, "Easy");
     EXPECT_EQ(score->nameField(), nullptr) << "leaving drops the field";
 }
 
