@@ -40,12 +40,12 @@ Menu::~Menu() = default;
 
 bool Menu::init() {
     BitmapFont* font = fontOf(*this);
-    for (const MenuButton& spec : kButtons) {
-        auto* button = new OTextStack(font, spec.id, false, kMenuTextScale);
-        button->setTexture(spec.skin);
+    for (const MenuButton& entry : kButtons) {
+        auto* button = new OTextStack(font, entry.id, false, kMenuTextScale);
+        button->setTexture(entry.skin);
         button->addItem(0, " ");
         button->setPosition(int16_t(kVirtualWidth / 2 - button->skin().width() / 2),
-                            int16_t(spec.y));
+                            int16_t(entry.y));
         button->setSounds(kHoverSound, kClickSound);
         addControl(button);
     }

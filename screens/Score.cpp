@@ -89,12 +89,11 @@ void Score::takeFinishedGame() {
     Game* game = currentGame;
     pendingScore_ = game->score();
     pendingDifficulty_ = difficulty;
-    currentMode_ =
-        std::clamp(game->modeNumber(), 0, std::min<int>(kHighestMode, int(tables_.size()) - 1));
+    currentMode_ = std::clamp(game->modeNumber(), 0, lastMode());
     currentGame = nullptr;
     if (ScreenHost* host = hostOf(*this)) host->retireScreen(game);
     resumeMenuMusic();
-    if (pendingScore_ != 0 && currentTable().qualifies(pendingScore_)) {
+    if (pendingScore_ != 0 && !tables_.empty() && currentTable().qualifies(pendingScore_)) {
         openNameField();
         return;
     }
@@ -130,7 +129,7 @@ void Score::showPaging(bool on) {
 }
 
 void Score::commitResult() {
-    if (pendingScore_ == 0) return;
+    if (pendingScore_ == 0 || tables_.empty()) return;
     resultEntered = true;
     std::string name;
     if (nameField_ && nameField_->text().find_first_not_of(' ') != std::string::npos) {
@@ -156,7 +155,7 @@ bool Score::onCommand(int controlId, int /*value*/) {
             currentMode_ = std::max(currentMode_ - 1, 0);
             break;
         case kNextId:
-            currentMode_ = std::min(currentMode_ + 1, int(tables_.size()) - 1);
+            currentMode_ = std::min(currentMode_ + 1, lastMode());
             break;
         case kNameFieldId:
             commitResult();
@@ -197,6 +196,10 @@ bool Score::onEvent(const InputEvent& event) {
 void Score::update(int elapsedMs) {
     deleteClosedField();
     ORenderWindow::update(elapsedMs);
+}
+
+int Score::lastMode() const {
+    return std::max(0, std::min(kHighestMode, int(tables_.size()) - 1));
 }
 
 ScoreTable& Score::currentTable() const {

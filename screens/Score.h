@@ -56,6 +56,8 @@ public:
     const std::string& playerName() const { return playerName_; }
 
 private:
+    // The highest mode that has a table.
+    int lastMode() const;
     ScoreTable& currentTable() const;
     void takeFinishedGame();
     void openNameField();

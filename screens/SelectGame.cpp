@@ -71,11 +71,11 @@ bool SelectGame::init() {
 }
 
 void SelectGame::addModeButtons() {
-    for (const ModeButton& spec : kModeButtons) {
-        auto* button = new OTextStack(fontOf(*this), spec.id, false, kModeTextScale);
-        button->setTexture(spec.skin);
+    for (const ModeButton& entry : kModeButtons) {
+        auto* button = new OTextStack(fontOf(*this), entry.id, false, kModeTextScale);
+        button->setTexture(entry.skin);
         button->addItem(0, " ");
-        button->setPosition(int16_t(centredX(*button)), int16_t(spec.y));
+        button->setPosition(int16_t(centredX(*button)), int16_t(entry.y));
         button->setSounds(kHoverSound, kClickSound);
         addControl(button);
     }
