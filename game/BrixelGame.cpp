@@ -416,7 +416,7 @@ void BrixelGame::drawNextLine() {
 }
 
 void BrixelGame::drawHud() {
-    drawSidePanel(levelIndex - startLevel + 2, linesLeft, groupScore(int(selection.size())));
+    drawSidePanel(levelIndex - startLevel + 2, linesLeft, score());
 }
 
 }  // namespace brx
