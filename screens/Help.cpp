@@ -170,6 +170,10 @@ void Help::drawPageText() const {
     }
 }
 
+bool Help::isAnimating() const {
+    return controlsAnimating();
+}
+
 bool Help::onEvent(const InputEvent& event) {
     if (ORenderWindow::onEvent(event)) return true;
     if (!isEscapePress(event)) return false;

@@ -32,6 +32,8 @@ public:
     bool onEvent(const InputEvent& event) override;
     // Done leaves for the menu.
     bool onCommand(int controlId, int value) override;
+    // The page stands still: drawn again only after input.
+    bool isAnimating() const override;
 
     int page() const { return page_; }
     const std::vector<std::unique_ptr<Box>>& blocks() const { return blocks_; }

@@ -258,6 +258,7 @@ void OSystemOptions::update(int elapsedMs) {
     if (backgroundChanged_) {
         backgroundChanged_ = false;
         applyBackground();
+        requestRedraw();
     }
     if (!confirmPending_) return;
     const bool unchanged = controls_.difficulty->currentKey() == difficultyAtOpen_ &&
@@ -265,6 +266,11 @@ void OSystemOptions::update(int elapsedMs) {
     if (unchanged) return;
     dialog_.open();
     confirmPending_ = false;
+    requestRedraw();
+}
+
+bool OSystemOptions::isAnimating() const {
+    return controlsAnimating();
 }
 
 // --- input ---------------------------------------------------------------------------------
@@ -275,6 +281,7 @@ bool OSystemOptions::onEvent(const InputEvent& event) {
     if (dialog_.isOpen()) {
         // As the dialog's Cancel: nothing is left behind for a later OK to apply.
         onCommand(ConfirmDialog::kCancelCommand, 0);
+        requestRedraw();
         return false;
     }
     leave();

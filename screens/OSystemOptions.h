@@ -93,6 +93,8 @@ public:
     bool onEvent(const InputEvent& event) override;
     // Reacts to a control (see the design note). Always true.
     bool onCommand(int controlId, int value) override;
+    // Nothing moves by itself: drawn again after input or a change made while updating.
+    bool isAnimating() const override;
 
     const Controls& controls() const { return controls_; }
     const ConfirmDialog& dialog() const { return dialog_; }

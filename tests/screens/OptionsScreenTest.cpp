@@ -148,8 +148,11 @@ TEST_F(OptionsScreenTest, EscapeAnswersTheQuestionAsCancelAndTheGameKeepsItsDiff
     open();
     shell->step(16);
     shell->saveScreenshot("options");
+    EXPECT_FALSE(options->isAnimating()) << "a still screen is drawn only when it changes";
     click(*controls().difficulty);  // Normal -> Hard
+    options->takeRedrawRequest();
     shell->step(16);
+    EXPECT_TRUE(options->takeRedrawRequest()) << "the question opened while updating shows";
     shell->step(16);
     shell->saveScreenshot("options-question");
     ASSERT_TRUE(options->dialog().isOpen());
@@ -161,6 +164,7 @@ TEST_F(OptionsScreenTest, EscapeAnswersTheQuestionAsCancelAndTheGameKeepsItsDiff
     EXPECT_FALSE(options->dialog().okButton()->hidden());
 
     EXPECT_FALSE(shell->pressKey(kKeyEscape));
+    EXPECT_TRUE(options->takeRedrawRequest()) << "the closed question disappears";
     EXPECT_TRUE(optionsActive()) << "Escape only closes the question";
     EXPECT_FALSE(options->dialog().isOpen());
     EXPECT_EQ(controls().difficulty->currentKey(), Difficulty::Normal);
