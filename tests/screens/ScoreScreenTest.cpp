@@ -145,6 +145,16 @@ TEST_F(ScoreScreenTest, EscapeDuringNameEntryFilesSpacesAsUnknownPlayer) {
     EXPECT_EQ(score->nameField(), nullptr) << "leaving drops the field";
 }
 
+TEST_F(ScoreScreenTest, DoneDuringNameEntryFilesTheTypedName) {
+    lostGame(60);
+    shell->pressKey(kKeyEscape);
+    typeText("Kim");
+    shell->clickAt(480, 25);  // Done
+    EXPECT_EQ(OApplication::activeScreen(), selection);
+    EXPECT_EQ(tables[0].entry(0).name, "Kim");
+    EXPECT_EQ(score->nameField(), nullptr);
+}
+
 TEST_F(ScoreScreenTest, ResultsThatDoNotEnterGoStraightToGameSelection) {
     lostGame(0);
     shell->pressKey(kKeyEscape);
