@@ -67,11 +67,13 @@ bool ResourceArchive::open(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
         std::fputs("File was not opened\n", stdout);
+        path_.clear();
         return false;
     }
     archiveSize_ = fileLength(file);
     const bool read = readDirectory(file);
     std::fclose(file);
+    if (!read) path_.clear();  // nothing to read from: not open
     return read;
 }
 
@@ -139,6 +141,14 @@ bool ResourceArchive::readRecord(std::FILE* file, uint32_t index, uint64_t& posi
 }
 
 ResourceBuffer ResourceArchive::readFile(const std::string& name) {
+    std::string diagnostic;
+    ResourceBuffer buffer = read(name, &diagnostic);
+    if (!diagnostic.empty()) BRX_LOG_ERROR("%s: %s", path_.c_str(), diagnostic.c_str());
+    if (buffer) lastSize_ = buffer.size;
+    return buffer;
+}
+
+ResourceBuffer ResourceArchive::read(const std::string& name, std::string* diagnostic) const {
     const auto found = directory_.find(lowerAscii(name));
     if (found == directory_.end()) return {};
     const Entry& entry = found->second;
@@ -152,12 +162,11 @@ ResourceBuffer ResourceArchive::readFile(const std::string& name) {
     const bool read = readAt(fd, buffer.bytes.get(), entry.size, entry.offset);
     ::close(fd);
     if (!read) {
-        BRX_LOG_ERROR("%s: %s is cut short", path_.c_str(), entry.storedName.c_str());
+        if (diagnostic) *diagnostic = entry.storedName + " is cut short";
         return {};
     }
     scrambleArchivePiece(buffer.bytes.get(), entry.size);
     buffer.size = entry.size;
-    lastSize_ = entry.size;
     return buffer;
 }
 

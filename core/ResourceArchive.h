@@ -1,5 +1,7 @@
 // The read-only archive of all game data, Data/Resource.Kvr. The directory is read once at
-// start-up; every readFile() opens the archive anew and returns a fresh buffer.
+// start-up; every readFile() opens the archive anew and returns a fresh buffer. Once open, the
+// archive may be read from several threads at once (read()); opening and closing are for one
+// thread while no other reads.
 //
 // A damaged archive never reads out of bounds: records that do not fit the file are skipped and
 // logged to Report.html, and their names answer like missing ones.
@@ -40,10 +42,17 @@ public:
     bool open(const std::string& path = "Data/Resource.Kvr");
     // Forgets the directory (tests re-open other archives).
     void close();
+    // True once a directory has been read (open() succeeded) and until close().
+    bool isOpen() const { return !path_.empty(); }
+    // The path of the open archive; empty when none is open.
+    const std::string& path() const { return path_; }
 
     // The named file (case-insensitive, "/" separators), or an empty buffer when the name is
-    // not stored or its bytes cannot be read.
+    // not stored or its bytes cannot be read. Records its size as lastSize().
     ResourceBuffer readFile(const std::string& name);
+    // As readFile, for any thread: records nothing and logs nothing; diagnostic (when given)
+    // says why a stored file could not be read.
+    ResourceBuffer read(const std::string& name, std::string* diagnostic = nullptr) const;
     // The stored size of the named file without reading it; 0 for an unknown name.
     uint32_t fileSize(const std::string& name) const;
     // True when the name is in the directory.

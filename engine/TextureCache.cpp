@@ -2,6 +2,12 @@
 
 #include <GL/gl.h>
 
+#include <string>
+#include <utility>
+
+#include "core/ErrorLog.h"
+#include "engine/TextureFile.h"
+
 namespace brx {
 
 TextureCache& TextureCache::instance() {
@@ -28,7 +34,19 @@ void TextureCache::releaseAll() {
 
 void TextureCache::restoreAll() {
     glEnable(GL_TEXTURE_2D);
-    for (auto& [name, image] : images_) image->upload(OBaseImage::kUploadTexture);
+    for (auto& [name, image] : images_) {
+        if (!image->hasPixels()) {
+            DecodedImage decoded;
+            std::string problem;
+            // Only the rare image that stood in for a file (a test's) has nothing to read.
+            if (!TextureFile::decode(name, &decoded, &problem)) {
+                BRX_LOG_ERROR("%s; it stays blank", problem.c_str());
+                continue;
+            }
+            image->adopt(std::move(decoded));
+        }
+        image->upload(OBaseImage::kUploadTexture);
+    }
 }
 
 }  // namespace brx

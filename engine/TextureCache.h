@@ -27,8 +27,8 @@ public:
 
     // Deletes every image's texture object (before the rendering context goes away).
     void releaseAll();
-    // Enables texturing and makes every image's texture object anew from its kept pixels
-    // (once the new context is current).
+    // Enables texturing and makes every image's texture object anew (once the new context is
+    // current), decoding its file again where the image let go of its pixels.
     void restoreAll();
 
     size_t size() const { return images_.size(); }

@@ -5,34 +5,24 @@
 #include <utility>
 
 #include "core/ErrorLog.h"
-#include "core/ResourceArchive.h"
-#include "engine/JpegReader.h"
 #include "engine/OException.h"
 #include "engine/TextureCache.h"
-#include "engine/TgaReader.h"
+#include "engine/TextureFile.h"
+#include "engine/TexturePrefetch.h"
 
 namespace brx {
 namespace {
 
-// Only the exact spelling ".Jpg" selects the JPEG reader; every other name is read as TGA.
-bool isJpegPath(const std::string& path) {
-    return path.find(".Jpg") != std::string::npos;
-}
-
-bool decodeFile(const std::string& path, const ResourceBuffer& file, DecodedImage* decoded) {
-    if (!isJpegPath(path)) {
-        if (TgaReader::decode(file.bytes.get(), file.size, decoded)) return true;
-        BRX_LOG_ERROR("Texture %s is not an uncompressed 8, 24 or 32 bit TGA", path.c_str());
+// The picture of a name: from the start-up worker when it has decoded it, else read and decoded
+// here. Problems are logged; false when there is no picture.
+bool obtainPicture(const std::string& name, TexturePrefetch::Picture* picture) {
+    const bool prefetched = TexturePrefetch::instance().take(name, picture);
+    if (!prefetched && !TextureFile::decode(name, &picture->image, &picture->problem)) {
+        BRX_LOG_ERROR("%s", picture->problem.c_str());
         return false;
     }
-    std::string diagnostic;
-    const bool decodedOk = JpegReader::decode(file.bytes.get(), file.size, decoded, &diagnostic);
-    if (!decodedOk) {
-        BRX_LOG_ERROR("Texture %s cannot be decoded: %s", path.c_str(), diagnostic.c_str());
-    } else if (!diagnostic.empty()) {
-        BRX_LOG_ERROR("Texture %s is damaged: %s", path.c_str(), diagnostic.c_str());
-    }
-    return decodedOk;
+    if (!picture->problem.empty()) BRX_LOG_ERROR("%s", picture->problem.c_str());
+    return true;
 }
 
 }  // namespace
@@ -63,16 +53,15 @@ void TextureRef::load(const std::string& name, bool mipmaps) {
         image_->addRef();
         return;
     }
-    const std::string path = kTextureFolder + name;
-    if (!isJpegPath(path)) glEnable(GL_TEXTURE_2D);
-    const ResourceBuffer file = ResourceArchive::instance().readFile(path);
-    DecodedImage decoded;
-    if (!file) BRX_LOG_ERROR("Texture %s is not in the archive", path.c_str());
-    if (!file || !decodeFile(path, file, &decoded)) throw OFileNotFound(path);
+    const std::string path = TextureFile::path(name);
+    if (!TextureFile::isJpeg(path)) glEnable(GL_TEXTURE_2D);
+    TexturePrefetch::Picture picture;
+    if (!obtainPicture(name, &picture)) throw OFileNotFound(path);
 
     auto* image = new OBaseImage;
     image->setMipmaps(mipmaps);
-    image->adopt(std::move(decoded));
+    image->adopt(std::move(picture.image));
+    image->adoptMipLevels(std::move(picture.mipLevels));
     image->upload(OBaseImage::kUploadTexture);
     image->addRef();
     cache.insert(name, image);
@@ -125,11 +114,13 @@ void TextureRef::drawQuad(float x, float y) const {
 }
 
 void TextureRef::drawPixels(float x, float y) const {
+    const std::vector<uint8_t>& texels = image_->pixels();
+    if (texels.empty()) return;
     glRasterPos2i(int(x), int(y));
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glDrawPixels(image_->width(), image_->height(), image_->format(), GL_UNSIGNED_BYTE,
-                 image_->pixels().data());
+                 texels.data());
     glPopClientAttrib();
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <utility>
 
+#include "engine/TextureFile.h"
 #include "platform/Platform.h"
 
 namespace brx {
@@ -35,10 +36,10 @@ std::vector<Span> boxSpans(int sourceLength, int outputLength) {
 }
 
 // One source pixel as RGBA, whatever the image's component count.
-void sourceRgba(const OBaseImage& image, int x, int row, double out[kRgba]) {
-    const int components = image.components();
+void sourceRgba(const DecodedImage& image, int x, int row, double out[kRgba]) {
+    const int components = image.components;
     const uint8_t* pixel =
-        image.pixels().data() + (size_t(row) * size_t(image.width()) + size_t(x)) * components;
+        image.pixels.data() + (size_t(row) * size_t(image.width) + size_t(x)) * components;
     for (int channel = 0; channel < 3; ++channel)
         out[channel] = pixel[components >= 3 ? channel : 0];
     out[3] = components == 4 ? pixel[3] : 255.0;
@@ -60,10 +61,10 @@ int MouseCursor::sideFor(int windowHeight) {
     return std::max(1, int(std::lround(float(windowHeight) / kReferenceHeight * kSidePixels)));
 }
 
-std::vector<uint8_t> MouseCursor::pointerPicture(const OBaseImage& image, int side) {
-    const int width = image.width(), height = image.height();
-    const size_t needed = size_t(width) * size_t(height) * size_t(image.components());
-    if (side <= 0 || width <= 0 || height <= 0 || image.pixels().size() < needed) return {};
+std::vector<uint8_t> MouseCursor::pointerPicture(const DecodedImage& image, int side) {
+    const int width = int(image.width), height = int(image.height);
+    const size_t needed = size_t(width) * size_t(height) * size_t(image.components);
+    if (side <= 0 || width <= 0 || height <= 0 || image.pixels.size() < needed) return {};
     const std::vector<Span> columns = boxSpans(width, side);
     const std::vector<Span> rows = boxSpans(height, side);
     std::vector<uint8_t> picture(size_t(side) * size_t(side) * kRgba);
@@ -93,7 +94,11 @@ bool MouseCursor::makePointer(int windowHeight) {
     const int side = sideFor(windowHeight);
     if (side == pointerSide_) return true;
     if (!texture_) return false;
-    const std::vector<uint8_t> picture = pointerPicture(*texture_.image(), side);
+    // The texture has let go of its decoded pixels: the picture is read again (it is small).
+    DecodedImage decoded;
+    std::string problem;
+    if (!TextureFile::decode(textureName_, &decoded, &problem)) return false;
+    const std::vector<uint8_t> picture = pointerPicture(decoded, side);
     if (picture.empty() || !platform::setColorCursor(picture.data(), side, side, 0, 0)) {
         dropPointer();
         return false;

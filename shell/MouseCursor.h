@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/DecodedImage.h"
 #include "engine/TextureRef.h"
 
 namespace brx {
@@ -48,7 +49,7 @@ public:
     static int sideFor(int windowHeight);
     // The picture as a side x side RGBA pointer image, top row first, each pixel the average
     // of the image's pixels it covers; empty for an image without pixels.
-    static std::vector<uint8_t> pointerPicture(const OBaseImage& image, int side);
+    static std::vector<uint8_t> pointerPicture(const DecodedImage& image, int side);
 
 private:
     std::string textureName_;

@@ -4,7 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <string>
+#include <system_error>
 #include <utility>
+#include <vector>
 
 #include "core/DataManifest.h"
 #include "core/DataPath.h"
@@ -14,6 +18,7 @@
 #include "engine/OCamera.h"
 #include "engine/OException.h"
 #include "engine/TextureCache.h"
+#include "engine/TexturePrefetch.h"
 #include "engine/TextureRef.h"
 #include "engine/UiSound.h"
 #include "platform/Platform.h"
@@ -25,6 +30,18 @@ namespace brx {
 namespace {
 
 ORenderWindow* gActiveScreen = nullptr;
+
+// The textures start-up loads, in about the order it loads them: the shell's own, then the
+// preload list, then the rest the screens ask for as they are made.
+std::vector<std::string> startupTextures() {
+    std::vector<std::string> names = {DataManifest::kFontTexture, DataManifest::kCursorTexture,
+                                      DataManifest::kSplashTexture};
+    const std::vector<std::string>& preload = DataManifest::preloadTextures();
+    names.insert(names.end(), preload.begin(), preload.end());
+    const std::vector<std::string>& all = DataManifest::textureNames();
+    names.insert(names.end(), all.begin(), all.end());
+    return names;  // names listed twice are decoded once
+}
 
 // The loading bar, in the 800 x 600 virtual space.
 constexpr float kVirtualWidth = 800.0f;
@@ -59,6 +76,7 @@ OApplication::OApplication() {
 }
 
 OApplication::~OApplication() {
+    TexturePrefetch::instance().stop();
     deleteScreens();
     setUiSoundPlayer(nullptr);
     if (screenHost() == this) setScreenHost(nullptr);
@@ -73,10 +91,23 @@ ORenderWindow* OApplication::activeScreen() {
     return gActiveScreen;
 }
 
+void OApplication::prepareBeforeWindow() {
+    const std::string path = DataPath::archiveFile();
+    ResourceArchive& archive = ResourceArchive::instance();
+    std::error_code error;
+    if (!archive.isOpen() && std::filesystem::is_regular_file(path, error)) archive.open(path);
+    if (archive.isOpen() && archive.path() == path)
+        TexturePrefetch::instance().start(startupTextures());
+}
+
 bool OApplication::init() {
     currentMode_ = -1;
-    const std::string archive = DataPath::archiveFile();
-    if (!ResourceArchive::instance().open(archive)) throw OFileNotFound(archive);
+    const std::string path = DataPath::archiveFile();
+    ResourceArchive& archive = ResourceArchive::instance();
+    if (!archive.isOpen() || archive.path() != path) {
+        TexturePrefetch::instance().stop();  // it reads the archive that closes now
+        if (!archive.open(path)) throw OFileNotFound(path);
+    }
     camera_ = std::make_unique<OCamera>(float(width()), float(height()), kCameraFovDegrees,
                                         kCameraNear, kCameraFar);
     try {
@@ -126,6 +157,8 @@ void OApplication::setFullScreen(bool on) {
 }
 
 void OApplication::frame(int elapsedMs) {
+    // Start-up is over: pictures decoded ahead that nobody took are let go.
+    if (TexturePrefetch::instance().running()) TexturePrefetch::instance().stop();
     SoundManager::instance().serviceStreamEnd();
     advancePulse(elapsedMs);
     serveFullScreenRequest();
@@ -334,6 +367,9 @@ void OApplication::beginVirtual2D() {
 }
 
 void OApplication::drawLoadingProgress(float percent, const TextureRef* image) {
+    const double nowMs = platform::preciseTimeMs();
+    if (percent < 100.0f && nowMs - lastProgressMs_ < platform::refreshIntervalMs()) return;
+    lastProgressMs_ = nowMs;
     glViewport(0, 0, width(), height());
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

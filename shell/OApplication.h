@@ -45,9 +45,11 @@ public:
     void idle() override;
     // Hands the new window size to every screen.
     void resize() override;
-    // Opens the archive; makes camera, font, cursor and sound; loads the interface samples.
-    // Throws OFileNotFound when the archive or the cursor is missing.
+    // Opens the archive (unless it is open already); makes camera, font, cursor and sound; loads
+    // the interface samples. Throws OFileNotFound when the archive or the cursor is missing.
     bool init() override;
+    // Opens the archive and has the textures of the start-up decoded on a worker meanwhile.
+    void prepareBeforeWindow() override;
     // Deletes every screen.
     void shutdown() override;
     // Moves the cursor, then hands the event to the active screen.
@@ -72,6 +74,8 @@ public:
 
     // Clears the window and draws the loading bar at percent (0..100) over image (or none),
     // then shows it at once, never waiting for the refresh. Nothing else runs while it is shown.
+    // Within one refresh of the last one shown, a frame short of 100 % is not drawn: the display
+    // could not show it.
     void drawLoadingProgress(float percent, const TextureRef* image);
 
     // Hooks around a new context for the display lists the shell does not know of (models):
@@ -123,6 +127,7 @@ private:
     int dispatchDepth_ = 0;                // frames and events running now
     bool redrawPending_ = true;            // input, a switch or a new size asked for a frame
     bool frameDrawn_ = false;              // the last frame drew and swapped
+    double lastProgressMs_ = -1e9;         // when the last loading frame was shown
     std::vector<ScreenId> pendingSwitches_;
     std::vector<ORenderWindow*> pendingRetires_;
 };

@@ -78,6 +78,7 @@ std::array<DisplayResolution, OGLWindow::kResolutionCount> OGLWindow::enumerateD
 
 bool OGLWindow::create(const std::string& className, const std::string& title, int width,
                        int height) {
+    prepareBeforeWindow();
     SystemSettings& settings = SystemSettings::instance();
     className_ = className;
     title_ = title;

@@ -52,6 +52,9 @@ public:
     virtual bool onEvent(InputEvent& event);
     // The window's picture was lost (uncovered); the next frame must draw it again.
     virtual void repaint() {}
+    // Work that needs no window, started first thing in create() so that it runs while the
+    // window and its rendering context are being made. The base has none.
+    virtual void prepareBeforeWindow() {}
     // Whether the last frame() drew and showed a picture; a pass that did not waits for the
     // next refresh with the core idle. The base always draws.
     virtual bool drewLastFrame() const { return true; }

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/ArchiveFormat.h"
@@ -252,6 +254,44 @@ TEST(ResourceArchive, BuiltGameArchiveReadsCompletely) {
         EXPECT_EQ(buffer.size, entry.size) << entry.storedName;
     }
     EXPECT_EQ(ErrorLog::instance().errorCount(), errorsBefore);
+}
+
+// The start-up worker reads textures while the main thread reads other files: reads from
+// several threads at once each get their own file's bytes.
+TEST(ResourceArchive, ThreadsReadAtOnceAndEachGetsItsOwnBytes) {
+    std::vector<ArchiveFile> files;
+    for (int i = 0; i < 8; ++i)
+        files.push_back({"Data/File" + std::to_string(i) + ".Bin", patternBytes(5000 + 97 * i, i)});
+    ArchiveImage image(imageOf(files));
+    ASSERT_TRUE(image.opened);
+    std::vector<std::thread> readers;
+    std::atomic<int> mismatches{0};
+    for (int reader = 0; reader < 4; ++reader) {
+        readers.emplace_back([&image, &files, &mismatches, reader] {
+            for (int round = 0; round < 50; ++round) {
+                const ArchiveFile& file = files[size_t((round + reader) % 8)];
+                const ResourceBuffer buffer = image.archive.read(file.name);
+                if (!buffer || std::string(buffer.text(), buffer.size) != file.bytes) ++mismatches;
+            }
+        });
+    }
+    for (std::thread& reader : readers) reader.join();
+    EXPECT_EQ(mismatches.load(), 0);
+    EXPECT_EQ(image.archive.lastSize(), 0u) << "read() records nothing";
+}
+
+TEST(ResourceArchive, IsOpenOnlyAfterADirectoryWasRead) {
+    ArchiveImage image(imageOf(sampleFiles()));
+    ASSERT_TRUE(image.opened);
+    EXPECT_TRUE(image.archive.isOpen());
+    EXPECT_EQ(image.archive.path(), image.path());
+    EXPECT_FALSE(image.archive.open(image.path() + ".missing"));
+    EXPECT_FALSE(image.archive.isOpen()) << "a failed open leaves nothing open";
+    EXPECT_TRUE(image.archive.path().empty());
+    image.dir.writeFile("Short.Kvr", "BRX");
+    EXPECT_FALSE(image.archive.open((image.dir.path() / "Short.Kvr").string()));
+    EXPECT_FALSE(image.archive.isOpen());
+    EXPECT_FALSE(image.archive.read("Data/Empty.Txt"));
 }
 
 }  // namespace

@@ -267,7 +267,7 @@ TEST_F(RedrawWindowTest, TheLoopKeepsTimeWithoutDrawing) {
 
 // A width x height RGBA image whose pixel (x, row) holds 10 x, 10 row, 0, 20 row (row 0 at the
 // bottom).
-std::unique_ptr<OBaseImage> gradientImage(int width, int height) {
+DecodedImage gradientImage(int width, int height) {
     DecodedImage decoded;
     decoded.width = uint32_t(width);
     decoded.height = uint32_t(height);
@@ -278,14 +278,12 @@ std::unique_ptr<OBaseImage> gradientImage(int width, int height) {
         for (int x = 0; x < width; ++x)
             decoded.pixels.insert(decoded.pixels.end(),
                                   {uint8_t(x * 10), uint8_t(row * 10), 0, uint8_t(row * 20)});
-    auto image = std::make_unique<OBaseImage>();
-    image->adopt(std::move(decoded));
-    return image;
+    return decoded;
 }
 
 TEST(MouseCursorPictureTest, ShrinksByAveragingAndPutsTheTopRowFirst) {
     const auto image = gradientImage(4, 4);
-    const std::vector<uint8_t> picture = MouseCursor::pointerPicture(*image, 2);
+    const std::vector<uint8_t> picture = MouseCursor::pointerPicture(image, 2);
     ASSERT_EQ(picture.size(), 2u * 2u * 4u);
     // Top-left output pixel: source columns 0-1 of rows 2-3 (the top of the image).
     EXPECT_EQ(picture[0], 5);   // (0 + 10) / 2
@@ -299,10 +297,10 @@ TEST(MouseCursorPictureTest, ShrinksByAveragingAndPutsTheTopRowFirst) {
 
 TEST(MouseCursorPictureTest, ThirdsAreWeightedAndGreyOrOpaqueImagesGainAlpha) {
     const auto image = gradientImage(3, 3);
-    const std::vector<uint8_t> halves = MouseCursor::pointerPicture(*image, 2);
+    const std::vector<uint8_t> halves = MouseCursor::pointerPicture(image, 2);
     // Output column 0 covers source columns 0 and half of 1: (0 * 1 + 10 * 0.5) / 1.5.
     EXPECT_EQ(halves[0], 3);
-    const std::vector<uint8_t> same = MouseCursor::pointerPicture(*image, 3);
+    const std::vector<uint8_t> same = MouseCursor::pointerPicture(image, 3);
     EXPECT_EQ(same[0], 0);
     EXPECT_EQ(same[1], 20);  // the top row first
 
@@ -311,11 +309,11 @@ TEST(MouseCursorPictureTest, ThirdsAreWeightedAndGreyOrOpaqueImagesGainAlpha) {
     grey.format = GL_LUMINANCE;
     grey.components = grey.bytesPerPixel = 1;
     grey.pixels = {10, 20, 30, 40};
-    OBaseImage greyImage;
-    greyImage.adopt(std::move(grey));
-    const std::vector<uint8_t> one = MouseCursor::pointerPicture(greyImage, 1);
+    const std::vector<uint8_t> one = MouseCursor::pointerPicture(grey, 1);
     EXPECT_EQ(one, std::vector<uint8_t>({25, 25, 25, 255}));
-    EXPECT_TRUE(MouseCursor::pointerPicture(OBaseImage(), 4).empty());
+    EXPECT_TRUE(MouseCursor::pointerPicture(DecodedImage(), 4).empty());
+    grey.pixels.pop_back();  // shorter than its sizes say
+    EXPECT_TRUE(MouseCursor::pointerPicture(grey, 1).empty());
     EXPECT_EQ(MouseCursor::sideFor(600), 38);  // 600 / 1024 * 64 = 37.5
     EXPECT_EQ(MouseCursor::sideFor(768), 48);
     EXPECT_EQ(MouseCursor::sideFor(1), 1);

@@ -1,0 +1,176 @@
+// The way textures reach the driver: mipmap levels made here exactly as GLU makes them, pictures
+// decoded ahead on the start-up worker and handed to the loader, and decoded pixels let go after
+// the upload yet read again when the rendering context is re-created.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <string>
+#include <vector>
+
+#include "core/ResourceArchive.h"
+#include "engine/MipChain.h"
+#include "engine/TextureCache.h"
+#include "engine/TextureFile.h"
+#include "engine/TexturePrefetch.h"
+#include "engine/TextureRef.h"
+#include "tests/support/ArchiveBuilder.h"
+#include "tests/support/GLTestContext.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestImages.h"
+
+namespace brx {
+namespace {
+
+// Every level of the bound texture, as the driver holds it.
+std::vector<std::vector<uint8_t>> boundLevels(uint32_t width, uint32_t height, GLenum format,
+                                              int components) {
+    std::vector<std::vector<uint8_t>> levels;
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    for (int level = 0;; ++level) {
+        const uint32_t w = MipChain::levelSide(width, level),
+                       h = MipChain::levelSide(height, level);
+        levels.emplace_back(size_t(w) * h * size_t(components));
+        glGetTexImage(GL_TEXTURE_2D, level, format, GL_UNSIGNED_BYTE, levels.back().data());
+        if (w == 1 && h == 1) return levels;
+    }
+}
+
+class MipChainTest : public testsupport::GLTest {};
+
+// GLU's levels, read back, against the ones made here: square, wide, tall, single rows and
+// columns, in RGBA, RGB and luminance.
+TEST_F(MipChainTest, LevelsEqualGlusToTheLastTexel) {
+    struct Case {
+        uint32_t width, height;
+        GLenum format;
+        int components;
+    };
+    for (const Case& c :
+         {Case{16, 16, GL_RGBA, 4}, Case{32, 4, GL_RGB, 3}, Case{2, 64, GL_LUMINANCE, 1},
+          Case{8, 1, GL_RGB, 3}, Case{1, 16, GL_RGBA, 4}, Case{1, 1, GL_RGB, 3}}) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        const std::vector<uint8_t> pixels =
+            testsupport::patternPixels(int(c.width), int(c.height), c.components, 7);
+        GLuint texture = 0;
+        glGenTextures(1, &texture);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        gluBuild2DMipmaps(GL_TEXTURE_2D, c.components, GLint(c.width), GLint(c.height), c.format,
+                          GL_UNSIGNED_BYTE, pixels.data());
+        const auto glu = boundLevels(c.width, c.height, c.format, c.components);
+        glDeleteTextures(1, &texture);
+
+        const std::vector<MipChain::Level> ours =
+            MipChain::build(pixels, c.width, c.height, c.components);
+        ASSERT_EQ(ours.size() + 1, glu.size());
+        for (size_t level = 0; level < ours.size(); ++level)
+            EXPECT_EQ(ours[level], glu[level + 1]) << "level " << level + 1;
+    }
+}
+
+TEST(MipChain, OnlyPowerOfTwoImagesOfTheirFullSizeGetLevels) {
+    EXPECT_TRUE(MipChain::fits(1024, 256, 16384));
+    EXPECT_FALSE(MipChain::fits(1024, 256, 512)) << "beyond the driver's largest side";
+    EXPECT_FALSE(MipChain::fits(800, 600, 16384));
+    EXPECT_FALSE(MipChain::fits(0, 4, 16384));
+    EXPECT_TRUE(MipChain::build(std::vector<uint8_t>(12 * 3), 4, 3, 3).empty());
+    EXPECT_TRUE(MipChain::build(std::vector<uint8_t>(15), 4, 4, 1).empty()) << "cut short";
+    EXPECT_EQ(MipChain::build(std::vector<uint8_t>(16), 4, 4, 1).size(), 2u);
+}
+
+// --- decoded ahead and let go -----------------------------------------------------------------
+
+const std::vector<uint8_t> kBgra2x2 = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+const std::vector<uint8_t> kRgba2x2 = {3, 2, 1, 4, 7, 6, 5, 8, 11, 10, 9, 12, 15, 14, 13, 16};
+
+class TexturePipelineTest : public testsupport::GLTest {
+protected:
+    void SetUp() override {
+        GLTest::SetUp();
+        if (IsSkipped()) return;
+        testsupport::ArchiveBuilder archive;
+        archive.add("Data/Textures/Small.Tga", testsupport::makeTga(2, 32, 2, 2, kBgra2x2))
+            .add("Data/Textures/Big.Tga",
+                 testsupport::makeTga(2, 24, 64, 32, testsupport::patternPixels(64, 32, 3, 3)))
+            .add("Data/Textures/Sky.Jpg",
+                 testsupport::encodeJpeg(testsupport::patternPixels(16, 16, 3, 5), 16, 16, 3))
+            .add("Data/Textures/Broken.Tga", "not a picture");
+        ASSERT_TRUE(archive.install(folder));
+    }
+    void TearDown() override {
+        TexturePrefetch::instance().stop();
+        ResourceArchive::instance().close();
+    }
+    testsupport::TempDir folder;
+};
+
+TEST_F(TexturePipelineTest, PicturesDecodedAheadAreHandedOverOnceAndEqualAPlainDecode) {
+    TexturePrefetch& prefetch = TexturePrefetch::instance();
+    prefetch.start({"Big.Tga", "Sky.Jpg", "Broken.Tga", "Missing.Tga", "Big.Tga"});
+    EXPECT_TRUE(prefetch.running());
+    prefetch.waitForWorker();
+    TexturePrefetch::Picture big;
+    ASSERT_TRUE(prefetch.take("Big.Tga", &big));
+    DecodedImage plain;
+    std::string problem;
+    ASSERT_TRUE(TextureFile::decode("Big.Tga", &plain, &problem));
+    EXPECT_EQ(big.image.pixels, plain.pixels);
+    EXPECT_EQ(big.mipLevels, MipChain::build(plain.pixels, 64, 32, 3));
+    TexturePrefetch::Picture again;
+    EXPECT_FALSE(prefetch.take("Big.Tga", &again)) << "handed over once";
+    EXPECT_FALSE(prefetch.take("Small.Tga", &again)) << "never asked for";
+    TexturePrefetch::Picture sky;
+    EXPECT_TRUE(prefetch.take("Sky.Jpg", &sky));
+    EXPECT_EQ(sky.image.width, 16u);
+    EXPECT_FALSE(prefetch.take("Broken.Tga", &again)) << "the loader finds out why itself";
+    EXPECT_FALSE(prefetch.take("Missing.Tga", &again));
+    prefetch.stop();
+    EXPECT_FALSE(prefetch.running());
+
+    // A load takes the prefetched picture; one never prefetched decodes as before.
+    prefetch.start({"Small.Tga"});
+    TextureRef small, sky2;
+    small.load("Small.Tga", true);
+    sky2.load("Sky.Jpg", true);
+    small.bind();
+    std::vector<uint8_t> texels(16);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    EXPECT_EQ(texels, kRgba2x2);
+    EXPECT_EQ(sky2.width(), 16);
+}
+
+TEST_F(TexturePipelineTest, AStoppedWorkerLeavesNothingToTakeAndFreesWhatItMade) {
+    TexturePrefetch& prefetch = TexturePrefetch::instance();
+    prefetch.start({"Big.Tga", "Small.Tga", "Sky.Jpg"});
+    prefetch.stop();
+    TexturePrefetch::Picture picture;
+    EXPECT_FALSE(prefetch.take("Small.Tga", &picture));
+    TextureRef small;
+    small.load("Small.Tga", true);  // decoded here instead
+    EXPECT_EQ(small.width(), 2);
+}
+
+TEST_F(TexturePipelineTest, PixelsAreLetGoAfterTheUploadAndReadAgainForANewContext) {
+    TextureRef big, small;
+    big.load("Big.Tga", true);
+    small.load("Small.Tga", false);
+    EXPECT_FALSE(big.image()->hasPixels());
+    EXPECT_FALSE(small.image()->hasPixels());
+    big.bind();
+    const auto before = boundLevels(64, 32, GL_RGB, 3);
+
+    TextureCache::instance().releaseAll();
+    TextureCache::instance().restoreAll();
+    ASSERT_NE(big.image()->textureName(), 0u);
+    EXPECT_FALSE(big.image()->hasPixels()) << "read for the upload, let go again";
+    big.bind();
+    EXPECT_EQ(boundLevels(64, 32, GL_RGB, 3), before);
+    // Asked for, the pixels come back from the texture.
+    EXPECT_EQ(small.image()->pixels(), kRgba2x2);
+}
+
+}  // namespace
+}  // namespace brx
