@@ -1,6 +1,7 @@
 // Entry point: the log, the settings, the window and the start-up, then the main loop. Fatal
 // conditions arrive here as exceptions, are shown in a box and end the process with their code.
 #include <filesystem>
+#include <exception>
 #include <memory>
 #include <system_error>
 
@@ -16,6 +17,7 @@
 namespace {
 
 constexpr const char* kLogFile = "Report.html";
+constexpr int kExitUnexpected = 1;
 constexpr const char* kSoftwareGLText =
     "OpenGL compliant 3D video card detected, but hardware acceleration of OpenGL is "
     "unavailable due to the wrong version of drivers. To resolve problem you need install newer "
@@ -56,6 +58,11 @@ int runGame() {
     } catch (const brx::OException& error) {
         errorBox(error.message().c_str());
         return error.code();
+    } catch (const std::exception& error) {
+        // Not one of ours (out of memory, a library's own): still logged, still a closed log.
+        BRX_LOG_ERROR("Unexpected failure: %s", error.what());
+        errorBox(error.what());
+        return kExitUnexpected;
     }
 }
 
