@@ -307,6 +307,7 @@ void BrixelGame::updatePlaying(int elapsedMs) {
         if (nextBlockTimer > interval) {
             addNextBlock();
             nextBlockTimer = 0;
+            requestRedraw();  // the next line shows one more block
         }
     }
     if (nextLine[columns - 1]) linePhase = LinePhase::LineReady;

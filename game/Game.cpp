@@ -343,6 +343,32 @@ void Game::stopFillSound() {
 // --- per-frame rules -------------------------------------------------------------------------
 
 void Game::update(int elapsedMs) {
+    // A still board is drawn again only when the pointer picks another group or the score moves.
+    const Board::Selection selectedBefore = selection;
+    const int scoreBefore = score_;
+    updateRules(elapsedMs);
+    // The same group picked from another of its blocks lists its cells in another order.
+    const bool sameGroup = selection == selectedBefore ||
+                           std::is_permutation(selection.begin(), selection.end(),
+                                               selectedBefore.begin(), selectedBefore.end());
+    if (!sameGroup || score_ != scoreBefore) requestRedraw();
+}
+
+bool Game::isAnimating() const {
+    if (gameState != GameState::Playing) return true;  // intro, outro, fills, pictures
+    return anyMoving() || anyBlockTurning() || shaking_ || !flying.empty() ||
+           !EffectList::instance().empty() || SplineTrail::instance().isRunning() ||
+           ScoreTextList::instance().size() != 0 || controlsAnimating();
+}
+
+bool Game::anyBlockTurning() const {
+    for (int c = 0; c < columns && c < kMaxColumns; ++c)
+        for (int r = 0; r < rows && r < kMaxRows; ++r)
+            if (cells[c][r] && cells[c][r]->spinning) return true;
+    return false;
+}
+
+void Game::updateRules(int elapsedMs) {
     ORenderWindow::update(elapsedMs);
     updateShake(elapsedMs);
     updateTrailTimer(elapsedMs);

@@ -79,6 +79,9 @@ public:
     bool onEvent(const InputEvent& event) override;
     // The menu button leaves the game. Always true.
     bool onCommand(int controlId, int value) override;
+    // Still only while the game is played and nothing on it moves: no block falls, slides or
+    // turns, nothing flies, no effect, trail, score text or shake runs, no control animates.
+    bool isAnimating() const override;
 
     // --- operations of a game, in their fixed order --------------------------------------------
     // The board's blocks (selected ones highlighted) and the board model.
@@ -281,6 +284,8 @@ private:
     void createMenuButton();
     void restartGameMusic();
     bool requestLeave();
+    // update() without the check for a changed picture.
+    void updateRules(int elapsedMs);
     void updateShake(int elapsedMs);
     void updateTrailTimer(int elapsedMs);
     void updatePlaying(int elapsedMs);
@@ -288,6 +293,7 @@ private:
     void finishIntroOrOutro();
     void updateFlying(int elapsedMs);
     void updateListener();
+    bool anyBlockTurning() const;
     void runRandomSpin();
     void placeCamera();
     void fireBonus(Board::Cell cell);

@@ -77,6 +77,10 @@ void Menu::draw() {
     glEnable(GL_DEPTH_TEST);
 }
 
+bool Menu::isAnimating() const {
+    return controlsAnimating();
+}
+
 bool Menu::onEvent(const InputEvent& event) {
     return ORenderWindow::onEvent(event) || event.key == kKeyEscape;
 }

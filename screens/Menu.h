@@ -28,6 +28,8 @@ public:
     void draw() override;
     // The seven buttons, top to bottom.
     bool init() override;
+    // Still unless a control animates.
+    bool isAnimating() const override;
     // Escape does nothing here (it is consumed).
     bool onEvent(const InputEvent& event) override;
     // The buttons' actions; Continue only while a game exists. Always true.

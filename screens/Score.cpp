@@ -193,6 +193,10 @@ bool Score::onEvent(const InputEvent& event) {
     return consumed;
 }
 
+bool Score::isAnimating() const {
+    return controlsAnimating();
+}
+
 void Score::update(int elapsedMs) {
     deleteClosedField();
     ORenderWindow::update(elapsedMs);

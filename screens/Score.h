@@ -42,6 +42,8 @@ public:
     void update(int elapsedMs) override;
     // The Done, Prev and Next buttons.
     bool init() override;
+    // Still unless a control animates (the name field's caret blinks).
+    bool isAnimating() const override;
     // Escape acts as Done.
     bool onEvent(const InputEvent& event) override;
     // Done, Prev, Next and the name field's Enter. Always true.

@@ -63,6 +63,10 @@ SelectGame::SelectGame() : ORenderWindow(kScreenSelectGame) {
 
 SelectGame::~SelectGame() = default;
 
+bool SelectGame::isAnimating() const {
+    return controlsAnimating();
+}
+
 bool SelectGame::init() {
     addModeButtons();
     addControl(makeDoneButton(fontOf(*this), kDoneId).release());

@@ -40,6 +40,8 @@ public:
     void draw() override;
     // The mode buttons, Done, the puzzle list with its arrows, Start and Random.
     bool init() override;
+    // Still unless a control animates.
+    bool isAnimating() const override;
     // Swallows the first events after activation; Escape returns to the menu.
     bool onEvent(const InputEvent& event) override;
     // Starts the mode of a button or goes back. Always true.
