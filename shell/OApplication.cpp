@@ -277,8 +277,12 @@ bool OApplication::setActiveScreen(ScreenId id) {
 
 void OApplication::switchScreen(ScreenId id) {
     if (gActiveScreen) gActiveScreen->deactivate();
-    const auto it = std::find_if(screens_.begin(), screens_.end(),
-                                 [id](const ORenderWindow* screen) { return screen->id() == id; });
+    // A screen on its way out is never switched to: a new game asked for while the old one
+    // awaits retirement finds the new one.
+    const auto it = std::find_if(screens_.begin(), screens_.end(), [&](ORenderWindow* screen) {
+        return screen->id() == id && std::find(pendingRetires_.begin(), pendingRetires_.end(),
+                                               screen) == pendingRetires_.end();
+    });
     gActiveScreen = it == screens_.end() ? nullptr : *it;
     if (gActiveScreen) gActiveScreen->activate();
     redrawPending_ = true;

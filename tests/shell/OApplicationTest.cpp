@@ -189,6 +189,39 @@ TEST_F(OApplicationTest, SwitchAndRetireAskedDuringAnEventWaitUntilItUnwinds) {
     EXPECT_EQ(app.screens(), std::vector<ORenderWindow*>({score}));
 }
 
+// A screen that replaces an old game by a new one inside its own event: the old game is
+// retired, the new one added under the same id, and the switch must find the new one.
+class ReplacingScreen : public RecordingScreen {
+public:
+    ReplacingScreen() : RecordingScreen(kScreenSelectGame, "select") {}
+    ORenderWindow* oldGame = nullptr;
+    ORenderWindow* newGame = nullptr;
+    bool onEvent(const InputEvent&) override {
+        screenHost()->retireScreen(oldGame);
+        screenHost()->addScreen(newGame);
+        screenHost()->setActiveScreen(kScreenGame);
+        return true;
+    }
+};
+
+TEST_F(OApplicationTest, ASwitchNeverLandsOnAScreenAwaitingRetirement) {
+    auto* oldGame = new RecordingScreen(kScreenGame, "old");
+    auto* newGame = new RecordingScreen(kScreenGame, "new");
+    auto* select = new ReplacingScreen;
+    select->oldGame = oldGame;
+    select->newGame = newGame;
+    app.addScreen(oldGame);
+    app.addScreen(select);
+    app.setActiveScreen(kScreenSelectGame);
+    journal.clear();
+    InputEvent click;
+    click.type = kInputButtonDown;
+    app.onEvent(click);
+    EXPECT_EQ(OApplication::activeScreen(), newGame);
+    EXPECT_EQ(journal, std::vector<std::string>({"new.init 640x480 hosted", "select.deactivate",
+                                                 "new.activate", "old.deleted"}));
+}
+
 TEST_F(OApplicationTest, RetiringOutsideAFrameDeletesAtOnceAndNeverTwice) {
     auto* menu = new RecordingScreen(kScreenMenu, "menu");
     app.addScreen(menu);
