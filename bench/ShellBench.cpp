@@ -1,7 +1,8 @@
 // The shell's costs: start-up to the first frame after the loading bar, the CPU time of one
-// frame without the swap, the frame rate with swap pacing off, and the share of a core an idle
-// (paced) frame loop takes. Runs the real shell in the benchmark's own window; the working
-// directory becomes the built game folder so the real archive is read.
+// drawn menu frame without the swap, the frame rate of drawn frames with swap pacing off, and
+// the share of a core the main loop takes on the still menu. Runs the real shell in the
+// benchmark's own window; the working directory becomes the built game folder so the real
+// archive is read.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -23,6 +24,23 @@ using Clock = std::chrono::steady_clock;
 class UnswappedShell : public brx::OBrixel {
 public:
     void swapBuffers() override { glFinish(); }
+};
+
+// The shell whose main loop ends by itself after two seconds.
+class TimedShell : public brx::OBrixel {
+public:
+    void frame(int elapsedMs) override {
+        brx::OBrixel::frame(elapsedMs);
+        if (Clock::now() - start_ > std::chrono::seconds(2) && !quitting_) {
+            quitting_ = true;
+            quit();
+        }
+    }
+    void startTiming() { start_ = Clock::now(); }
+
+private:
+    Clock::time_point start_ = Clock::now();
+    bool quitting_ = false;
 };
 
 double processCpuSeconds() {
@@ -59,24 +77,28 @@ void BM_FrameWithoutSwap(benchmark::State& state) {
         state.SkipWithError("the shell could not start (display or data missing)");
         return;
     }
-    for (auto _ : state) shell->frame(16);
+    for (auto _ : state) {
+        shell->requestRedraw();  // the still menu would skip its drawing
+        shell->frame(16);
+    }
 }
 BENCHMARK(BM_FrameWithoutSwap)->Unit(benchmark::kMicrosecond);
 
-// Runs frames for two seconds of wall time; reports frames per second and the share of one
-// core the process used (GL driver threads included).
-void runFrameLoop(benchmark::State& state, bool pacing) {
+// Draws frames for two seconds of wall time with swap pacing off; reports frames per second
+// and the share of one core the process used (GL driver threads included).
+void BM_UnpacedFrames(benchmark::State& state) {
     auto shell = startShell<brx::OBrixel>();
     if (!shell) {
         state.SkipWithError("the shell could not start (display or data missing)");
         return;
     }
-    platform::setSwapPacing(pacing);
+    platform::setSwapPacing(false);
     for (auto _ : state) {
         const auto start = Clock::now();
         const double cpuStart = processCpuSeconds();
         int frames = 0;
         while (Clock::now() - start < std::chrono::seconds(2)) {
+            shell->requestRedraw();
             shell->frame(16);
             ++frames;
         }
@@ -86,15 +108,24 @@ void runFrameLoop(benchmark::State& state, bool pacing) {
     }
     platform::setSwapPacing(true);
 }
-
-void BM_PacedIdleFrames(benchmark::State& state) {
-    runFrameLoop(state, true);
-}
-BENCHMARK(BM_PacedIdleFrames)->Unit(benchmark::kMillisecond)->Iterations(1);
-
-void BM_UnpacedFrames(benchmark::State& state) {
-    runFrameLoop(state, false);
-}
 BENCHMARK(BM_UnpacedFrames)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The real main loop on the still menu for two seconds: the share of one core it takes.
+void BM_MainLoopOnTheStillMenu(benchmark::State& state) {
+    auto shell = startShell<TimedShell>();
+    if (!shell) {
+        state.SkipWithError("the shell could not start (display or data missing)");
+        return;
+    }
+    for (auto _ : state) {
+        shell->startTiming();
+        const auto start = Clock::now();
+        const double cpuStart = processCpuSeconds();
+        shell->run();
+        const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+        state.counters["cpu_percent_of_core"] = 100.0 * (processCpuSeconds() - cpuStart) / wall;
+    }
+}
+BENCHMARK(BM_MainLoopOnTheStillMenu)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace

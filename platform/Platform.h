@@ -172,6 +172,12 @@ bool openUrl(const char* url);
 // paths resolve however the program was started. False when it could not be found or entered.
 bool enterExecutableFolder();
 
+// ---- memory --------------------------------------------------------------------------------
+
+// Hands memory freed by the program back to the system where the allocator keeps it for reuse
+// (start-up frees much at once: decoded pictures once the driver holds their copies).
+void releaseFreedMemory();
+
 // ---- sound ---------------------------------------------------------------------------------
 // Samples and one music stream at a time. Volumes are on the 0..255 scale; handles are small
 // positive ints, 0 meaning none. Everything here is called from the main thread only.

@@ -2,6 +2,9 @@
 #include <SDL.h>
 
 #include <unistd.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include <chrono>
 #include <filesystem>
@@ -11,6 +14,12 @@
 #include "platform/Platform.h"
 
 namespace platform {
+
+void releaseFreedMemory() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
 namespace {
 
 using Clock = std::chrono::steady_clock;

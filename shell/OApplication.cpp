@@ -157,8 +157,12 @@ void OApplication::setFullScreen(bool on) {
 }
 
 void OApplication::frame(int elapsedMs) {
-    // Start-up is over: pictures decoded ahead that nobody took are let go.
-    if (TexturePrefetch::instance().running()) TexturePrefetch::instance().stop();
+    // Start-up is over: pictures decoded ahead that nobody took are let go, and what start-up
+    // freed goes back to the system.
+    if (TexturePrefetch::instance().running()) {
+        TexturePrefetch::instance().stop();
+        platform::releaseFreedMemory();
+    }
     SoundManager::instance().serviceStreamEnd();
     advancePulse(elapsedMs);
     serveFullScreenRequest();
