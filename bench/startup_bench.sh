@@ -13,6 +13,8 @@
 #   GAME_DIR: the folder holding brixeler3d and Data/Resource.Kvr (default: build/game).
 #   --shots DIR: keeps a screenshot (PNG) of every screen the scenarios visit, for comparing
 #   the pictures of two builds.
+#   --base DIR: also measures the game built in DIR (an earlier build), as "base", interleaved
+#   run by run with the others; with --scenarios and --shots its screens go to DIR-base shots.
 # Needs Xvfb, xdotool and the start probe (built as build*/bench/brx_start_probe, or compiled
 # here from bench/probe/StartProbe.cpp when a compiler and the Xdamage headers are present).
 # No figure here is a pass/fail test: the numbers are for the notes.
@@ -25,12 +27,14 @@ PEERS=0
 SCENARIOS=0
 GAME_DIR=""
 SHOTS=""
+BASE_DIR=""
 while [ $# -gt 0 ]; do
     case "$1" in
         --runs) RUNS="$2"; shift 2 ;;
         --peers) PEERS=1; shift ;;
         --scenarios) SCENARIOS=1; shift ;;
         --shots) SHOTS="$(mkdir -p "$2" && realpath "$2")"; shift 2 ;;
+        --base) BASE_DIR="$(realpath "$2")"; shift 2 ;;
         -h|--help) sed -n 2,16p "$0"; exit 0 ;;
         *) GAME_DIR="$1"; shift ;;
     esac
@@ -45,7 +49,8 @@ if [ -z "${BRX_BENCH_INNER:-}" ]; then
     export BRX_BENCH_INNER=1
     exec dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
         bash "$0" --runs "$RUNS" $([ $PEERS = 1 ] && echo --peers) \
-        $([ $SCENARIOS = 1 ] && echo --scenarios) ${SHOTS:+--shots "$SHOTS"} "$GAME_DIR"
+        $([ $SCENARIOS = 1 ] && echo --scenarios) ${SHOTS:+--shots "$SHOTS"} \
+        ${BASE_DIR:+--base "$BASE_DIR"} "$GAME_DIR"
 fi
 
 WORK="$(mktemp -d /tmp/brx-bench.XXXXXX)"
@@ -140,11 +145,12 @@ vm_hwm_mib() {
 }
 
 # A private copy of the game with its own settings and score tables.
-install_game() {
+install_game() {  # install_game [build folder]
+    local from="${1:-$GAME_DIR}"
     rm -rf "$WORK/game"
     mkdir -p "$WORK/game/Data"
-    cp "$GAME_DIR/brixeler3d" "$WORK/game/"
-    ln -s "$GAME_DIR/Data/Resource.Kvr" "$WORK/game/Data/Resource.Kvr"
+    cp "$from/brixeler3d" "$WORK/game/"
+    ln -s "$from/Data/Resource.Kvr" "$WORK/game/Data/Resource.Kvr"
     [ -f "$WORK/System.Cfg" ] && cp "$WORK/System.Cfg" "$WORK/game/Data/System.Cfg"
     return 0
 }
@@ -199,8 +205,9 @@ park_pointer() {  # out of the way of every control
 }
 screenshot() {  # screenshot <name>: the window's picture into the --shots folder
     [ -n "$SHOTS" ] || return 0
+    mkdir -p "$SHOTS/$LABEL"
     xwd -silent -id "$WINDOW" >"$WORK/shot.xwd" &&
-        python3 "$HERE/shot_tools.py" png "$WORK/shot.xwd" "$SHOTS/$1.png" || true
+        python3 "$HERE/shot_tools.py" png "$WORK/shot.xwd" "$SHOTS/$LABEL/$1.png" || true
 }
 
 # The largest board: DifficultyLevel 3 in the settings the game wrote on its first run.
@@ -220,26 +227,28 @@ open(sys.argv[2], 'wb').write(scramble('\n'.join(lines).encode('latin-1')))
 EOF
 }
 
-measure_scenarios() {
-    install_game
-    start_measured game-screens "$WORK/game/brixeler3d"
+measure_scenarios() {  # measure_scenarios <label> <build folder>
+    LABEL="$1"
+    local from="$2"
+    install_game "$from"
+    start_measured "$LABEL-screens" "$WORK/game/brixeler3d"
     [ -n "$PID" ] || return 0
     park_pointer
     screenshot menu
     click_at 400 237
     park_pointer
     screenshot options
-    sample_cpu game options_idle_cpu "$PID"
+    sample_cpu "$LABEL" options_idle_cpu "$PID"
     press_escape
     click_at 400 279
     park_pointer
     screenshot scores
-    sample_cpu game scores_idle_cpu "$PID"
+    sample_cpu "$LABEL" scores_idle_cpu "$PID"
     stop_program
     [ -f "$WORK/game/Data/System.Cfg" ] && make_impossible_settings "$WORK/game/Data/System.Cfg" \
         "$WORK/System.Cfg"
-    install_game
-    start_measured game-classic "$WORK/game/brixeler3d"
+    install_game "$from"
+    start_measured "$LABEL-classic" "$WORK/game/brixeler3d"
     [ -n "$PID" ] || return 0
     click_at 400 195  # New game
     # The game selection lets the first dozen events after it opens go by.
@@ -249,10 +258,10 @@ measure_scenarios() {
     sleep 4           # the intro flies in
     park_pointer
     screenshot classic
-    sample_cpu game classic_idle_cpu "$PID"
-    sample_cpu game classic_busy_cpu "$PID" click_board "$WINDOW"
+    sample_cpu "$LABEL" classic_idle_cpu "$PID"
+    sample_cpu "$LABEL" classic_busy_cpu "$PID" click_board "$WINDOW"
     screenshot classic-busy
-    record game classic_peak_rss_mib "$(vm_hwm_mib "$PID")"
+    record "$LABEL" classic_peak_rss_mib "$(vm_hwm_mib "$PID")"
     stop_program
     rm -f "$WORK/System.Cfg"
 }
@@ -261,6 +270,10 @@ for run in $(seq 1 "$RUNS"); do
     echo "--- run $run of $RUNS" >&2
     install_game
     measure_start_and_idle game "$WORK/game/brixeler3d"
+    if [ -n "$BASE_DIR" ]; then
+        install_game "$BASE_DIR"
+        measure_start_and_idle base "$WORK/game/brixeler3d"
+    fi
     if [ "$PEERS" = 1 ]; then
         command -v swell-foop >/dev/null || PATH="$PATH:/usr/games"
         rm -rf "$WORK/home"
@@ -268,7 +281,10 @@ for run in $(seq 1 "$RUNS"); do
         rm -rf "$WORK/home"
         measure_start_and_idle klickety klickety
     fi
-    [ "$SCENARIOS" = 1 ] && measure_scenarios
+    if [ "$SCENARIOS" = 1 ]; then
+        measure_scenarios game "$GAME_DIR"
+        [ -n "$BASE_DIR" ] && measure_scenarios base "$BASE_DIR"
+    fi
 done
 
 echo
