@@ -19,7 +19,11 @@ scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DBRX_WERROR=ON -DBRX_SANIT
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-(cd build-asan && "${XVFB[@]}" ctest --output-on-failure -j2 --timeout 1800)
+# The data generators' output is checked in the release pass; unoptimised and instrumented they
+# take most of the budget (the puzzle solver replays the game's rules by the million), so the
+# sanitizer pass checks the game and the generators' small units only.
+ASAN_SKIP='^(DataGeneratorTest|GeneratedAudio|GeneratedArt|ContactSheet)\.'
+(cd build-asan && "${XVFB[@]}" ctest --output-on-failure -j2 --timeout 1800 -E "$ASAN_SKIP")
 
 echo "== fuzzing (${FUZZ_SECONDS}s each)"
 shopt -s nullglob
