@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "core/DataManifest.h"
 #include "core/SystemSettings.h"
 #include "game/Game.h"
 #include "game/GameVariables.h"
@@ -32,17 +33,8 @@ constexpr float kVirtualHeight = float(ORenderWindow::kVirtualHeight);
 std::array<TextureRef, OBrixel::kSkinCount> gSkins;
 const TextureRef gNoTexture;
 
-constexpr const char* kSplashTexture = "Brixeler3D.Tga";
 constexpr const char* kOverlayTexture = "MenuBgrn.Tga";
 
-// Kept resident for the whole run, so screens and effects never wait on a decode.
-constexpr const char* kPreloadTextures[] = {
-    "0.Tga",          "Space.Jpg",    "1.Tga",          "100.Tga",         "2.Tga",
-    "BlurPart.Tga",   "BmBlast.Tga",  "Brixeler3D.Tga", "Cursor.Tga",      "DirtPuf.Tga",
-    "FireFlash.Jpg",  "Font.Tga",     "Frame.Tga",      "GameOver.Tga",    "HVBlast.Tga",
-    "LevelCompl.Tga", "MenuBgrn.tga", "Nature.Jpg",     "ParticleBit.Tga", "Spl.Tga",
-    "Dune.Jpg",
-};
 constexpr float kPreloadStartPercent = 5.0f;
 constexpr float kPreloadStepPercent = 1.875f;
 
@@ -55,20 +47,6 @@ constexpr TableFiles kScoreTables[OBrixel::kModeCount] = {
     {"Data\\TRemover.Kv", "Games/Remover.Tga"},   {"Data\\TClassic.Kv", "Games/Classic.Tga"},
     {"Data\\TStrategy.Kv", "Games/Strategy.Tga"}, {"Data\\TAdvanced.Kv", "Games/Advanced.Tga"},
     {"Data\\TModern.Kv", "Games/Modern.Tga"},     {"Data\\TPuzzle.Kv", "Games/Puzzle.Tga"},
-};
-
-struct SampleFile {
-    int id;
-    const char* file;
-    bool loop;
-};
-constexpr SampleFile kGameSamples[] = {
-    {100, "Data/Sounds/RemoveBoxes.Wav", false}, {101, "Data/Sounds/Select.Wav", false},
-    {102, "Data/Sounds/AddLine.Wav", false},     {103, "Data/Sounds/100.Wav", false},
-    {104, "Data/Sounds/100.A.Mp3", true},        {105, "Data/Sounds/BoxAdd.Wav", false},
-    {106, "Data/Sounds/ColorBomb.Wav", false},   {107, "Data/Sounds/Bomb.Mp3", false},
-    {108, "Data/Sounds/GameOver.Wav", false},    {109, "Data/Sounds/Warning.Ogg", false},
-    {110, "Data/Sounds/HVExpl.Wav", false},
 };
 
 }  // namespace
@@ -108,7 +86,7 @@ std::string OBrixel::backgroundName(int background) {
 
 bool OBrixel::init() {
     OApplication::init();
-    gSplash.load(kSplashTexture, true);
+    gSplash.load(DataManifest::kSplashTexture, true);
     drawLoadingProgress(1, &gSplash);
     preloadTextures();
     drawLoadingProgress(50, &gSplash);
@@ -154,7 +132,8 @@ void OBrixel::drawIdle() {
 
 void OBrixel::preloadTextures() {
     float percent = kPreloadStartPercent;
-    for (const char* name : kPreloadTextures) {
+    // Kept resident for the whole run, so screens and effects never wait on a decode.
+    for (const std::string& name : DataManifest::preloadTextures()) {
         TextureRef texture;
         texture.load(name, true);
         preloaded_.push_back(std::move(texture));
@@ -165,13 +144,14 @@ void OBrixel::preloadTextures() {
 
 void OBrixel::loadGameSamples() {
     SoundManager& sound = SoundManager::instance();
-    for (const SampleFile& sample : kGameSamples)
-        sound.loadSample(sample.id, sample.file, sample.loop);
+    for (const DataManifest::Sample& sample : DataManifest::samples())
+        if (sample.id >= DataManifest::kFirstGameSample)
+            sound.loadSample(sample.id, sample.file, sample.loop);
 }
 
 void OBrixel::startMusic() {
-    menuMusic_.addFile("Data/Music/Menu.Mp3");
-    gameMusic_.addFile("Data/Music/Game/A.Mp3");
+    for (const std::string& file : DataManifest::menuMusicFiles()) menuMusic_.addFile(file);
+    for (const std::string& file : DataManifest::gameMusicFiles()) gameMusic_.addFile(file);
     SoundManager& sound = SoundManager::instance();
     sound.addPlaylist(SoundManager::kPlaylistMenu, &menuMusic_);
     sound.addPlaylist(SoundManager::kPlaylistGame, &gameMusic_);
