@@ -36,7 +36,6 @@ constexpr int kKeptRows = 3;
 constexpr int kLastRisingLevel = 9;
 constexpr int kPickLow = 7;
 constexpr int kPickHigh = 8;
-const Vector3 kRowBonusRise(0.0f, 0.0f, 1.0f);
 
 int clampedDifficulty() {
     return std::clamp(difficulty, 0, 3);
@@ -333,42 +332,6 @@ void BrixelGame::runFinishingFill(int elapsedMs) {
     fillTimer += elapsedMs;
     if (fillTimer <= fillStep) return;
     if (!placeScoreBlock(elapsedMs)) finishFill();
-}
-
-bool BrixelGame::placeScoreBlock(int elapsedMs) {
-    for (int r = 1; r <= rows - 2; ++r) {
-        for (int c = 0; c < columns; ++c) {
-            if (Box* block = blockAt(c, r)) {
-                block->frameTime = elapsedMs;
-                continue;
-            }
-            std::unique_ptr<Box> scoreBlock = prototypes().cloneBlock(BlockPrototypes::kScoreKey);
-            if (!scoreBlock) return false;
-            scoreBlock->frameTime = elapsedMs;
-            placeBlock(c, r, std::move(scoreBlock));
-            fillTimer = 0;
-            addScore(1);
-            if (c == columns - 1) awardFullRow(r);
-            return true;
-        }
-    }
-    return false;
-}
-
-void BrixelGame::awardFullRow(int row) {
-    for (int c = 0; c < columns; ++c) {
-        const Box* block = blockAt(c, row);
-        if (!block || block->colour != Box::kNoColour) return;
-    }
-    SoundManager::instance().play(kSoundRowFilled, 0);
-    addScore(kRowFilledPoints);
-    const EffectRegistry* registry = effectRegistry();
-    if (!registry) return;
-    std::unique_ptr<KvBaseBound> sign = registry->create(EffectRegistry::kBonus100);
-    if (!sign) return;
-    sign->position = blockAt(columns - 1, row)->position() + kRowBonusRise;
-    sign->start();
-    EffectList::instance().add(std::move(sign));
 }
 
 void BrixelGame::finishFill() {

@@ -20,9 +20,8 @@ namespace brx {
 
 class BrixelGame : public Game {
 public:
-    static constexpr int kFirstRows = 4;    // rows filled at the start of a level
-    static constexpr int kFillStepMs = 35;  // between two score blocks of the finishing fill
-    static constexpr int kRowFilledPoints = 100;
+    static constexpr int kFirstRows = 4;      // rows filled at the start of a level
+    static constexpr int kFillStepMs = 35;    // between two score blocks of the finishing fill
     static constexpr int kFewLinesLeft = 3;   // the warning sound plays at this many lines
     static constexpr int kSpeedEntries = 10;  // speed table entries the pace uses
     static constexpr int kDefaultSpeedMs = 1000;
@@ -112,9 +111,6 @@ private:
     void updatePlaying(int elapsedMs);
     void updateGameOver(int elapsedMs);
     void runFinishingFill(int elapsedMs);
-    bool placeScoreBlock(int elapsedMs);
-    // A row of score blocks only: sound, 100 points and the rising sign.
-    void awardFullRow(int row);
     void finishFill();
     void clearUpperRows();
     void shiftRowsUp();

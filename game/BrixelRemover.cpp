@@ -9,7 +9,6 @@ namespace brx {
 namespace {
 
 // The row bonus sign rises in front of the row's last block (units).
-const Vector3 kRowBonusRise(0.0f, 0.0f, 1.0f);
 
 }  // namespace
 
@@ -122,44 +121,6 @@ void BrixelRemover::runClearedFill(int elapsedMs) {
     gameState = GameState::NextLevel;
     resumeState = ResumeState::Normal;
     fillTimer = 0;
-}
-
-// Puts one score block into the first empty cell of rows 1 to rows - 2; false when none is
-// left (or no score block can be made, which ends the fill the same way).
-bool BrixelRemover::placeScoreBlock(int elapsedMs) {
-    for (int r = 1; r <= rows - 2; ++r) {
-        for (int c = 0; c < columns; ++c) {
-            if (Box* block = blockAt(c, r)) {
-                block->frameTime = elapsedMs;
-                continue;
-            }
-            std::unique_ptr<Box> scoreBlock = prototypes().cloneBlock(BlockPrototypes::kScoreKey);
-            if (!scoreBlock) return false;
-            scoreBlock->frameTime = elapsedMs;
-            placeBlock(c, r, std::move(scoreBlock));
-            fillTimer = 0;
-            addScore(1);
-            if (c == columns - 1) awardFullRow(r);
-            return true;
-        }
-    }
-    return false;
-}
-
-void BrixelRemover::awardFullRow(int row) {
-    for (int c = 0; c < columns; ++c) {
-        const Box* block = blockAt(c, row);
-        if (!block || block->colour != Box::kNoColour) return;
-    }
-    SoundManager::instance().play(kSoundRowFilled, 0);
-    addScore(kRowFilledPoints);
-    const EffectRegistry* registry = effectRegistry();
-    if (!registry) return;
-    std::unique_ptr<KvBaseBound> sign = registry->create(EffectRegistry::kBonus100);
-    if (!sign) return;
-    sign->position = blockAt(columns - 1, row)->position() + kRowBonusRise;
-    sign->start();
-    EffectList::instance().add(std::move(sign));
 }
 
 // --- drawing -----------------------------------------------------------------------------------

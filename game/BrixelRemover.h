@@ -16,7 +16,6 @@ class BrixelRemover : public Game {
 public:
     static constexpr int kMinGroup = 2;
     static constexpr int kFillStepMs = 35;  // between two score blocks of the board-cleared fill
-    static constexpr int kRowFilledPoints = 100;
 
     BrixelRemover();
 
@@ -46,8 +45,6 @@ protected:
     void updateGameOver(int elapsedMs);
 
 private:
-    bool placeScoreBlock(int elapsedMs);
-    void awardFullRow(int row);
     bool groupFrom(int column, int row);
 };
 

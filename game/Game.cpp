@@ -36,6 +36,8 @@ constexpr int kBoardRows[] = {16, 16, 16, 18};
 constexpr int kDefaultColumns = 12;
 constexpr int kDefaultRows = 16;
 constexpr int kDefaultMinGroup = 3;
+// Where the +100 sign of a full row of score blocks rises from: in front of the row's end.
+const Vector3 kRowBonusRise(0.0f, 0.0f, 1.0f);
 constexpr float kBoardModelY = -0.125f;
 constexpr float kTrayBelowBottomRow = 0.75f;  // units below the bottom row's centre line
 // Bonus spacing at the start of a game: random(0, 50) + 50 blocks.
@@ -856,6 +858,46 @@ void Game::drawSidePanel(int levelNumber, int lines, int points) {
 void Game::updateScoreTextsAndTrail(int elapsedMs) {
     ScoreTextList::instance().updateAll(elapsedMs);
     SplineTrail::instance().update(elapsedMs);
+}
+
+// --- the finishing fill, shared by Classic and Remover --------------------------------------
+
+// One score block into the first empty cell of rows 1 to rows - 2; false when none is left (or
+// no score block can be made, which ends the fill the same way).
+bool Game::placeScoreBlock(int elapsedMs) {
+    for (int r = 1; r <= rows - 2; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            if (Box* block = blockAt(c, r)) {
+                block->frameTime = elapsedMs;
+                continue;
+            }
+            std::unique_ptr<Box> scoreBlock = prototypes().cloneBlock(BlockPrototypes::kScoreKey);
+            if (!scoreBlock) return false;
+            scoreBlock->frameTime = elapsedMs;
+            placeBlock(c, r, std::move(scoreBlock));
+            fillTimer = 0;
+            addScore(1);
+            if (c == columns - 1) awardFullRow(r);
+            return true;
+        }
+    }
+    return false;
+}
+
+void Game::awardFullRow(int row) {
+    for (int c = 0; c < columns; ++c) {
+        const Box* block = blockAt(c, row);
+        if (!block || block->colour != Box::kNoColour) return;
+    }
+    SoundManager::instance().play(kSoundRowFilled, 0);
+    addScore(kRowFilledPoints);
+    const EffectRegistry* registry = effectRegistry();
+    if (!registry) return;
+    std::unique_ptr<KvBaseBound> sign = registry->create(EffectRegistry::kBonus100);
+    if (!sign) return;
+    sign->position = blockAt(columns - 1, row)->position() + kRowBonusRise;
+    sign->start();
+    EffectList::instance().add(std::move(sign));
 }
 
 }  // namespace brx

@@ -39,7 +39,8 @@ public:
     static constexpr int kSoundGroupChanged = 101;  // the pointer moved onto another group
     static constexpr int kSoundLinePushed = 102;
     static constexpr int kSoundRowFilled = 103;  // finishing fill: a full row, +100
-    static constexpr int kSoundFillLoop = 104;   // looping during the finishing fill
+    static constexpr int kRowFilledPoints = 100;
+    static constexpr int kSoundFillLoop = 104;  // looping during the finishing fill
     static constexpr int kSoundNextBlock = 105;
     static constexpr int kSoundFewLinesLeft = 109;
     // Camera distance from the board (units).
@@ -217,6 +218,11 @@ protected:
     void bindSkin();
     // The side panel with these numbers; lines < 0 shows "-".
     void drawSidePanel(int levelNumber, int lines, int points);
+    // The finishing fill: one score block into the first empty cell of rows 1 to rows - 2
+    // (false when none is left); a row of score blocks only brings the sound, 100 points and
+    // the rising sign.
+    bool placeScoreBlock(int elapsedMs);
+    void awardFullRow(int row);
 
     // The score texts advance and the trail moves on; the line modes call it first in update.
     void updateScoreTextsAndTrail(int elapsedMs);
