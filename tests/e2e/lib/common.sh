@@ -38,13 +38,13 @@ install_game() {
     fi
 }
 
-# Starts the installed copy from another folder (it must find its data by itself). A watcher
-# records the exit code in a file, so any later subshell can read it.
-start_game() {
+# Starts a command from / in the background; a watcher records its exit code in a file, so
+# any later subshell can read it, and GAME_PID names the process.
+launch_from_root() {
     rm -f "$WORK/exit.code" "$WORK/game.pid"
     (
         cd /
-        env "$@" "$WORK/game/brixeler3d" >"$WORK/stdout.log" 2>&1 &
+        "$@" >"$WORK/stdout.log" 2>&1 &
         echo $! >"$WORK/game.pid"
         code=0
         wait $! || code=$?
@@ -55,6 +55,11 @@ start_game() {
         sleep 0.05
     done
     GAME_PID="$(cat "$WORK/game.pid")"
+}
+
+# Starts the installed copy from another folder (it must find its data by itself).
+start_game() {
+    launch_from_root env "$@" "$WORK/game/brixeler3d"
 }
 
 # Prints the id (decimal) of the first window named exactly $1, polling up to $2 seconds.

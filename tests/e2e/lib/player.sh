@@ -31,23 +31,8 @@ fail_with_log() {
 # Starts an executable as the player from /, with only the scratch home to go by; the audio
 # driver is one that does not exist, so sound is off on every machine alike.
 start_as_player() {
-    local exe="$1"
-    rm -f "$WORK/exit.code" "$WORK/game.pid"
-    (
-        cd /
-        "${PLAYER[@]}" env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u XDG_STATE_HOME \
-            HOME="$PLAYER_HOME" XAUTHORITY="$WORK/xauth" SDL_AUDIODRIVER=brx-no-such-driver \
-            "$exe" >"$WORK/stdout.log" 2>&1 &
-        echo $! >"$WORK/game.pid"
-        code=0
-        wait $! || code=$?
-        echo "$code" >"$WORK/exit.code"
-    ) &
-    for _ in $(seq 1 100); do
-        [ -s "$WORK/game.pid" ] && break
-        sleep 0.05
-    done
-    GAME_PID="$(cat "$WORK/game.pid")"
+    launch_from_root "${PLAYER[@]}" env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u XDG_STATE_HOME \
+        HOME="$PLAYER_HOME" XAUTHORITY="$WORK/xauth" SDL_AUDIODRIVER=brx-no-such-driver "$1"
 }
 
 # Runs the game until its window shows, prints the window's size, then closes it.
