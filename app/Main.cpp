@@ -1,7 +1,7 @@
 // Entry point: the log, the settings, the window and the start-up, then the main loop. Fatal
 // conditions arrive here as exceptions, are shown in a box and end the process with their code.
-#include <filesystem>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <system_error>
 

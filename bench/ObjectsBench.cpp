@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/DataManifest.h"
-#include "core/ResourceArchive.h"
 #include "core/Random.h"
+#include "core/ResourceArchive.h"
 #include "objects/Box.h"
 #include "objects/ModelLibrary.h"
 #include "tests/support/ArchiveBuilder.h"

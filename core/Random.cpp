@@ -14,7 +14,9 @@ constexpr uint32_t kIncrement = 2531011u;
 
 }  // namespace
 
-void seedRandom(uint32_t seed) { generator.state = seed; }
+void seedRandom(uint32_t seed) {
+    generator.state = seed;
+}
 
 int nextRandom() {
     generator.state = generator.state * kMultiplier + kIncrement;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "sound/SoundManager.h"
 #include "platform/Platform.h"
+#include "sound/SoundManager.h"
 
 namespace brx {
 namespace {

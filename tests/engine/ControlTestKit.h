@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "engine/InputEvent.h"
 #include "engine/ControlOwner.h"
+#include "engine/InputEvent.h"
 #include "engine/OBaseImage.h"
 #include "engine/TextureCache.h"
 #include "engine/TextureRef.h"

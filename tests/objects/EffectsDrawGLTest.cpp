@@ -7,9 +7,9 @@
 #include <cmath>
 #include <string>
 
+#include "core/Random.h"
 #include "core/ResourceArchive.h"
 #include "engine/Matrix4.h"
-#include "core/Random.h"
 #include "engine/TextureCache.h"
 #include "objects/BigBomb.h"
 #include "objects/Bonus100.h"

@@ -8,8 +8,8 @@
 #include <set>
 
 #include "core/ErrorLog.h"
-#include "core/ResourceArchive.h"
 #include "core/Random.h"
+#include "core/ResourceArchive.h"
 #include "objects/OWayPoint.h"
 #include "objects/PathSet.h"
 #include "tests/objects/PathFiles.h"

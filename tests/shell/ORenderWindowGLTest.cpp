@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "shell/ORenderWindow.h"
 #include "core/ResourceArchive.h"
 #include "engine/KvCheckBox.h"
 #include "engine/OCamera.h"
 #include "engine/OTextField.h"
 #include "engine/OTextStack.h"
 #include "engine/TextureRef.h"
+#include "shell/ORenderWindow.h"
 #include "tests/support/ArchiveBuilder.h"
 #include "tests/support/GLTestContext.h"
 #include "tests/support/TempDir.h"

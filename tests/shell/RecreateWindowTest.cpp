@@ -9,13 +9,13 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "shell/OApplication.h"
 #include "core/SystemSettings.h"
 #include "engine/BitmapFont.h"
 #include "engine/OCamera.h"
 #include "engine/TextureRef.h"
 #include "objects/KvModel.h"
 #include "objects/ModelLibrary.h"
+#include "shell/OApplication.h"
 #include "tests/support/ArchiveBuilder.h"
 #include "tests/support/GLTestContext.h"
 #include "tests/support/TempDir.h"

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/Platform.h"
 #include "sound/MusicPlaylist.h"
 #include "sound/SoundManager.h"
-#include "platform/Platform.h"
 #include "tests/support/DiskAudio.h"
 
 namespace brx {
