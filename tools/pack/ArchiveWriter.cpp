@@ -30,7 +30,8 @@ std::string buildArchive(const std::vector<ArchiveFile>& files) {
     header.replace(kArchiveCountOffset, 4, countBytes);
 
     size_t directorySize = 0;
-    for (const ArchiveFile& file : files) directorySize += kArchiveRecordFixedSize + file.name.size();
+    for (const ArchiveFile& file : files)
+        directorySize += kArchiveRecordFixedSize + file.name.size();
 
     std::string directory, data;
     size_t offset = kArchiveHeaderSize + directorySize;
@@ -49,8 +50,7 @@ std::vector<ArchiveFile> collectFolder(const std::string& root) {
     std::vector<ArchiveFile> files;
     for (const auto& item : std::filesystem::recursive_directory_iterator(root)) {
         if (!item.is_regular_file()) continue;
-        const std::string relative =
-            std::filesystem::relative(item.path(), root).generic_string();
+        const std::string relative = std::filesystem::relative(item.path(), root).generic_string();
         if (relative.find('/') == std::string::npos) continue;  // stamps and notes at the top
         std::ifstream in(item.path(), std::ios::binary);
         std::ostringstream bytes;
