@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package the game, its data generators and its tests need.
 # (xfonts-base: the X server's fonts, without which the error boxes cannot open;
+# libxdamage-dev: the start probe of the whole-program benchmark;
 # desktop-file-utils, appstream: the validators of the menu entry and the metainfo;
 # dpkg-dev, fakeroot, file: building and checking the .deb.)
 # Idempotent: apt-get runs only when something is missing.
@@ -13,7 +14,7 @@ PACKAGES=(
     libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri mesa-utils
     libjpeg62-turbo-dev libpng-dev zlib1g-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    libfreetype-dev fonts-dejavu-core libx11-dev libxfixes-dev
+    libfreetype-dev fonts-dejavu-core libx11-dev libxfixes-dev libxdamage-dev
     libmp3lame-dev libvorbis-dev libogg-dev
     xvfb xauth xfonts-base xdotool x11-utils x11-apps sox
     desktop-file-utils appstream dpkg-dev fakeroot file
