@@ -147,7 +147,6 @@ bool AdvancedPuzzle::checkEnd() {
         if (!blockAt(c, 0)) continue;
         gameState = GameState::GameOver;
         linePhase = LinePhase::Finished;
-        resumeState = ResumeState::GameOver;
         return true;
     }
     return false;

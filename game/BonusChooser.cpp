@@ -56,8 +56,9 @@ void BonusChooser::configure(const std::vector<float>& weights, int difficulty) 
 }
 
 void BonusChooser::addRange(float lower, float width, int32_t kind) {
-    // A weight of 0 means never: an empty range would still catch a draw on its border.
-    if (width > 0.0f) ranges_.push_back({lower, lower + width, kind});
+    // A weight of 0 still gets its range [lower, lower]: a draw there that no earlier range
+    // took (the draw 0 for the big bomb) goes to this kind.
+    ranges_.push_back({lower, lower + width, kind});
 }
 
 int32_t BonusChooser::choose(int x) const {

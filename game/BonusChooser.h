@@ -4,9 +4,10 @@
 //
 // Design note: the ranges are inclusive at both ends and searched in building order, so a
 // draw on a border goes to the earlier kind. Weights that are missing, negative or not numbers
-// count as 0, and a kind of weight 0 gets no range at all (an empty range would still catch
-// the draw on its border). Every draw from 0 to 100 finds a range; anything else gets kNone,
-// which the game turns into a plain block.
+// count as 0. A kind of weight 0 keeps its one-point range and so still takes a draw on it
+// that no earlier range holds: with the big bomb at 0 the draw 0 still brings a big bomb.
+// Every draw from 0 to 100 finds a range; anything else gets kNone, which the game turns into
+// a plain block.
 #pragma once
 
 #include <cstdint>

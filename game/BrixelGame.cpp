@@ -73,7 +73,7 @@ void BrixelGame::readBonusTuning(const std::string& weightKey, const std::string
         BRX_LOG_ERROR("%s cannot be read; bonuses use no weights and the default spacing",
                       kDifficultFile);
     if (!config.has(weightKey))
-        BRX_LOG_ERROR("%s: key %s is missing; every bonus is an unmovable block", kDifficultFile,
+        BRX_LOG_ERROR("%s: key %s is missing; all weights count as 0", kDifficultFile,
                       weightKey.c_str());
     BonusChooser::instance().configure(config.getFloatList(weightKey, kListSeparator), difficulty);
     bonusSpacingTable = config.getIntList(spacingKey, kListSeparator);
@@ -129,7 +129,6 @@ bool BrixelGame::checkEnd() {
         if (!blockAt(c, 1)) continue;
         gameState = GameState::GameOver;
         linePhase = LinePhase::Finished;
-        resumeState = ResumeState::GameOver;
         return true;
     }
     return false;
@@ -278,8 +277,7 @@ bool BrixelGame::trayHit() {
 }
 
 void BrixelGame::afterClick() {
-    // The tray calls the next line only in play: not during the intro, a fill or game over.
-    if (gameState != GameState::Playing) return;
+    // In any state: a line called during the intro or a fill is pushed once play goes on.
     if (trayHit()) fillNextLine();
 }
 

@@ -39,7 +39,7 @@ public:
     void update(int elapsedMs) override;
     // Empties the next line and the board, then fills the four bottom rows with colours 1 to 3.
     void newBoard() override;
-    // A click on the tray completes the next line at once (only while playing).
+    // A click on the tray completes the next line at once, whatever the state.
     void afterClick() override;
     // True (and the game over) when a block stands in row 1.
     bool checkEnd() override;

@@ -10,14 +10,14 @@ namespace {
 constexpr float kBurstHeight = 0.5f;  // the burst sits this far in front of the bomb
 constexpr float kByte = 255.0f;
 
-// Burst colours as 8-bit components, by colour id 1 to 5. The white bomb bursts silver and
-// the yellow one gold, so that each burst shows the colour it clears.
+// Burst colours as 8-bit components, by colour id 1 to 5. The white bomb bursts gold and the
+// yellow one silver: the bursts are the game's own palette, not the blocks' materials.
 constexpr float kBurstColours[5][3] = {
     {197, 10, 10},    // red
     {61, 61, 255},    // blue
     {33, 196, 33},    // green
-    {193, 193, 193},  // white
-    {240, 194, 74},   // yellow
+    {240, 194, 74},   // white
+    {193, 193, 193},  // yellow
 };
 
 }  // namespace

@@ -43,11 +43,9 @@ constexpr float kTrayBelowBottomRow = 0.75f;  // units below the bottom row's ce
 // Bonus spacing at the start of a game: random(0, 50) + 50 blocks.
 constexpr int kFirstBonusSpread = 50;
 constexpr int kFirstBonusBase = 50;
-// Fallbacks for tuning keys that are missing (each use is logged).
-constexpr int kDefaultSpinLowerMs = 3000;
-constexpr int kDefaultSpinUpperMs = 9000;
-constexpr int kDefaultGameOverMs = 3000;
-constexpr int kDefaultIntroMs = 1500;
+// A timing key that is missing reads as 0 (logged): no pause between spins, no game-over
+// picture time, no intro or outro; every use below copes with that.
+constexpr int kMissingTimeMs = 0;
 // The decorative trail: run-wide interval bounds (ms), and where it passes (units).
 constexpr int kTrailMinMs = 10000;
 constexpr int kTrailMaxMs = 35000;
@@ -161,10 +159,10 @@ void Game::readDifficultTuning() {
 
 void Game::readEffectTuning() {
     ConfigFile config = readTuningFile(kEffectsFile);
-    spinLower = readInt(config, kEffectsFile, "RotatingATime", kDefaultSpinLowerMs);
-    spinUpper = readInt(config, kEffectsFile, "RotatingBTime", kDefaultSpinUpperMs);
+    spinLower = readInt(config, kEffectsFile, "RotatingATime", kMissingTimeMs);
+    spinUpper = readInt(config, kEffectsFile, "RotatingBTime", kMissingTimeMs);
     spinTimer = random(spinLower, spinUpper);
-    gameOverTime = readInt(config, kEffectsFile, "GameOverTime", kDefaultGameOverMs);
+    gameOverTime = readInt(config, kEffectsFile, "GameOverTime", kMissingTimeMs);
     fillTimer = 0;
     gameOverTimer = 0;
     closing_ = false;
@@ -177,7 +175,7 @@ void Game::readIntroKeys(bool reversed) {
     const Vector3 destination = readVector(config, kEffectsFile, "DestPos");
     const float sourceAngle = readFloat(config, kEffectsFile, "SourceAngle", 0.0f);
     const float destinationAngle = readFloat(config, kEffectsFile, "DestAngle", 0.0f);
-    introDuration = readInt(config, kEffectsFile, "MxATime", kDefaultIntroMs);
+    introDuration = readInt(config, kEffectsFile, "MxATime", kMissingTimeMs);
     fromPosition = reversed ? destination : source;
     toPosition = reversed ? source : destination;
     fromAngle = reversed ? destinationAngle : sourceAngle;

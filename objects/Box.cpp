@@ -103,9 +103,10 @@ void Box::startMove(int32_t newMotion, const Vector3& newTarget) {
 }
 
 void Box::pickTumbleAxis() {
-    const float x = randomReal(-1.0f, 1.0f);
-    const float y = randomReal(-1.0f, 1.0f);
+    // z first, like the velocity: the order of the draws is part of a seeded game.
     const float z = randomReal(-1.0f, 1.0f);
+    const float y = randomReal(-1.0f, 1.0f);
+    const float x = randomReal(-1.0f, 1.0f);
     tumbleAxis = {x, y, z};
 }
 
@@ -113,10 +114,11 @@ void Box::flyAway() {
     motion = kFlyingAway;
     spinning = false;
     selected = false;
-    // Drawn one after the other: the order of the draws is part of a seeded game.
-    const float x = randomReal(-kLaunchXRange, kLaunchXRange);
-    const float y = randomReal(kLaunchYMin, kLaunchYMax);
+    // Drawn z, y, x, as a removed group's blocks are: the order of the draws is part of a
+    // seeded game.
     const float z = randomReal(kLaunchZMin, kLaunchZMax);
+    const float y = randomReal(kLaunchYMin, kLaunchYMax);
+    const float x = randomReal(-kLaunchXRange, kLaunchXRange);
     velocity = Vector3(x, y, z) * kLaunchScale;
     acceleration = {0.0f, kGravity, 0.0f};
     tumbleSpeed = kTumbleSpeed;

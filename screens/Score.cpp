@@ -11,7 +11,6 @@
 #include "engine/OTextStack.h"
 #include "game/Game.h"
 #include "game/GameVariables.h"
-#include "screens/MenuMusic.h"
 #include "screens/NameField.h"
 #include "screens/ScreenDecoration.h"
 #include "screens/ScreenKit.h"
@@ -92,7 +91,7 @@ void Score::takeFinishedGame() {
     currentMode_ = std::clamp(game->modeNumber(), 0, lastMode());
     currentGame = nullptr;
     if (ScreenHost* host = hostOf(*this)) host->retireScreen(game);
-    resumeMenuMusic();
+    // The music stays as the game left it; the menu brings its own back.
     if (pendingScore_ != 0 && !tables_.empty() && currentTable().qualifies(pendingScore_)) {
         openNameField();
         return;

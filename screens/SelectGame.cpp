@@ -111,7 +111,6 @@ void SelectGame::activate() {
     seedRandom(platform::tickCountMs());
     swallowing_ = true;
     eventCount_ = 0;
-    if (levelList_) levelList_->setCurrent(lastPuzzle);
     // The button that started the last game would still glow from that visit.
     for (std::size_t i = 0; i < controlCount(); ++i) control(i)->loseHighlight();
 }

@@ -4,8 +4,8 @@
 //
 // Design note: the first twelve events after each activation are swallowed, so the click that
 // opened the screen (its release and the pointer moves around it) never lands on a mode button.
-// The puzzle list shows the remembered puzzle again on every activation; with no puzzles in the
-// level file the puzzle buttons do nothing.
+// The puzzle list starts on the remembered puzzle and then keeps whatever the player stepped it
+// to, visit after visit; with no puzzles in the level file the puzzle buttons do nothing.
 #pragma once
 
 #include "shell/ORenderWindow.h"
@@ -34,7 +34,7 @@ public:
     SelectGame();
     ~SelectGame() override;
 
-    // Reseeds the random generator, re-arms the event swallow, re-selects the remembered puzzle.
+    // Reseeds the random generator and re-arms the event swallow.
     void activate() override;
     // Background, buttons, the side lines and the logo.
     void draw() override;

@@ -143,6 +143,7 @@ TEST_F(AdvancedTest, TheGameIsLostOnlyWhenRowZeroIsStillOccupiedAfterTheSettle) 
     game->pushLine();
     EXPECT_EQ(gameState, GameState::GameOver);
     EXPECT_EQ(linePhase, LinePhase::Finished);
+    EXPECT_EQ(resumeState, ResumeState::Normal) << "the end is told by the state and line phase";
     EXPECT_EQ(game->linesLeft, linesLeft);  // the losing push is not counted
 }
 

@@ -85,17 +85,26 @@ TEST(BonusChooser, ShortMissingOrDamagedWeightsCountAsZeroAndEveryDrawFindsAKind
     EXPECT_EQ(blank.choose(101), BonusChooser::kNone);
 }
 
-TEST(BonusChooser, AKindOfWeightZeroIsNeverChosen) {
+TEST(BonusChooser, AKindOfWeightZeroKeepsItsOnePointRangeBehindEarlierKinds) {
     BonusChooser chooser;
     chooser.configure({0, 30, 0, 20, 0}, 1);
-    const auto counts = countKinds(chooser);
-    EXPECT_EQ(counts.count(10), 0u);  // the draw 0 goes to the first colour bomb
-    EXPECT_EQ(counts.count(16), 0u);
-    EXPECT_EQ(counts.count(18), 0u);
-    EXPECT_EQ(chooser.choose(0), 11);
-    // An empty list leaves only unmovable blocks.
+    // [0,0] bomb, four colour bombs of 7.5 from 0, [30,30] row, [30,50] column, [50,50] cross,
+    // [50,100] unmovable: the bomb's point is its own, the row's and the cross's are taken by
+    // the kinds before them.
+    ASSERT_EQ(chooser.ranges().size(), 9u);
+    EXPECT_EQ(chooser.ranges()[0].upper, 0.0f);
+    EXPECT_EQ(chooser.ranges()[5].lower, 30.0f);
+    EXPECT_EQ(chooser.ranges()[5].upper, 30.0f);
+    EXPECT_EQ(chooser.choose(0), 10);
+    EXPECT_EQ(chooser.choose(1), 11);
+    EXPECT_EQ(chooser.choose(30), 14);
+    EXPECT_EQ(chooser.choose(50), 17);
+    EXPECT_EQ(
+        countKinds(chooser),
+        (std::map<int32_t, int>{{10, 1}, {11, 7}, {12, 8}, {13, 7}, {14, 8}, {17, 20}, {19, 49}}));
+    // An empty list: the draw 0 is a big bomb, everything else an unmovable block.
     chooser.configure({}, 2);
-    EXPECT_EQ(countKinds(chooser), (std::map<int32_t, int>{{19, 100}}));
+    EXPECT_EQ(countKinds(chooser), (std::map<int32_t, int>{{10, 1}, {19, 99}}));
 }
 
 }  // namespace

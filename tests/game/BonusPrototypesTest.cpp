@@ -90,11 +90,15 @@ TEST_F(BonusPrototypesGL, EveryKeyAndEveryCloneKeepsClassColourAndFlag) {
             EXPECT_FALSE(sameColour(ColorBomb::burstTint(a), ColorBomb::burstTint(b))) << a << b;
 }
 
-TEST(BonusBurst, WhiteBurstsSilverAndYellowGold) {
-    const Rgba white = ColorBomb::burstTint(Box::kWhite);
-    const Rgba yellow = ColorBomb::burstTint(Box::kYellow);
-    EXPECT_FLOAT_EQ(white.r, white.b);  // grey: no blue deficit
-    EXPECT_GT(yellow.r - yellow.b, 0.5f);
+TEST(BonusBurst, EachColourBurstsInItsListedTint) {
+    // 8-bit components by colour id 1 to 5: the white bomb bursts gold, the yellow one silver.
+    const int listed[5][3] = {
+        {197, 10, 10}, {61, 61, 255}, {33, 196, 33}, {240, 194, 74}, {193, 193, 193}};
+    for (int32_t colour = Box::kRed; colour <= Box::kYellow; ++colour) {
+        const int* rgb = listed[colour - Box::kRed];
+        const Rgba expected{rgb[0] / 255.0f, rgb[1] / 255.0f, rgb[2] / 255.0f, 1.0f};
+        EXPECT_TRUE(sameColour(ColorBomb::burstTint(colour), expected)) << colour;
+    }
     EXPECT_TRUE(sameColour(ColorBomb::burstTint(Box::kNoColour), Rgba{1, 1, 1, 1}));
 }
 

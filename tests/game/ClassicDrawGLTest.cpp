@@ -1,6 +1,6 @@
 // Classic drawn under the real GL context: the next line shows below the board once it holds
-// blocks, and a whole frame with a full line, a highlighted group and a burst leaves a picture
-// in the build tree to look at (classic-frame.png).
+// blocks, and a frame with a line, a highlighted group and a colour bomb's burst shows each of
+// them; the frame is left in the build tree to look at (classic-frame.png).
 #include <GL/gl.h>
 
 #include "game/BonusChooser.h"
@@ -21,6 +21,26 @@ std::vector<uint8_t> regionAround(const OCamera& camera, const Vector3& point, i
     return testsupport::readPixels(int(x) - half, 600 - int(y) - half, 2 * half, 2 * half);
 }
 
+// Pixels (RGBA) whose colour differs by more than a little between two pictures of one region.
+int changedPixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+    int changed = 0;
+    for (size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4)
+        changed += std::abs(int(a[i]) - int(b[i])) + std::abs(int(a[i + 1]) - int(b[i + 1])) +
+                       std::abs(int(a[i + 2]) - int(b[i + 2])) >
+                   40;
+    return changed;
+}
+
+// Pixels of a gold hue (strong red, some green, little blue), as no block of Normal has.
+int goldPixels(const std::vector<uint8_t>& rgba) {
+    int gold = 0;
+    for (size_t i = 0; i + 3 < rgba.size(); i += 4) {
+        const int r = rgba[i], g = rgba[i + 1], b = rgba[i + 2];
+        gold += r > 120 && g > 70 && r - b > 70 && g - b > 40 && r - g < 90;
+    }
+    return gold;
+}
+
 TEST_F(ClassicDrawGL, TheNextLineShowsBelowTheBoardOnceItHoldsBlocks) {
     OpenClassic& game = start<OpenClassic>(1, 21);
     holdStill(game);
@@ -30,34 +50,54 @@ TEST_F(ClassicDrawGL, TheNextLineShowsBelowTheBoardOnceItHoldsBlocks) {
     game.fillNextLine();
     game.draw();
     const std::vector<uint8_t> filled = regionAround(*game.gameCamera(), slot, 6);
-    int changed = 0;
-    for (size_t i = 0; i + 3 < empty.size(); i += 4)
-        changed += std::abs(int(empty[i]) - int(filled[i])) +
-                       std::abs(int(empty[i + 1]) - int(filled[i + 1])) +
-                       std::abs(int(empty[i + 2]) - int(filled[i + 2])) >
-                   40;
+    const int changed = changedPixels(empty, filled);
     EXPECT_GT(changed, int(empty.size() / 4) / 2) << "the slot's block is not drawn";
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
-TEST_F(ClassicDrawGL, AFrameWithALineAGroupAndABurstLeavesAPicture) {
-    OpenClassic& game = start<OpenClassic>(1, 22);
+TEST_F(ClassicDrawGL, AFrameWithALineAGroupAndABurstShowsEachOfThem) {
+    OpenClassic& game = start<OpenClassic>(1, 22);  // Normal: red, blue, green and white blocks
     holdStill(game);
     for (int i = 0; i < columns / 2; ++i) game.addNextBlock();
-    testkit::putBonus(game, 2, rows - 5, BonusChooser::kFirstColourBomb + 1);
+    for (int c = 4; c <= 6; ++c) testkit::put(game, c, rows - 1, Box::kRed);
+    const int whiteBomb = BonusChooser::kFirstColourBomb + Box::kWhite - Box::kRed;
+    testkit::putBonus(game, 2, rows - 6, whiteBomb);
     game.draw();
-    const Box* block = game.blockAt(5, rows - 1);
-    ASSERT_NE(block, nullptr);
+    const OCamera& camera = *game.gameCamera();
+    const Box* grouped = game.blockAt(5, rows - 1);
+    const Box* apart = game.blockAt(columns - 1, rows - 4);
+    ASSERT_NE(apart, nullptr);
+    const std::vector<uint8_t> groupPlain = regionAround(camera, grouped->position(), 6);
+    const std::vector<uint8_t> apartPlain = regionAround(camera, apart->position(), 6);
+
+    // Pointing at the red row highlights its group, and only that.
     float x = 0, y = 0;
-    game.gameCamera()->projectToWindow(block->position(), &x, &y);
+    ASSERT_TRUE(camera.projectToWindow(grouped->position(), &x, &y));
     game.mouseX = int(x);
     game.mouseY = int(y);
+    game.update(16);
+    ASSERT_GE(game.selection.size(), 3u);
+    ASSERT_TRUE(grouped->selected);
+    ASSERT_FALSE(apart->selected);
+    game.draw();
+    EXPECT_GT(changedPixels(groupPlain, regionAround(camera, grouped->position(), 6)), 12 * 12 / 2)
+        << "the highlighted group looks as it did";
+    EXPECT_LT(changedPixels(apartPlain, regionAround(camera, apart->position(), 6)), 12 * 12 / 10)
+        << "a block outside the group changed";
+
+    // The white bomb fired: its burst shows in its gold.
+    const int goldBefore = goldPixels(testsupport::readPixels(0, 0, 800, 600));
+    game.hover(2, rows - 6, Box::kWhite);
+    ASSERT_EQ(game.selection.size(), 1u);
+    game.click();
+    EXPECT_EQ(game.blockAt(2, rows - 6), nullptr);
+    ASSERT_EQ(EffectList::instance().size(), 1u);
     game.update(16);
     game.draw();
     const std::vector<uint8_t> frame = testsupport::readPixels(0, 0, 800, 600);
     EXPECT_TRUE(
         testsupport::writePng(std::string(BRX_BINARY_DIR) + "/classic-frame.png", frame, 800, 600));
-    EXPECT_GT(testsupport::countPixelsDifferentFrom(frame, 0, 0, 0), 800 * 600 / 10);
+    EXPECT_GT(goldPixels(frame) - goldBefore, 400) << "no gold burst where the white bomb went";
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 

@@ -85,6 +85,7 @@ TEST_F(ClassicRules, APushWithABlockInRowOneEndsTheGameAndMovesNothing) {
     game.pushLine();
     EXPECT_EQ(gameState, GameState::GameOver);
     EXPECT_EQ(linePhase, LinePhase::Finished);
+    EXPECT_EQ(resumeState, ResumeState::Normal) << "the end is told by the state and line phase";
     EXPECT_EQ(picture(game), before);
     EXPECT_EQ(game.linesLeft, 25);
     // After the game-over time the high-score screen is asked for, once.
@@ -223,7 +224,7 @@ TEST_F(ClassicRules, ThePaceMovesFromThePreviousLevelsEntryToTheNextOnes) {
     EXPECT_EQ(game.nextBlockInterval(), 100);
 }
 
-TEST_F(ClassicRules, TheTrayClickCompletesTheLineOnlyWhilePlaying) {
+TEST_F(ClassicRules, TheTrayClickCompletesTheLineInEveryState) {
     OpenClassic& game = start<OpenClassic>(1);
     holdStill(game);
     game.draw();  // places the camera
@@ -232,21 +233,32 @@ TEST_F(ClassicRules, TheTrayClickCompletesTheLineOnlyWhilePlaying) {
     game.mouseX = int(x);
     game.mouseY = int(y);
     ASSERT_TRUE(game.trayHit());
-    for (int state : {int(GameState::Intro), int(GameState::GameOver),
-                      int(GameState::LevelComplete), int(GameState::Outro)}) {
+    for (int state :
+         {int(GameState::Intro), int(GameState::GameOver), int(GameState::LevelComplete),
+          int(GameState::Outro), int(GameState::Playing)}) {
+        game.resetNextLine();
         gameState = state;
         game.afterClick();
-        EXPECT_EQ(game.filledSlots(), 0) << state;
+        EXPECT_EQ(game.filledSlots(), columns) << state;
     }
-    gameState = GameState::Playing;
-    game.afterClick();
-    EXPECT_EQ(game.filledSlots(), columns);
     game.update(10);  // pushed as soon as nothing moves
     EXPECT_EQ(game.filledSlots(), 0);
     EXPECT_EQ(game.linesLeft, 24);
+
+    // A line called during the intro waits, and is pushed in the first frame of play.
+    game.resetNextLine();
+    game.activate();
+    game.afterClick();
+    EXPECT_EQ(game.filledSlots(), columns);
+    for (int i = 0; i < 1000 && gameState == GameState::Intro; ++i) game.update(50);
+    EXPECT_EQ(gameState, GameState::Playing);
+    EXPECT_EQ(game.filledSlots(), 0);
+    EXPECT_EQ(game.linesLeft, 23);
     // Away from the tray nothing happens.
     game.mouseY = 5;
     EXPECT_FALSE(game.trayHit());
+    game.afterClick();
+    EXPECT_EQ(game.filledSlots(), 0);
 }
 
 TEST_F(ClassicRules, TheLastLineOfALevelStartsTheFinishingFill) {

@@ -1,6 +1,6 @@
-// Shared pieces of the Classic, Modern and bonus tests: a screen host that records the screens
-// a game asks for, a fixture that builds a line mode on the real archive under a GL context,
-// access to the tuning the modes keep protected, and a text picture of the board.
+// Shared pieces of the Classic, Modern and bonus tests: a fixture that builds a line mode on the
+// real archive under a GL context with a host recording the screens asked for, access to the
+// tuning the modes keep protected, and a text picture of the board.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,35 +18,10 @@
 #include "objects/ModelLibrary.h"
 #include "objects/SplineTrail.h"
 #include "shell/ScreenHost.h"
+#include "tests/game/RecordingHost.h"
 #include "tests/support/GLTestContext.h"
 
 namespace brx::testkit {
-
-// A host without a window: remembers every screen asked for and switches nothing.
-class RecordingHost : public ScreenHost {
-public:
-    void addScreen(ORenderWindow*) override {}
-    ORenderWindow* removeScreen(ORenderWindow* screen) override { return screen; }
-    bool setActiveScreen(ScreenId id) override {
-        requests.push_back(id);
-        return true;
-    }
-    void retireScreen(ORenderWindow*) override {}
-    void quit() override {}
-    const std::vector<ORenderWindow*>& screens() const override { return none_; }
-    void setFullScreen(bool) override {}
-    double pulse() const override { return 1.0; }
-    BitmapFont* font() const override { return nullptr; }
-    OCamera* camera() const override { return nullptr; }
-    int windowWidth() const override { return 800; }
-    int windowHeight() const override { return 600; }
-    void recreateWindow() override {}
-
-    std::vector<ScreenId> requests;
-
-private:
-    std::vector<ORenderWindow*> none_;
-};
 
 // A line mode with its protected tuning and next line open to the tests.
 template <class Mode>

@@ -1,6 +1,6 @@
 // Shared set-up for the tests of Remover, Puzzle, Strategy and Advanced: a real GL context, the
-// real archive, a mode built and initialised as game selection does, and helpers that lay out
-// boards and run frames until the board is still.
+// real archive, a host recording the screens a game asks for, a mode built and initialised as
+// game selection does, and helpers that lay out boards and run frames until the board is still.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,6 +15,8 @@
 #include "objects/ColorMaterials.h"
 #include "objects/EffectList.h"
 #include "objects/ModelLibrary.h"
+#include "shell/ScreenHost.h"
+#include "tests/game/RecordingHost.h"
 #include "tests/support/GLTestContext.h"
 
 namespace brx::fourmodes {
@@ -32,10 +34,13 @@ protected:
         difficulty = Difficulty::Normal;
         startLevel = 1;
         seedRandom(1234);
+        previousHost_ = screenHost();
+        setScreenHost(&host);
     }
     void TearDown() override {
         EffectList::instance().clear();
         ColorMaterials::instance().clear();
+        setScreenHost(previousHost_);
     }
 
     // A mode constructed and initialised (prototypes, camera, first board) like game selection
@@ -47,6 +52,12 @@ protected:
         gameState = GameState::Playing;
         return mode;
     }
+
+    // Every screen the games asked for, in order.
+    testkit::RecordingHost host;
+
+private:
+    ScreenHost* previousHost_ = nullptr;
 };
 
 // A plain block of a colour, cloned from the game's prototype.
@@ -95,15 +106,25 @@ inline int countBlocks(const Game& game) {
     return count;
 }
 
-// Selects the group at a cell with the game's own group rule, then clicks it.
+inline bool onBoard(const Game& game, const Box* block) {
+    for (int c = 0; c < columns; ++c)
+        for (int r = 0; r < rows; ++r)
+            if (game.blockAt(c, r) == block) return true;
+    return false;
+}
+
+// Selects the group at a cell with the game's own group rule, then clicks it. True when the
+// click removed a group, or fired a lone bonus: the bonus left the board and started its effect.
 inline bool clickCell(Game& game, int column, int row) {
     const Box* block = game.blockAt(column, row);
     if (!block) return false;
     game.hover(column, row, block->colour);
-    const int before = game.score();
     const bool bonus = game.selection.size() == 1 && block->isBonus;
-    const bool removed = game.click();
-    return removed || (bonus && game.score() >= before);
+    const size_t effectsBefore = EffectList::instance().size();
+    if (game.click()) return true;
+    // The pointer is only compared: no block is made during a click, so no other can take the
+    // place of one the game deleted.
+    return bonus && !onBoard(game, block) && EffectList::instance().size() > effectsBefore;
 }
 
 }  // namespace brx::fourmodes

@@ -12,6 +12,7 @@
 #include "core/Random.h"
 #include "engine/OControl.h"
 #include "engine/OTextStack.h"
+#include "game/BrixelGame.h"
 #include "game/ScoreTextList.h"
 #include "objects/EffectList.h"
 #include "objects/EffectRegistry.h"
@@ -156,18 +157,32 @@ TEST_F(GameTest, TheMenuButtonInEveryStateLeavesSafely) {
     }
 }
 
+// Classic with its game-over time open to the test.
+class TimedClassic : public BrixelGame {
+public:
+    using BrixelGame::gameOverTime;
+};
+
 TEST_F(GameTest, TheGameOverTimerHandsTheGameToTheHighScores) {
-    startGame();
-    playIntro();
-    gameState = GameState::GameOver;
-    game->gameOverTime = 120;
-    game->score_ = 5;
-    app().frame(100);
-    EXPECT_TRUE(gameAlive());
-    app().frame(100);  // the switch is asked for inside update; the game goes after the frame
-    EXPECT_FALSE(gameAlive());
+    auto* classic = new TimedClassic;
+    currentGame = classic;
+    app().addScreen(classic);
+    app().setActiveScreen(kScreenGame);
+    gameState = GameState::Playing;  // the intro is another test's business
+    // A push with a block in row 1 loses the game, by the mode's own rule.
+    classic->placeBlock(4, 1, classic->newBlock(false));
+    classic->addScore(5);
+    classic->pushLine();
+    ASSERT_EQ(gameState, GameState::GameOver);
+    classic->gameOverTime = 120;
+    app().frame(60);
+    app().frame(60);
+    EXPECT_EQ(OApplication::activeScreen(), classic) << "the picture went before its time";
+    app().frame(60);  // the switch is asked for inside update; the game goes after the frame
+    EXPECT_EQ(OApplication::activeScreen(), scores);
     EXPECT_EQ(scores->takenScore, 5);
     EXPECT_EQ(linePhase, LinePhase::Finished);
+    EXPECT_EQ(currentGame, nullptr) << "the high scores deleted the game";
     app().frame(16);  // the next frame runs on the score screen
     linePhase = LinePhase::Idle;
 }

@@ -21,8 +21,8 @@
 
 namespace brx::gametest {
 
-// The base game as a mode uses it: a board the test fills, and the game-over count a line mode
-// runs in its update.
+// The base game as a mode uses it: a board the test fills, and the score texts and trail a mode
+// advances in its update. (The game-over timer is each mode's own: tests of it use a mode.)
 class TestGame : public Game {
 public:
     using Game::beginScene;
@@ -58,12 +58,6 @@ public:
     void update(int elapsedMs) override {
         updateScoreTextsAndTrail(elapsedMs);
         Game::update(elapsedMs);
-        if (gameState != GameState::GameOver) return;
-        gameOverTimer += elapsedMs;
-        if (gameOverTimer <= gameOverTime) return;
-        gameOverTimer = 0;
-        linePhase = LinePhase::Finished;
-        leaveTo(kScreenHighScores);
     }
     int modeNumber() const override { return GameMode::Classic; }
     // A block of colour at a cell.

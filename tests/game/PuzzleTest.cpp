@@ -17,12 +17,27 @@ using fourmodes::fixedBlock;
 using fourmodes::plainBlock;
 using fourmodes::settle;
 
+// Puzzle with its game-over time open to the test.
+class TimedPuzzle : public BrixelPuzzle {
+public:
+    using BrixelPuzzle::gameOverTime;
+};
+
 class PuzzleTest : public fourmodes::ModeTest {
 protected:
-    std::unique_ptr<BrixelPuzzle> emptyPuzzle() {
-        auto game = makeMode<BrixelPuzzle>();
+    std::unique_ptr<TimedPuzzle> emptyPuzzle() {
+        auto game = makeMode<TimedPuzzle>();
         game->clearBoard();
         return game;
+    }
+    // Runs frames of ms while no screen is asked for (at most limit ms); the time run.
+    int runUntilAsked(Game& game, int ms, int limit) {
+        int elapsed = 0;
+        while (host.requests.empty() && elapsed < limit) {
+            game.update(ms);
+            elapsed += ms;
+        }
+        return elapsed;
     }
 };
 
@@ -81,6 +96,7 @@ TEST_F(PuzzleTest, IsolatedBlocksAreLostEvenDuringTheIntro) {
     EXPECT_EQ(linePhase, LinePhase::Finished);
     // Esc on the finished puzzle asks for the high scores at once and is consumed.
     EXPECT_TRUE(game->onEvent(key(kKeyEscape)));
+    EXPECT_EQ(host.requests, std::vector<ScreenId>{kScreenHighScores});
 }
 
 TEST_F(PuzzleTest, APairIsNoMoveButASingleBonusIs) {
@@ -93,9 +109,16 @@ TEST_F(PuzzleTest, APairIsNoMoveButASingleBonusIs) {
     EXPECT_EQ(countBlocks(*game), 3);
     // The column remover takes itself; the red pair is left and is no move.
     EXPECT_TRUE(clickCell(*game, 6, 15));
+    game->gameOverTime = 300;
     settle(*game);
     EXPECT_EQ(countBlocks(*game), 2);
     EXPECT_EQ(gameState, GameState::GameOver);
+    // The game-over picture stays for its time, then the high scores follow.
+    EXPECT_TRUE(host.requests.empty());
+    const int shown = runUntilAsked(*game, 20, 5000);
+    EXPECT_GE(shown, 240);  // settle ran the first frames of the picture
+    EXPECT_LE(shown, 320);
+    EXPECT_EQ(host.requests, std::vector<ScreenId>{kScreenHighScores});
 }
 
 TEST_F(PuzzleTest, OnlyFixedBlocksLeftIsSolvedAndTheHighScoresFollowAfterFourSeconds) {
@@ -113,15 +136,25 @@ TEST_F(PuzzleTest, OnlyFixedBlocksLeftIsSolvedAndTheHighScoresFollowAfterFourSec
     EXPECT_EQ(countBlocks(*game), 1);
     // No score blocks in this mode: the picture shows, nothing is added.
     const int score = game->score();
-    for (int t = 0; t < 3900; t += 100) game->update(100);
+    for (int t = 0; t < 3800; t += 100) game->update(100);
     EXPECT_EQ(game->score(), score);
     EXPECT_EQ(countBlocks(*game), 1);
     EXPECT_EQ(gameState, GameState::LevelComplete);
-    // A click on the finished puzzle does nothing; Esc goes to the high scores.
+    // A click on the finished puzzle does nothing.
     InputEvent press;
     press.type = kInputButtonDown;
     EXPECT_FALSE(game->onEvent(press));
+    EXPECT_TRUE(host.requests.empty()) << "the picture went before its four seconds";
+    // The four seconds end within the next frames (settle ran the first ones): high scores.
+    const int rest = runUntilAsked(*game, 10, 1000);
+    EXPECT_GE(rest, 140);
+    EXPECT_LE(rest, 210);
+    EXPECT_EQ(host.requests, std::vector<ScreenId>{kScreenHighScores});
+    EXPECT_EQ(gameState, GameState::LevelComplete) << "the picture stays until the screen goes";
+    // Esc does the same at once.
+    host.requests.clear();
     EXPECT_TRUE(game->onEvent(key(kKeyEscape)));
+    EXPECT_EQ(host.requests, std::vector<ScreenId>{kScreenHighScores});
 }
 
 TEST_F(PuzzleTest, RandomPuzzleNumbersStayInRangeAndNoPuzzlesGiveNone) {

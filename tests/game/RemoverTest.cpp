@@ -1,5 +1,6 @@
 // Remover: pairs count, a cleared board pays its score blocks and full rows and deals a new
-// board with the score kept, and the game ends exactly when no pair and no bonus is left.
+// board with the score kept, the game ends exactly when no pair and no bonus is left, and the
+// high scores follow once the game-over picture has had its time.
 #include <gtest/gtest.h>
 
 #include "game/BrixelRemover.h"
@@ -15,6 +16,12 @@ using fourmodes::plainBlock;
 using fourmodes::settle;
 
 class RemoverTest : public fourmodes::ModeTest {};
+
+// Remover with its game-over time open to the test.
+class TimedRemover : public BrixelRemover {
+public:
+    using BrixelRemover::gameOverTime;
+};
 
 TEST_F(RemoverTest, NewGameIsAFullBoardOfPlainBlocksAndTheFirstBoardIsCounted) {
     auto game = makeMode<BrixelRemover>();
@@ -79,8 +86,8 @@ TEST_F(RemoverTest, ClearingTheBoardPaysScoreBlocksAndFullRowsThenDealsAnotherBo
     EXPECT_EQ(game->score(), groupPoints + 168 + 1400);
 }
 
-TEST_F(RemoverTest, CheckerboardIsLostButAnyPairKeepsItAlive) {
-    auto game = makeMode<BrixelRemover>();
+TEST_F(RemoverTest, CheckerboardIsLostButAnyPairKeepsItAliveAndTheHighScoresFollowInTime) {
+    auto game = makeMode<TimedRemover>();
     game->clearBoard();
     for (int c = 0; c < columns; ++c)
         for (int r = 0; r < rows; ++r)
@@ -99,11 +106,16 @@ TEST_F(RemoverTest, CheckerboardIsLostButAnyPairKeepsItAlive) {
     gameState = GameState::Playing;
     EXPECT_TRUE(game->checkEnd());
     EXPECT_EQ(gameState, GameState::GameOver);
-    // The game-over picture stays for "GameOverTime", then the game is finished.
-    int frames = 0;
-    while (game->update(100), linePhase != LinePhase::Finished && frames++ < 1000) {
-    }
     EXPECT_EQ(linePhase, LinePhase::Finished);
+    // The game-over picture stays for "GameOverTime" (not a moment more), then the high scores
+    // are asked for, once.
+    game->gameOverTime = 250;
+    for (int frame = 0; frame < 5; ++frame) game->update(50);
+    EXPECT_TRUE(host.requests.empty()) << "the picture went before its time";
+    game->update(1);
+    ASSERT_EQ(host.requests.size(), 1u);
+    EXPECT_EQ(host.requests[0], kScreenHighScores);
+    EXPECT_EQ(gameState, GameState::GameOver) << "the picture stays until the screen goes";
 }
 
 }  // namespace

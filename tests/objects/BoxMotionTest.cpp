@@ -136,26 +136,37 @@ TEST(BoxMotion, FlyingAwayLaunchesUpwardsWithinTheRanges) {
         EXPECT_DOUBLE_EQ(box.tumbleSpeed, 0.005f);
         EXPECT_LE(std::abs(box.tumbleAxis.x), 1.0f);
     }
-    // The draws follow the generator in a fixed order: x, y, z, then the axis.
+    // The draws follow the generator in a fixed order: z, y, x, then the axis z, y, x.
     seedRandom(99);
     Box box;
     box.flyAway();
     seedRandom(99);
-    const float x = randomReal(-0.05f, 0.05f);
+    const float z = randomReal(0.0125f, 0.025f);
     const float y = randomReal(0.025f, 0.05f);
-    EXPECT_FLOAT_EQ(box.velocity.x, x * 0.25f);
-    EXPECT_FLOAT_EQ(box.velocity.y, y * 0.25f);
+    const float x = randomReal(-0.05f, 0.05f);
+    const float axisZ = randomReal(-1.0f, 1.0f);
+    const float axisY = randomReal(-1.0f, 1.0f);
+    const float axisX = randomReal(-1.0f, 1.0f);
+    EXPECT_EQ(box.velocity, Vector3(x, y, z) * 0.25f);
+    EXPECT_EQ(box.tumbleAxis, Vector3(axisX, axisY, axisZ));
 }
 
 TEST(BoxMotion, LeavingTheBoardKeepsTheTumbleSpeed) {
     Box box;
     box.tumbleSpeed = 0.002;
     box.acceleration = {1, 1, 1};
+    seedRandom(5);
     box.leaveBoard();
     EXPECT_EQ(box.motion, Box::kFlyingAway);
     EXPECT_EQ(box.velocity, Vector3(0, -0.075f, 0.05f) * 0.25f);
     EXPECT_EQ(box.acceleration, Vector3());
     EXPECT_DOUBLE_EQ(box.tumbleSpeed, 0.002);
+    // Its only draws are the axis, z first.
+    seedRandom(5);
+    const float z = randomReal(-1.0f, 1.0f);
+    const float y = randomReal(-1.0f, 1.0f);
+    const float x = randomReal(-1.0f, 1.0f);
+    EXPECT_EQ(box.tumbleAxis, Vector3(x, y, z));
 }
 
 void dirty(Box& box) {

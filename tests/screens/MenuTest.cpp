@@ -1,9 +1,10 @@
 // The main menu in the real shell: every button's screen, Continue only with a game, Escape
-// taken and ignored.
+// taken and ignored (no screen change, no quit), Exit asking the program to end.
 #include <gtest/gtest.h>
 
 #include "game/BrixelRemover.h"
 #include "game/GameVariables.h"
+#include "platform/Platform.h"
 #include "screens/Menu.h"
 #include "tests/screens/WindowlessShell.h"
 
@@ -11,6 +12,14 @@ namespace brx {
 namespace {
 
 using screentest::StandIn;
+
+// Quit requests waiting in the platform's event queue (the queue is emptied).
+int takeQuitRequests() {
+    int quits = 0;
+    platform::Event event;
+    while (platform::pollEvent(&event)) quits += event.type == platform::EventType::quit;
+    return quits;
+}
 
 class MenuTest : public screentest::ScreenTest {
 protected:
@@ -67,8 +76,14 @@ TEST_F(MenuTest, ContinueNeedsAGameAndReturnsToIt) {
     EXPECT_EQ(OApplication::activeScreen(), game);
 }
 
-TEST_F(MenuTest, EscapeIsTakenAndChangesNothing) {
+TEST_F(MenuTest, EscapeIsTakenAndNeitherLeavesNorQuits) {
+    takeQuitRequests();  // anything start-up left
     EXPECT_TRUE(shell->pressKey(kKeyEscape));
+    EXPECT_EQ(activeId(), kScreenMenu);
+    EXPECT_EQ(takeQuitRequests(), 0) << "Escape asked the program to end";
+    // Exit does ask, once: a quit would have been seen.
+    clickButton(179);
+    EXPECT_EQ(takeQuitRequests(), 1);
     EXPECT_EQ(activeId(), kScreenMenu);
 }
 

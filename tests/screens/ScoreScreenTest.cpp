@@ -60,18 +60,28 @@ protected:
         difficulty = Difficulty::Normal;
     }
 
-    // A Remover game that has just been lost with `points`, active, as play leaves it.
+    // A Remover game that has just been lost with `points`, active, as play leaves it: one
+    // block left, which the mode's own end test finds to be no move.
     BrixelRemover* lostGame(int points) {
         auto* game = new BrixelRemover();
         currentGame = game;
         shell->addScreen(game);
         shell->setActiveScreen(kScreenGame);
         game->addScore(points);
-        // As a mode's end test leaves them; leaving the screen then starts the outro.
-        gameState = GameState::GameOver;
-        resumeState = ResumeState::GameOver;
+        game->clearBoard();
+        game->placeBlock(0, rows - 1, game->newBlock(false));
+        gameState = GameState::Playing;
+        EXPECT_TRUE(game->checkEnd());
         return game;
     }
+    // Pixels of the window in the band of table row i, from the rank to the end of the score.
+    static std::vector<uint8_t> rowBand(int i) {
+        return testsupport::readPixels(kBandLeft, kFirstRowY - kRowStep * i, kBandWidth, kRowStep);
+    }
+    static constexpr int kFirstRowY = 475;
+    static constexpr int kRowStep = 24;
+    static constexpr int kBandLeft = 150;
+    static constexpr int kBandWidth = 500;
     void typeText(const std::string& text) {
         for (char c : text) {
             InputEvent event;
@@ -102,7 +112,7 @@ TEST_F(ScoreScreenTest, LostGameIsRetiredAndTheNameTypedFromTheFirstKeyIsFiled) 
     EXPECT_FALSE(listed(game)) << "the finished game is deleted";
     ASSERT_NE(score->nameField(), nullptr);
     EXPECT_EQ(score->pendingScore(), 420);
-    EXPECT_EQ(sound.currentPlaylist(), &menuMusic) << "the menu music is back";
+    EXPECT_EQ(sound.currentPlaylist(), &gameMusic) << "the music is left as the game left it";
 
     typeText("Zed Q");
     EXPECT_EQ(score->nameField()->text(), "Zed Q") << "the first key counts";
@@ -181,17 +191,34 @@ TEST_F(ScoreScreenTest, BrowsingPagesStopAtTheFirstAndLastMode) {
     EXPECT_EQ(OApplication::activeScreen(), menu);
 }
 
-TEST_F(ScoreScreenTest, DamagedTableStillShows) {
-    std::string bytes = "Good 50 Easy\nBad 9999999999999 Hard\n";
+TEST_F(ScoreScreenTest, DamagedTableShowsTheRowsBeforeTheDamageAndNothingAfter) {
+    std::string bytes = "Good 50 Easy\nBad 9999999999999 Hard\nLate 40 Hard\n";
     scrambleRolling(bytes);
     folder.writeFile("Data/TClassic.Kv", bytes);
     ASSERT_TRUE(tables[1].load());
+    ASSERT_EQ(tables[1].count(), 1u);
     shell->setActiveScreen(kScreenHighScores);
     shell->clickAt(360, 20);
     ASSERT_EQ(score->currentMode(), 1);
     shell->step(16);
     shell->saveScreenshot("score-damaged-table");
-    EXPECT_EQ(tables[1].count(), 1u);
+    const std::vector<uint8_t> first = rowBand(0), second = rowBand(1);
+    // The surviving row's score stands in yellow in its column.
+    const std::vector<uint8_t> scoreColumn =
+        testsupport::readPixels(540, kFirstRowY, 100, kRowStep);
+    int yellow = 0;
+    for (size_t p = 0; p + 3 < scoreColumn.size(); p += 4)
+        yellow += scoreColumn[p] > 150 && scoreColumn[p + 1] > 150 && scoreColumn[p + 2] < 100;
+    EXPECT_GT(yellow, 10) << "the score of the row that survived is not shown";
+
+    // The same screen over a table that lost every row: the first band loses its text, the
+    // second was empty already.
+    folder.writeFile("Data/TClassic.Kv", "");
+    ASSERT_TRUE(tables[1].load());
+    ASSERT_EQ(tables[1].count(), 0u);
+    shell->step(16);
+    EXPECT_NE(rowBand(0), first) << "the row that survived is not drawn";
+    EXPECT_EQ(rowBand(1), second) << "something is drawn after the damaged row";
 }
 
 }  // namespace

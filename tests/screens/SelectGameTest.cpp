@@ -95,10 +95,10 @@ TEST_F(SelectGameTest, FirstEventsAreIgnoredThenAModeStartsAndReplacesTheLastGam
     }
 }
 
-TEST_F(SelectGameTest, StartPlaysTheListedPuzzleAndTheListComesBackToIt) {
+TEST_F(SelectGameTest, StartPlaysTheListedPuzzleAndTheListKeepsWhatThePlayerSet) {
     screentest::linkGameArchive(folder);
     openSelection();
-    ASSERT_GE(selection->puzzleCount(), 3);
+    ASSERT_GE(selection->puzzleCount(), 4);
     wake();
     clickRightArrow();
     clickRightArrow();
@@ -109,15 +109,33 @@ TEST_F(SelectGameTest, StartPlaysTheListedPuzzleAndTheListComesBackToIt) {
     EXPECT_EQ(currentGame->levelIndex, 3);
     EXPECT_EQ(SelectGame::lastPuzzle, 2);
 
-    // Stepping the list without starting is forgotten on the next visit.
+    // The list starts on the remembered puzzle only when it is made: a step taken without
+    // starting stays for the next visit, and a random puzzle is remembered without moving it.
     shell->setActiveScreen(kScreenSelectGame);
     wake();
     clickRightArrow();
     shell->setActiveScreen(kScreenMenu);
     shell->setActiveScreen(kScreenSelectGame);
-    EXPECT_EQ(levelList()->currentKey(), 2);
+    EXPECT_EQ(levelList()->currentKey(), 3);
+    wake();
+    shell->clickAt(250, 85);  // Random
+    ASSERT_NE(currentGame, nullptr);
+    EXPECT_EQ(SelectGame::lastPuzzle, currentGame->levelIndex - 1);
+    shell->setActiveScreen(kScreenSelectGame);
+    EXPECT_EQ(levelList()->currentKey(), 3);
     shell->step(16);
     shell->saveScreenshot("select-game");
+
+    // A screen made later starts on the puzzle remembered last.
+    SelectGame::lastPuzzle = 1;
+    shell->setActiveScreen(kScreenMenu);
+    auto* second = new SelectGame();
+    shell->removeScreen(selection);
+    delete selection;
+    selection = second;
+    shell->addScreen(second);
+    shell->setActiveScreen(kScreenSelectGame);
+    EXPECT_EQ(levelList()->currentKey(), 1);
 }
 
 TEST_F(SelectGameTest, RandomPicksEveryPuzzleInRange) {
