@@ -15,6 +15,7 @@
 #include "engine/OException.h"
 #include "engine/OTextStack.h"
 #include "game/BonusChooser.h"
+#include "game/GameMessageDrawing.h"
 #include "game/ScoreTextList.h"
 #include "objects/EffectList.h"
 #include "objects/Material.h"
@@ -348,6 +349,8 @@ void Game::update(int elapsedMs) {
     // A still board is drawn again only when the pointer picks another group or the score moves.
     const Board::Selection selectedBefore = selection;
     const int scoreBefore = score_;
+    messages.observe({gameState, levelNumber(), modeNumber(), score_});
+    messages.update(elapsedMs);
     updateRules(elapsedMs);
     // The same group picked from another of its blocks lists its cells in another order.
     const bool sameGroup = selection == selectedBefore ||
@@ -360,7 +363,7 @@ bool Game::isAnimating() const {
     if (gameState != GameState::Playing) return true;  // intro, outro, fills, pictures
     return anyMoving() || anyBlockTurning() || shaking_ || !flying.empty() ||
            !EffectList::instance().empty() || SplineTrail::instance().isRunning() ||
-           ScoreTextList::instance().size() != 0 || controlsAnimating();
+           ScoreTextList::instance().size() != 0 || controlsAnimating() || messages.active();
 }
 
 bool Game::anyBlockTurning() const {
@@ -677,6 +680,10 @@ int Game::modeNumber() const {
     return GameMode::None;
 }
 
+int Game::levelNumber() const {
+    return levelIndex + 1;
+}
+
 // --- drawing ---------------------------------------------------------------------------------
 
 void Game::draw() {
@@ -685,6 +692,7 @@ void Game::draw() {
     drawFlyingAndEffects();
     drawStatePicture(false);
     drawHud();
+    drawMessages();
     drawControls();
 }
 
@@ -853,6 +861,13 @@ void Game::drawSidePanel(int levelNumber, int lines, int points) {
     centred(kPanelRightX, kPanelUpperY, std::to_string(points));
     centred(kPanelRightX, kPanelLowerY,
             std::to_string(groupScore(static_cast<int>(selection.size()))));
+}
+
+void Game::drawMessages() {
+    BitmapFont* font = screenHost() ? screenHost()->font() : nullptr;
+    if (!font || !messages.active()) return;
+    if (ownCamera) ownCamera->apply2D(kVirtualWidth, kVirtualHeight);
+    drawGameMessages(messages, *font);
 }
 
 void Game::updateScoreTextsAndTrail(int elapsedMs) {
