@@ -38,14 +38,14 @@ bool overlaps(const TextBox& a, const TextBox& b) {
     return a.left < b.right && b.left < a.right && a.bottom < b.top && b.bottom < a.top;
 }
 
-void drawTextLines(BitmapFont& font, const std::vector<TextLine>& lines, float opacity) {
+void drawTextLines(BitmapFont& font, const std::vector<TextLine>& lines, bool shadow) {
     for (const TextLine& line : lines) {
         if (line.heading) {
-            font.setColour(1.0f, 1.0f, 0.0f, opacity);
+            font.setColour(1.0f, 1.0f, 0.0f, 1.0f);
         } else {
-            font.setColour(1.0f, 1.0f, 1.0f, opacity);
+            font.setColour(1.0f, 1.0f, 1.0f, 1.0f);
         }
-        font.drawText(line.x, line.y, line.text, false, line.scale);
+        font.drawText(line.x, line.y, line.text, shadow, line.scale);
     }
     font.setColour(1.0f, 1.0f, 1.0f, 1.0f);
 }

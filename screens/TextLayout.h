@@ -35,8 +35,8 @@ std::vector<std::string> wrapText(const BitmapFont& font, const std::string& tex
 TextBox boxOf(const BitmapFont& font, const TextLine& line);
 // True when two boxes share some area.
 bool overlaps(const TextBox& a, const TextBox& b);
-// Draws the lines, headings yellow and the rest in white at the given opacity; leaves the font
-// colour white.
-void drawTextLines(BitmapFont& font, const std::vector<TextLine>& lines, float opacity = 1.0f);
+// Draws the lines, headings yellow and the rest white, with a black shadow when asked (over a
+// picture); leaves the font colour white.
+void drawTextLines(BitmapFont& font, const std::vector<TextLine>& lines, bool shadow = false);
 
 }  // namespace brx
