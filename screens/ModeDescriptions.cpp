@@ -26,6 +26,8 @@ constexpr Description kDescriptions[] = {
     {SelectGame::kPuzzleId,
      "A random handmade puzzle; pick a number and Start for a chosen one. Ends solved or "
      "stuck."},
+    {SelectGame::kStartId, "Plays the puzzle whose number is shown."},
+    {SelectGame::kRandomId, "Plays a random handmade puzzle."},
 };
 
 }  // namespace

@@ -20,7 +20,8 @@ public:
     static constexpr float kScale = 0.55f;
     static constexpr float kLineStep = 14.0f;
 
-    // The description of a mode button's command id; empty for any other id.
+    // The description of a mode button's (or a puzzle start button's) command id; empty for any
+    // other id.
     static std::string text(int commandId);
     // The description wrapped into the margin, its lines centred on the height of a button that
     // spans buttonBottom to buttonTop (virtual y).

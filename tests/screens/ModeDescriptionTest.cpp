@@ -111,6 +111,15 @@ TEST_F(ModeDescriptionTest, EveryModeButtonIsDescribedBesideItInsideTheScreenAnd
     EXPECT_NE(ModeDescriptions::text(SelectGame::kPuzzleId).find("pick a number and Start"),
               std::string::npos);
     EXPECT_TRUE(ModeDescriptions::text(SelectGame::kDoneId).empty());
+    // The two puzzle buttons say which puzzle they play, beside them too.
+    for (int id : {SelectGame::kStartId, SelectGame::kRandomId}) {
+        const std::vector<TextLine> lines = selection->descriptionLines(controlOf(id));
+        ASSERT_FALSE(lines.empty()) << id;
+        for (const TextLine& line : lines) {
+            EXPECT_GE(boxOf(font, line).left, 650.0f);
+            EXPECT_GE(boxOf(font, line).bottom, 0.0f);
+        }
+    }
 }
 
 TEST_F(ModeDescriptionTest, TheTextShowsWhileThePointerRestsOnAModeButtonOrTheFocusIsOnIt) {
@@ -133,6 +142,11 @@ TEST_F(ModeDescriptionTest, TheTextShowsWhileThePointerRestsOnAModeButtonOrTheFo
                   0)
             << "text away from mode " << id;
     }
+    const O2D* start = shapeOf(SelectGame::kStartId);
+    pointTo(float(start->x() + start->width() / 2), float(start->y() + start->height() / 2));
+    shell->step(16);
+    shell->saveScreenshot("select-game-start");
+    EXPECT_GT(changedRows(plain, margin(), 0, 200), 100) << "Start says what it plays";
     pointTo(10, 300);
     shell->step(16);
     EXPECT_EQ(selection->describedModeButton(), nullptr);
