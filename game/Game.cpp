@@ -16,6 +16,7 @@
 #include "engine/OTextStack.h"
 #include "game/BonusChooser.h"
 #include "game/GameMessageDrawing.h"
+#include "game/MoveCheck.h"
 #include "game/ScoreTextList.h"
 #include "objects/EffectList.h"
 #include "objects/Material.h"
@@ -349,7 +350,10 @@ void Game::update(int elapsedMs) {
     // A still board is drawn again only when the pointer picks another group or the score moves.
     const Board::Selection selectedBefore = selection;
     const int scoreBefore = score_;
-    messages.observe({gameState, levelNumber(), modeNumber(), score_});
+    const bool still = gameState == GameState::Playing && !anyMoving() && board.blockCount() > 0;
+    const bool stuck = still && GameMessages::watchesForNoMoves(modeNumber()) &&
+                       !hasMove(board, columns, rows, minGroup);
+    messages.observe({gameState, levelNumber(), modeNumber(), score_, stuck});
     messages.update(elapsedMs);
     updateRules(elapsedMs);
     // The same group picked from another of its blocks lists its cells in another order.

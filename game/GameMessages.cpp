@@ -39,6 +39,11 @@ std::string GameMessages::rankText(int rank) {
     return "New high score! Rank " + std::to_string(rank);
 }
 
+bool GameMessages::watchesForNoMoves(int mode) {
+    return mode == GameMode::Classic || mode == GameMode::Strategy || mode == GameMode::Advanced ||
+           mode == GameMode::Modern;
+}
+
 void GameMessages::post(const std::string& text) {
     shown_.push_back({text, 0});
     if (shown_.size() > kMaxShown) shown_.erase(shown_.begin());
@@ -52,6 +57,7 @@ void GameMessages::observe(const Snapshot& now) {
     if (now.mode == GameMode::Puzzle && now.state == GameState::LevelComplete &&
         before != GameState::LevelComplete)
         announceEnd(now, true);
+    if (watchesForNoMoves(now.mode) && now.stuck && !(seen_ && last_.stuck)) post(kNoMovesTakeLine);
     last_ = now;
     seen_ = true;
 }

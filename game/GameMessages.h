@@ -3,10 +3,10 @@
 // own, and those posted together stand one above the other.
 //
 // Design note: the messages are not posted by the modes. The game hands a snapshot of its state
-// (state, shown level, mode, score) to observe() once per frame, and the messages follow from
-// what changed between two snapshots, so no mode's rules had to learn about them. Whether a
-// result will enter a score table is asked through a process-wide hook that the score screen
-// fills: the tables live above this layer.
+// (state, shown level, mode, score, whether a still board offers no move) to observe() once per
+// frame, and the messages follow from what changed between two snapshots, so no mode's rules had to
+// learn about them. Whether a result will enter a score table is asked through a process-wide hook
+// that the score screen fills: the tables live above this layer.
 #pragma once
 
 #include <functional>
@@ -33,6 +33,7 @@ public:
         int level = 0;  // the level number the side panel shows (the puzzle number in Puzzle)
         int mode = 0;   // GameMode
         int score = 0;
+        bool stuck = false;  // the board is still and offers no move (watched in line modes)
     };
     // Rank (1 = best) a result of score in the table of mode would take; 0 when it would not
     // enter the table.
@@ -42,6 +43,10 @@ public:
     static void setRankLookup(RankLookup lookup);
     // True while a rank hook is set.
     static bool hasRankLookup();
+
+    // True for the modes in which a still board without a move is worth saying (the next line
+    // brings new blocks); in the others no move left ends the game.
+    static bool watchesForNoMoves(int mode);
 
     // Shows a message from now on.
     void post(const std::string& text);
@@ -66,6 +71,7 @@ public:
     static std::string puzzleText(int puzzle);
     static std::string rankText(int rank);
     static constexpr const char* kNoMoves = "No more moves";
+    static constexpr const char* kNoMovesTakeLine = "No more moves: take the next line";
     static constexpr const char* kReachedTop = "The blocks reached the top";
     static constexpr const char* kSolved = "Solved";
     static constexpr const char* kStuck = "Stuck: Ctrl+Z to undo";

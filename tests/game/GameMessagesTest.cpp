@@ -10,10 +10,13 @@
 #include <cstdlib>
 
 #include "engine/BitmapFont.h"
+#include "game/BonusChooser.h"
 #include "game/BrixelGame.h"
 #include "game/BrixelPuzzle.h"
 #include "game/BrixelRemover.h"
 #include "game/GameMessageDrawing.h"
+#include "game/MoveCheck.h"
+#include "game/StrategyGame.h"
 #include "tests/game/FourModesTestKit.h"
 #include "tests/support/PngFile.h"
 
@@ -113,6 +116,19 @@ TEST(GameMessagesRules, EachEndSaysWhatHappenedAndTheRankWhenTheTableTakesTheRes
     GameMessages beaten;
     beaten.observe({GameState::GameOver, 1, GameMode::Remover, 999});
     EXPECT_EQ(beaten.posted(), std::vector<std::string>{"No more moves"});
+}
+
+TEST(GameMessagesRules, AStillBoardWithoutAMoveIsSaidOnceInTheLineModesOnly) {
+    GameMessages classic;
+    for (bool stuck : {false, true, true, true, false, false, true, true})
+        classic.observe({GameState::Playing, 1, GameMode::Strategy, 10, stuck});
+    EXPECT_EQ(timesPosted(classic, GameMessages::kNoMovesTakeLine), 2) << "once per time";
+    for (int mode : {GameMode::Remover, GameMode::Puzzle}) {
+        EXPECT_FALSE(GameMessages::watchesForNoMoves(mode));
+        GameMessages ending;
+        ending.observe({GameState::Playing, 1, mode, 10, true});
+        EXPECT_TRUE(ending.posted().empty()) << mode;
+    }
 }
 
 TEST(GameMessagesRules, MessagesFadeOutOnTheirOwnAndTheOldestMakesRoom) {
@@ -218,6 +234,52 @@ TEST_F(GameMessagesPlay, APuzzleSaysSolvedOrStuckAndAClassicGameThatTheTopWasRea
     runUntil(*classic, GameState::GameOver);
     classic->update(fourmodes::kFrameMs);
     EXPECT_EQ(classic->messages.posted(), std::vector<std::string>{GameMessages::kReachedTop});
+}
+
+TEST_F(GameMessagesPlay, AStrategyBoardWithoutAGroupSaysToTakeTheNextLine) {
+    auto game = makeMode<StrategyGame>();
+    game->clearBoard();
+    // Two rows of alternating colours: no group anywhere.
+    for (int c = 0; c < columns; ++c)
+        for (int r = rows - 2; r < rows; ++r)
+            game->placeBlock(c, r,
+                             fourmodes::plainBlock(*game, (c + r) % 2 ? Box::kRed : Box::kBlue));
+    for (int frame = 0; frame < 30; ++frame) game->update(fourmodes::kFrameMs);
+    EXPECT_EQ(timesPosted(game->messages, GameMessages::kNoMovesTakeLine), 1);
+    // A group of three makes a move again, and nothing more is said while it stands.
+    for (int r = rows - 5; r <= rows - 3; ++r)
+        game->placeBlock(0, r, fourmodes::plainBlock(*game, Box::kRed));
+    game->update(fourmodes::kFrameMs);
+    EXPECT_TRUE(hasMove(game->board, columns, rows, minGroup));
+    EXPECT_EQ(timesPosted(game->messages, GameMessages::kNoMovesTakeLine), 1);
+}
+
+TEST_F(GameMessagesPlay, MoveCheckFollowsTheGroupRule) {
+    auto game = makeMode<BrixelPuzzle>();  // a mode with bonus blocks
+    game->clearBoard();
+    EXPECT_FALSE(hasMove(game->board, columns, rows, 2)) << "an empty board";
+    game->placeBlock(3, 5, fourmodes::plainBlock(*game, Box::kRed));
+    game->placeBlock(4, 5, fourmodes::plainBlock(*game, Box::kRed));
+    EXPECT_TRUE(hasMove(game->board, columns, rows, 2));
+    EXPECT_FALSE(hasMove(game->board, columns, rows, 3));
+    // An L of three counts; a fixed or unmovable neighbour never joins.
+    game->placeBlock(4, 6, fourmodes::plainBlock(*game, Box::kRed));
+    EXPECT_TRUE(hasMove(game->board, columns, rows, 3));
+    game->clearBoard();
+    for (int c = 0; c < 3; ++c) game->placeBlock(c, 8, fourmodes::fixedBlock(*game));
+    auto unmovable = game->prototypes().cloneBonus(BonusChooser::kUnmovable);
+    ASSERT_NE(unmovable, nullptr);
+    game->placeBlock(3, 8, std::move(unmovable));
+    EXPECT_FALSE(hasMove(game->board, columns, rows, 2));
+    // A colour bomb is a move by itself.
+    game->placeBlock(9, 9, game->prototypes().cloneBonus(BonusChooser::kFirstColourBomb));
+    EXPECT_TRUE(hasMove(game->board, columns, rows, 3));
+    // Only the board in use counts.
+    game->clearBoard();
+    game->placeBlock(columns - 1, 2, fourmodes::plainBlock(*game, Box::kGreen));
+    game->placeBlock(columns - 1, 3, fourmodes::plainBlock(*game, Box::kGreen));
+    EXPECT_FALSE(hasMove(game->board, columns - 1, rows, 2));
+    EXPECT_TRUE(hasMove(game->board, columns, rows, 2));
 }
 
 TEST_F(GameMessagesPlay, MessagesAreDrawnCentredOverTheBoardInTheGamesFont) {
