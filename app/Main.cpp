@@ -12,6 +12,7 @@
 #include "core/SystemSettings.h"
 #include "engine/OException.h"
 #include "platform/Platform.h"
+#include "screens/Menu.h"
 #include "shell/GraphicsDriver.h"
 
 namespace {
@@ -41,7 +42,9 @@ int refuseSoftwareGL(std::unique_ptr<brx::OBrixel>& app, const brx::OSoftwareGL&
 
 int runGame() {
     brx::seedRandom(platform::tickCountMs());
-    brx::SystemSettings::instance().load();
+    // No settings to read (load writes the defaults at once, so this is known only here): the
+    // first start, whose menu invites the player to Help.
+    brx::Menu::invitePlayer = !brx::SystemSettings::instance().load();
     auto app = std::make_unique<brx::OBrixel>();
     try {
         if (!app->create(brx::OBrixel::kClassName, brx::OBrixel::kTitle,

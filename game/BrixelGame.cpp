@@ -64,6 +64,10 @@ int BrixelGame::modeNumber() const {
     return GameMode::Classic;
 }
 
+int BrixelGame::levelNumber() const {
+    return levelIndex - startLevel + 2;
+}
+
 // --- tuning -----------------------------------------------------------------------------------
 
 void BrixelGame::readBonusTuning(const std::string& weightKey, const std::string& spacingKey) {
@@ -378,7 +382,7 @@ void BrixelGame::drawNextLine() {
 }
 
 void BrixelGame::drawHud() {
-    drawSidePanel(levelIndex - startLevel + 2, linesLeft, score());
+    drawSidePanel(levelNumber(), linesLeft, score());
 }
 
 }  // namespace brx

@@ -50,6 +50,8 @@ public:
     // Once no line is left: LevelComplete and the next level's line count.
     void levelDone() override;
     int modeNumber() const override;
+    // The level of this game, 1 for its first whatever the start level.
+    int levelNumber() const override;
 
     // Prepares the next level's board; nothing here.
     virtual void startNextLevel();

@@ -23,6 +23,10 @@ int BrixelRemover::modeNumber() const {
     return GameMode::Remover;
 }
 
+int BrixelRemover::levelNumber() const {
+    return levelIndex;
+}
+
 void BrixelRemover::newBoard() {
     clearBoard();
     for (int c = 0; c < columns; ++c)
@@ -131,6 +135,7 @@ void BrixelRemover::draw() {
     drawFlyingAndEffects();
     drawStatePicture(true);
     drawHud();
+    drawMessages();
     drawControls();
 }
 

@@ -32,6 +32,8 @@ public:
     // The side panel: board count, "-" for the lines, score, points of the hovered group.
     void drawHud() override;
     int modeNumber() const override;
+    // The board count (the puzzle number in Puzzle).
+    int levelNumber() const override;
 
     // True when a bonus, or a group of at least minGroup blocks, can be clicked.
     bool hasMove();

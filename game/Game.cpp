@@ -15,6 +15,8 @@
 #include "engine/OException.h"
 #include "engine/OTextStack.h"
 #include "game/BonusChooser.h"
+#include "game/GameMessageDrawing.h"
+#include "game/MoveCheck.h"
 #include "game/ScoreTextList.h"
 #include "objects/EffectList.h"
 #include "objects/Material.h"
@@ -346,6 +348,11 @@ void Game::update(int elapsedMs) {
     // A still board is drawn again only when the pointer picks another group or the score moves.
     const Board::Selection selectedBefore = selection;
     const int scoreBefore = score_;
+    const bool still = gameState == GameState::Playing && !anyMoving() && board.blockCount() > 0;
+    const bool stuck = still && GameMessages::watchesForNoMoves(modeNumber()) &&
+                       !hasMove(board, columns, rows, minGroup);
+    messages.observe({gameState, levelNumber(), modeNumber(), score_, stuck});
+    messages.update(elapsedMs);
     updateRules(elapsedMs);
     // The same group picked from another of its blocks lists its cells in another order.
     const bool sameGroup = selection == selectedBefore ||
@@ -358,7 +365,7 @@ bool Game::isAnimating() const {
     if (gameState != GameState::Playing) return true;  // intro, outro, fills, pictures
     return anyMoving() || anyBlockTurning() || shaking_ || !flying.empty() ||
            !EffectList::instance().empty() || SplineTrail::instance().isRunning() ||
-           ScoreTextList::instance().size() != 0 || controlsAnimating();
+           ScoreTextList::instance().size() != 0 || controlsAnimating() || messages.active();
 }
 
 bool Game::anyBlockTurning() const {
@@ -675,6 +682,10 @@ int Game::modeNumber() const {
     return GameMode::None;
 }
 
+int Game::levelNumber() const {
+    return levelIndex + 1;
+}
+
 // --- drawing ---------------------------------------------------------------------------------
 
 void Game::draw() {
@@ -683,6 +694,7 @@ void Game::draw() {
     drawFlyingAndEffects();
     drawStatePicture(false);
     drawHud();
+    drawMessages();
     drawControls();
 }
 
@@ -851,6 +863,13 @@ void Game::drawSidePanel(int levelNumber, int lines, int points) {
     centred(kPanelRightX, kPanelUpperY, std::to_string(points));
     centred(kPanelRightX, kPanelLowerY,
             std::to_string(groupScore(static_cast<int>(selection.size()))));
+}
+
+void Game::drawMessages() {
+    BitmapFont* font = screenHost() ? screenHost()->font() : nullptr;
+    if (!font || !messages.active()) return;
+    if (ownCamera) ownCamera->apply2D(kVirtualWidth, kVirtualHeight);
+    drawGameMessages(messages, *font);
 }
 
 void Game::updateScoreTextsAndTrail(int elapsedMs) {

@@ -20,6 +20,7 @@
 #include "engine/Vector3.h"
 #include "game/Board.h"
 #include "game/BoardHooks.h"
+#include "game/GameMessages.h"
 #include "game/GameVariables.h"
 #include "objects/BlockPrototypes.h"
 #include "objects/Box.h"
@@ -115,6 +116,8 @@ public:
     virtual int linesForLevel(int n) const;
     // The mode number the score tables file results under; -1 for the bare base.
     virtual int modeNumber() const;
+    // The level number the side panel shows (the puzzle number in Puzzle): levelIndex + 1 here.
+    virtual int levelNumber() const;
 
     // --- rules shared by the modes -----------------------------------------------------------
     // Destroys every block on the board and empties the grid and the selection.
@@ -196,6 +199,8 @@ public:
     int linesLeft = 0;   // line modes
     int linesTotal = 0;  // lines of this level
     double cameraDistance = kCameraDistance;
+    // What just happened, shown over the board for a moment.
+    GameMessages messages;
 
 protected:
     // --- pieces of the shared drawing, for modes that draw their own way ---------------------
@@ -218,6 +223,8 @@ protected:
     void bindSkin();
     // The side panel with these numbers; lines < 0 shows "-".
     void drawSidePanel(int levelNumber, int lines, int points);
+    // The standing messages over the board, in the interface space.
+    void drawMessages();
     // The finishing fill: one score block into the first empty cell of rows 1 to rows - 2
     // (false when none is left); a row of score blocks only brings the sound, 100 points and
     // the rising sign.

@@ -2,12 +2,16 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include "core/DataManifest.h"
 #include "core/SystemSettings.h"
 #include "engine/BitmapFont.h"
 #include "engine/OCamera.h"
 #include "engine/OTextStack.h"
+
 #include "game/Bonus.h"
+#include "game/BonusChooser.h"
+#include "game/BonusPrototypes.h"
 #include "game/ColorBomb.h"
 #include "game/RemoveHLine.h"
 #include "game/RemoveHVLine.h"
@@ -15,6 +19,7 @@
 #include "objects/Box.h"
 #include "objects/ColorTable.h"
 #include "screens/BlockLighting.h"
+#include "screens/HelpPages.h"
 #include "screens/ScreenDecoration.h"
 #include "screens/ScreenKit.h"
 
@@ -26,7 +31,6 @@ constexpr float kCameraNear = 1.0f;
 constexpr float kCameraFar = 256.0f;
 const Vector3 kCameraPosition(0.0f, 0.0f, 22.0f);
 const Vector3 kLightPosition(0.0f, 0.0f, 26.0f);
-constexpr float kTextScale = 0.75f;
 
 // The kinds of bonus block shown.
 enum class Kind { kBigBomb, kColourBomb, kRowRemover, kColumnRemover, kCrossRemover };
@@ -70,30 +74,36 @@ std::unique_ptr<Box> makeBonus(Kind kind) {
     return std::make_unique<RemoveHVLine>(KvModel::kNoShadow, Box::kRed);
 }
 
-// The first page: where each line starts (virtual units) and whether it is a heading.
-struct PageLine {
-    float x, y;
-    bool heading;
-    const char* text;
+// Prev and Next, as on the high-score screen: Next stands right of where Prev's width ends.
+constexpr const char* kPrevSkin = "Interface/Prev.Tga";
+constexpr const char* kNextSkin = "Interface/Next.Tga";
+constexpr int kPrevX = 190;
+constexpr int kNextGap = 185 - kPrevX;
+constexpr int kPagingY = 10;
+// Key codes that turn the page besides the arrows.
+constexpr uint16_t kPageUpKey = 33;
+constexpr uint16_t kPageDownKey = 34;
+// The special blocks stand left of their text, level with it (world units; the camera sees
+// kHalfViewHeight units above and below the middle of the board plane).
+constexpr float kSpecialModelX = -5.5f;
+constexpr float kHalfViewHeight = 9.1126f;  // 22 * tan(22.5 degrees)
+constexpr float kModelBelowName = 6.0f;     // virtual units under the entry's name line
+// Prototype keys of the special blocks, in the order of their entries.
+struct SpecialBlock {
+    bool bonusMap;
+    int32_t key;
 };
-constexpr PageLine kPageOne[] = {
-    {181, 536, true, "Game Rules"},
-    {181, 516, false, "Detonate the group of 3 (or 2 in Remover)"},
-    {181, 500, false, "blocks of same color. These blocks are"},
-    {181, 484, false, "selected  when the mouse moves over,"},
-    {181, 468, false, "just click on the block to take it out. The"},
-    {181, 452, false, "bigger the cluster, the large the score."},
-    {181, 424, true, "Bonuses"},
-    {261, 396, false, "Remove all blocks and"},
-    {261, 380, false, "bonuses around."},
-    {261, 340, false, "Blow up all blocks of the same"},
-    {261, 324, false, "color on the screen. Can be used"},
-    {261, 308, false, "as a part of block of same color."},
-    {261, 220, false, "Blowing up a horizontal line."},
-    {261, 172, false, "Blowing up a vertical line."},
-    {261, 132, false, "Blowing up a vertical and"},
-    {261, 116, false, "horizontal lines at once."},
+constexpr SpecialBlock kSpecialBlocks[HelpPages::kSpecialCount] = {
+    {false, BlockPrototypes::kFixedKey}, {true, BonusChooser::kUnmovable},
+    {true, BonusChooser::kBigBomb},      {true, BonusChooser::kFirstColourBomb},
+    {true, BonusChooser::kRowRemover},   {true, BonusChooser::kColumnRemover},
+    {true, BonusChooser::kCrossRemover},
 };
+
+float worldYOfVirtual(float y) {
+    const float half = ORenderWindow::kVirtualHeight / 2.0f;
+    return (y - half) / half * kHalfViewHeight;
+}
 
 }  // namespace
 
@@ -102,7 +112,12 @@ Help::Help() : ORenderWindow(kScreenHelp) {}
 Help::~Help() = default;
 
 bool Help::init() {
-    addControl(makeDoneButton(fontOf(*this), kDoneCommand).release());
+    BitmapFont* font = fontOf(*this);
+    addControl(makeDoneButton(font, kDoneCommand).release());
+    auto prev = makeButton(font, kPrevCommand, kPrevSkin, kPrevX, kPagingY);
+    const int nextX = kPrevX + kNextGap + prev->skin().width();
+    addControl(prev.release());
+    addControl(makeButton(font, kNextCommand, kNextSkin, nextX, kPagingY).release());
     helpCamera_ = std::make_unique<OCamera>(float(width()), float(height()), kCameraFovDegrees,
                                             kCameraNear, kCameraFar);
     helpCamera_->setPosition(kCameraPosition);
@@ -111,6 +126,7 @@ bool Help::init() {
         skins_.back().load(DataManifest::skinTexture(index), true);
     }
     createBlocks();
+    createSpecialBlocks();
     return true;
 }
 
@@ -129,23 +145,53 @@ void Help::createBlocks() {
     }
 }
 
+void Help::createSpecialBlocks() {
+    prototypes_ = std::make_unique<BlockPrototypes>();
+    prototypes_->setUp(nullptr, BonusPrototypes::builderFor(nullptr));
+    for (int k = 0; k < HelpPages::kSpecialCount; ++k) {
+        const SpecialBlock& special = kSpecialBlocks[k];
+        std::unique_ptr<Box> block = special.bonusMap ? prototypes_->cloneBonus(special.key)
+                                                      : prototypes_->cloneBlock(special.key);
+        if (!block) continue;
+        const float y = worldYOfVirtual(HelpPages::specialEntryY(k) - kModelBelowName);
+        block->setPosition(Vector3(kSpecialModelX, y, 0.0f));
+        specialBlocks_.push_back(std::move(block));
+    }
+}
+
 void Help::activate() {
     page_ = 1;
+}
+
+void Help::showPage(int page) {
+    const int shown = std::clamp(page, 1, HelpPages::kCount);
+    if (shown == page_) return;
+    page_ = shown;
+    requestRedraw();
+}
+
+std::vector<TextLine> Help::pageLines(int page) const {
+    const BitmapFont* font = fontOf(*this);
+    if (!font) return {};
+    std::vector<TextLine> lines = HelpPages::layout(page, *font);
+    lines.push_back(HelpPages::pageNumber(page, *font));
+    return lines;
 }
 
 void Help::draw() {
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     ORenderWindow::draw();
-    drawBlocks();
+    if (page_ == HelpPages::kRulesPage) drawBlocks(blocks_);
+    if (page_ == HelpPages::kSpecialBlocksPage) drawBlocks(specialBlocks_);
     beginScreen2D(*this);
     drawSideLines();
-    if (page_ == 1) drawPageText();
+    drawPageText();
     if (BitmapFont* font = fontOf(*this)) font->setColour(1.0f, 1.0f, 1.0f, 1.0f);
     glEnable(GL_DEPTH_TEST);
 }
 
-void Help::drawBlocks() {
+void Help::drawBlocks(const std::vector<std::unique_ptr<Box>>& blocks) {
     glEnable(GL_DEPTH_TEST);
     glDepthMask(GL_TRUE);
     glDepthFunc(GL_LEQUAL);
@@ -153,21 +199,12 @@ void Help::drawBlocks() {
     lightBlocks(kLightPosition);
     const int skin = SystemSettings::instance().skinIndex;
     if (skin >= 0 && skin < int(skins_.size())) skins_[size_t(skin)].bind();
-    for (const auto& block : blocks_) block->draw();
+    for (const auto& block : blocks) block->draw();
     unlightBlocks();
 }
 
 void Help::drawPageText() const {
-    BitmapFont* font = fontOf(*this);
-    if (!font) return;
-    for (const PageLine& line : kPageOne) {
-        if (line.heading) {
-            font->setColour(1.0f, 1.0f, 0.0f, 1.0f);
-        } else {
-            font->setColour(1.0f, 1.0f, 1.0f, 1.0f);
-        }
-        font->drawText(line.x, line.y, line.text, false, kTextScale);
-    }
+    if (BitmapFont* font = fontOf(*this)) drawTextLines(*font, pageLines(page_));
 }
 
 bool Help::isAnimating() const {
@@ -176,13 +213,38 @@ bool Help::isAnimating() const {
 
 bool Help::onEvent(const InputEvent& event) {
     if (ORenderWindow::onEvent(event)) return true;
-    if (!isEscapePress(event)) return false;
-    switchScreen(*this, kScreenMenu);
-    return true;
+    if (event.type != kInputKeyDown) return false;
+    switch (event.key) {
+        case kKeyEscape:
+            switchScreen(*this, kScreenMenu);
+            return true;
+        case kKeyLeft:
+        case kPageUpKey:
+            showPage(page_ - 1);
+            return true;
+        case kKeyRight:
+        case kPageDownKey:
+            showPage(page_ + 1);
+            return true;
+        default:
+            return false;
+    }
 }
 
 bool Help::onCommand(int controlId, int /*value*/) {
-    if (controlId == kDoneCommand) switchScreen(*this, kScreenMenu);
+    switch (controlId) {
+        case kDoneCommand:
+            switchScreen(*this, kScreenMenu);
+            break;
+        case kPrevCommand:
+            showPage(page_ - 1);
+            break;
+        case kNextCommand:
+            showPage(page_ + 1);
+            break;
+        default:
+            break;
+    }
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "engine/BitmapFont.h"
 #include "engine/OTextStack.h"
 #include "game/GameVariables.h"
 #include "screens/MenuMusic.h"
@@ -31,8 +32,13 @@ constexpr MenuButton kButtons[] = {
 constexpr float kMenuTextScale = 1.0f;
 constexpr const char* kTitleTexture = "Brixeler3D.Tga";
 constexpr float kTitleTopGap = 8.0f;  // between the title picture and the top edge
+// The first-start invitation: centred below the buttons.
+constexpr float kInvitationY = 140.0f;
+constexpr float kInvitationScale = 0.7f;
 
 }  // namespace
+
+bool Menu::invitePlayer = false;
 
 Menu::Menu() : ORenderWindow(kScreenMenu) {}
 
@@ -74,7 +80,19 @@ void Menu::draw() {
         glDisable(GL_BLEND);
     }
     drawCornerLogo(logo());
+    if (invitePlayer) drawInvitation();
     glEnable(GL_DEPTH_TEST);
+}
+
+void Menu::drawInvitation() const {
+    BitmapFont* font = fontOf(*this);
+    if (!font) return;
+    const float width = float(font->textWidth(kInvitation)) * kInvitationScale;
+    glEnable(GL_TEXTURE_2D);
+    font->setColour(1.0f, 1.0f, 0.0f, 1.0f);
+    font->drawText(kVirtualWidth / 2.0f - width / 2.0f, kInvitationY, kInvitation, true,
+                   kInvitationScale);
+    font->setColour(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
 bool Menu::isAnimating() const {
@@ -100,6 +118,7 @@ bool Menu::onCommand(int controlId, int /*value*/) {
             switchScreen(*this, kScreenHighScores);
             break;
         case kHelpId:
+            invitePlayer = false;
             switchScreen(*this, kScreenHelp);
             break;
         case kCreditsId:

@@ -18,6 +18,11 @@ public:
     static constexpr int kContinueId = 104;
     static constexpr int kHelpId = 105;
     static constexpr int kScoreId = 107;
+    static constexpr const char* kInvitation = "New here? Help explains the modes and blocks.";
+
+    // Set on the very first start (no settings file was found): the menu then invites the
+    // player to Help, until Help is opened.
+    static bool invitePlayer;
 
     Menu();
     ~Menu() override;
@@ -36,6 +41,8 @@ public:
     bool onCommand(int controlId, int value) override;
 
 private:
+    void drawInvitation() const;
+
     TextureRef title_;
 };
 

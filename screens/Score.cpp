@@ -10,6 +10,7 @@
 #include "engine/BitmapFont.h"
 #include "engine/OTextStack.h"
 #include "game/Game.h"
+#include "game/GameMessages.h"
 #include "game/GameVariables.h"
 #include "screens/NameField.h"
 #include "screens/ScreenDecoration.h"
@@ -53,9 +54,17 @@ bool gameEnded() {
 
 bool Score::resultEntered = false;
 
-Score::Score(std::vector<ScoreTable>& tables) : ORenderWindow(kScreenHighScores), tables_(tables) {}
+// A running game asks these tables whether its result will enter one, to say so as it ends.
+Score::Score(std::vector<ScoreTable>& tables) : ORenderWindow(kScreenHighScores), tables_(tables) {
+    GameMessages::setRankLookup([this](int mode, int score) {
+        if (tables_.empty()) return 0;
+        return tables_[size_t(std::clamp(mode, 0, lastMode()))].rankFor(score);
+    });
+}
 
-Score::~Score() = default;
+Score::~Score() {
+    GameMessages::setRankLookup({});
+}
 
 bool Score::init() {
     BitmapFont* font = fontOf(*this);

@@ -88,6 +88,13 @@ bool ScoreTable::qualifies(int score) const {
     return atLeast < size_;
 }
 
+int ScoreTable::rankFor(int score) const {
+    if (!qualifies(score)) return 0;
+    const auto atLeast = std::count_if(entries_.begin(), entries_.end(),
+                                       [score](const ScoreEntry& e) { return e.score >= score; });
+    return int(atLeast) + 1;
+}
+
 int ScoreTable::insert(const std::string& name, int score, const std::string& difficulty) {
     const std::size_t capacity = std::max(entries_.size(), static_cast<std::size_t>(size_));
     entries_.push_back(ScoreEntry{typedName(name), difficultyText(difficulty), score});

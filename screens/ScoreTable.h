@@ -40,6 +40,9 @@ public:
     // True when fewer than `size` entries have a score at least as high: the result then takes
     // a place in the table, below any equal older score.
     bool qualifies(int score) const;
+    // The rank (1 = top) a result would take, below any equal older score; 0 when it would not
+    // enter the table.
+    int rankFor(int score) const;
     // Files a result (the name cleaned as typedName() does), keeps the order, drops the lowest
     // row only when the table was full, and saves. Returns the new row's index, -1 when it fell
     // off the end.

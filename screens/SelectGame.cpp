@@ -8,6 +8,7 @@
 
 #include "core/Random.h"
 #include "core/SystemSettings.h"
+#include "engine/BitmapFont.h"
 #include "engine/KvIncDec.h"
 #include "engine/OControl.h"
 #include "engine/OTextStack.h"
@@ -16,6 +17,7 @@
 #include "game/LevelFiles.h"
 #include "platform/Platform.h"
 #include "screens/GameFactory.h"
+#include "screens/ModeDescriptions.h"
 #include "screens/ScreenDecoration.h"
 #include "screens/ScreenKit.h"
 #include "shell/ScreenHost.h"
@@ -196,7 +198,33 @@ void SelectGame::draw() {
     beginScreen2D(*this);
     drawSideLines();
     drawCornerLogo(logo());
+    drawModeDescription();
     glEnable(GL_DEPTH_TEST);
+}
+
+const OControl* SelectGame::describedModeButton() const {
+    const auto isMode = [](const OControl* control) {
+        return control && !ModeDescriptions::text(control->controlId()).empty();
+    };
+    for (std::size_t i = 0; i < controlCount(); ++i)
+        if (isMode(control(i)) && control(i)->highlighted()) return control(i);
+    return isMode(focused()) ? focused() : nullptr;
+}
+
+std::vector<TextLine> SelectGame::descriptionLines(const OControl* button) const {
+    const auto* shape = dynamic_cast<const O2D*>(button);
+    const BitmapFont* font = fontOf(*this);
+    if (!shape || !font) return {};
+    return ModeDescriptions::layout(button->controlId(), shape->y(), shape->y() + shape->height(),
+                                    *font);
+}
+
+void SelectGame::drawModeDescription() const {
+    BitmapFont* font = fontOf(*this);
+    const OControl* button = describedModeButton();
+    if (!font || !button) return;
+    glEnable(GL_TEXTURE_2D);
+    drawTextLines(*font, descriptionLines(button), true);
 }
 
 }  // namespace brx

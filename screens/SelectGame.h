@@ -8,11 +8,13 @@
 // to, visit after visit; with no puzzles in the level file the puzzle buttons do nothing.
 #pragma once
 
+#include "screens/TextLayout.h"
 #include "shell/ORenderWindow.h"
 
 namespace brx {
 
 class Game;
+class OControl;
 class OTextStack;
 
 class SelectGame : public ORenderWindow {
@@ -48,6 +50,10 @@ public:
     bool onCommand(int controlId, int value) override;
 
     int puzzleCount() const { return puzzleCount_; }
+    // The mode button the pointer rests on or the keyboard focus is on; null when none.
+    const OControl* describedModeButton() const;
+    // What a mode button's mode is and how it ends, placed in the margin level with it.
+    std::vector<TextLine> descriptionLines(const OControl* button) const;
     // The puzzle chosen last (0-based); the list starts on it.
     static int lastPuzzle;
 
@@ -58,6 +64,7 @@ private:
     // The puzzle (1-based) a puzzle button asks for; 0 when there is none to play.
     int chosenPuzzle(int controlId) const;
     void retireCurrentGame();
+    void drawModeDescription() const;
 
     int puzzleCount_ = 0;
     OTextStack* levelList_ = nullptr;

@@ -9,6 +9,7 @@
 
 #include "core/ConfigFile.h"
 #include "game/BrixelRemover.h"
+#include "game/GameMessages.h"
 #include "game/GameVariables.h"
 #include "screens/NameField.h"
 #include "screens/Score.h"
@@ -136,6 +137,23 @@ TEST_F(ScoreScreenTest, LostGameIsRetiredAndTheNameTypedFromTheFirstKeyIsFiled) 
     shell->pressKey(kKeyEscape);
     ASSERT_NE(score->nameField(), nullptr);
     EXPECT_EQ(score->nameField()->text(), "Zed Q");
+}
+
+TEST_F(ScoreScreenTest, AnEndingGameIsToldTheRankItsResultWillTake) {
+    for (int points : {900, 500, 100}) tables[0].insert("Earlier", points, "Normal");
+    ASSERT_TRUE(GameMessages::hasRankLookup());
+    GameMessages messages;
+    messages.observe({GameState::Playing, 1, GameMode::Remover, 0});
+    messages.observe({GameState::GameOver, 1, GameMode::Remover, 450});
+    ASSERT_EQ(messages.posted().size(), 2u);
+    EXPECT_EQ(messages.posted()[1], GameMessages::rankText(3));
+    EXPECT_EQ(tables[0].insert("Now", 450, "Normal") + 1, 3) << "filed where it was announced";
+    // Another mode's table is asked for another mode's result.
+    GameMessages puzzle;
+    puzzle.observe({GameState::LevelComplete, 4, GameMode::Puzzle, 450});
+    EXPECT_EQ(puzzle.posted().back(), GameMessages::rankText(1));
+    shell.reset();
+    EXPECT_FALSE(GameMessages::hasRankLookup()) << "no hook into a deleted screen";
 }
 
 TEST_F(ScoreScreenTest, EscapeDuringNameEntryFilesSpacesAsUnknownPlayer) {

@@ -91,6 +91,8 @@ TEST_F(ScoreTableTest, EqualScoreEntersBelowTheOlderOneAndAFullTableOfEqualsRefu
     EXPECT_FALSE(table.qualifies(100)) << "ten scores at least as high";
     EXPECT_FALSE(table.qualifies(99));
     EXPECT_TRUE(table.qualifies(101));
+    EXPECT_EQ(table.rankFor(100), 0);
+    EXPECT_EQ(table.rankFor(101), 1);
     EXPECT_EQ(table.insert("New", 101, "Easy"), 0);
     EXPECT_EQ(table.entry(10 - 1).name, "Old8") << "Old9 is the one dropped";
 
@@ -98,6 +100,7 @@ TEST_F(ScoreTableTest, EqualScoreEntersBelowTheOlderOneAndAFullTableOfEqualsRefu
     partial.reset();
     partial.insert("First", 50, "Easy");
     EXPECT_TRUE(partial.qualifies(50));
+    EXPECT_EQ(partial.rankFor(50), 2) << "below the equal older score";
     EXPECT_EQ(partial.insert("Second", 50, "Easy"), 1);
     EXPECT_EQ(partial.entry(0).name, "First");
 }
