@@ -53,7 +53,7 @@ public:
     static constexpr int kShakeMs = 500;
     static constexpr double kShakePhasePerMs = 0.025;
     // The background behind the board is drawn at this share of its brightness.
-    static constexpr float kBackdropBrightness = 0.4f;
+    static constexpr float kBackdropBrightness = 0.3f;
     // Score text points at or below this many blocks are created out of view.
     static constexpr int kQuietGroupSize = 9;
 
