@@ -316,7 +316,16 @@ void ORenderWindow::drawLayers(float brightness) const {
     glColor4f(brightness, brightness, brightness, 1.0f);
     if (background_ != nullptr) {
         background_->bind();
+        // A dimmed background sits behind a game drawn every frame: plain bilinear filtering
+        // halves its cost on software GL, and the dimming hides the difference.
+        GLint minifying = GL_LINEAR;
+        const bool dimmed = brightness < 1.0f;
+        if (dimmed) {
+            glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minifying);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        }
         drawQuad(0.0f, 0.0f, kVirtualWidth, kVirtualHeight, 1.0f);
+        if (dimmed) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minifying);
     }
     if (overlay_ != nullptr) {
         glEnable(GL_BLEND);
