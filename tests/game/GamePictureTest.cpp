@@ -1,7 +1,7 @@
-// What stays on screen: frame by frame on a fixed step, through the intro of a full board and the
-// removal of a group, every frame whose state draws another picture must be drawn, so that the
-// picture left when everything stops is the settled one (read back and compared with a fresh
-// redraw). And the chosen background shows behind the board, dimmed below the blocks.
+// What stays on screen: frame by frame on a fixed step, through the intro of a full board, the
+// removal of a group and a block's turn, every frame whose state draws another picture must be
+// drawn, so that the picture left when everything stops is the settled one (read back and compared
+// with a fresh redraw). And the chosen background shows behind the board, dimmed below the blocks.
 #include <GL/gl.h>
 
 #include <gtest/gtest.h>
@@ -75,7 +75,7 @@ void fullBoard(TestGame& game) {
         for (int r = 0; r < rows; ++r) game.put(c, r, Box::kRed + (c / 2) % 3);
 }
 
-TEST_F(GamePictureTest, TheIntroAndARemovalEndOnTheSettledPicture) {
+TEST_F(GamePictureTest, TheIntroARemovalAndATurnEndOnTheSettledPicture) {
     startGame(fullBoard);
     ASSERT_EQ(gameState, GameState::Intro);
     ASSERT_GT(game->introDuration, 0);
@@ -93,6 +93,12 @@ TEST_F(GamePictureTest, TheIntroAndARemovalEndOnTheSettledPicture) {
     runAndCompare(16, "removal");
     EXPECT_TRUE(game->flying.empty());
     EXPECT_EQ(game->board.blockCount(), (columns - 2) * rows) << "the stripe is gone";
+
+    Box* turning = game->blockAt(columns / 2, rows / 2);
+    ASSERT_NE(turning, nullptr);
+    turning->startSpin();
+    runAndCompare(16, "turn");
+    EXPECT_FALSE(turning->spinning);
 }
 
 TEST_F(GamePictureTest, TheChosenBackgroundShowsDimmedBehindTheBoard) {
