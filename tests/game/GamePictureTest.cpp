@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "game/BrixelRemover.h"
 #include "tests/game/GameTestKit.h"
 #include "tests/support/GLTestContext.h"
 
@@ -30,27 +31,29 @@ class GamePictureTest : public GameTest {
 protected:
     // The picture of the game's present state, drawn afresh the way the application draws a
     // frame, and read back.
-    std::vector<uint8_t> freshPicture() {
+    std::vector<uint8_t> freshPicture() { return freshPicture(*game); }
+    std::vector<uint8_t> freshPicture(Game& screen) {
         glEnable(GL_TEXTURE_2D);
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(GL_LEQUAL);
         glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-        game->draw();
+        screen.draw();
         glFinish();
         return testsupport::readPixels(0, 0, kWidth, kHeight);
     }
     // Runs frames of stepMs until the game has been still for a few frames; fails at the first
     // frame that changed the picture without drawing it. The picture on screen then (the one
     // drawn last) must be the settled one. Returns the number of frames run.
-    int runAndCompare(int stepMs, const char* what) {
-        std::vector<uint8_t> shown = freshPicture();
+    int runAndCompare(int stepMs, const char* what) { return runAndCompare(*game, stepMs, what); }
+    int runAndCompare(Game& screen, int stepMs, const char* what) {
+        std::vector<uint8_t> shown = freshPicture(screen);
         int stillFrames = 0;
         int frame = 0;
         for (; frame < kFrameLimit && stillFrames < kStillFramesAtEnd; ++frame) {
-            game->spinTimer = 1000000;  // no random turn starts meanwhile
+            if (&screen == game) game->spinTimer = 1000000;  // no random turn starts meanwhile
             app().frame(stepMs);
             const bool drawn = app().drewLastFrame();
-            const std::vector<uint8_t> now = freshPicture();
+            const std::vector<uint8_t> now = freshPicture(screen);
             if (drawn) {
                 shown = now;
             } else if (now != shown) {
@@ -58,10 +61,11 @@ protected:
                               << gameState << ") but was not drawn";
                 return frame;
             }
-            stillFrames = game->isAnimating() ? 0 : stillFrames + 1;
+            stillFrames = screen.isAnimating() ? 0 : stillFrames + 1;
         }
         EXPECT_LT(frame, kFrameLimit) << what << ": the game never came to rest";
-        EXPECT_TRUE(freshPicture() == shown) << what << ": the picture left is not the settled one";
+        EXPECT_TRUE(freshPicture(screen) == shown)
+            << what << ": the picture left is not the settled one";
         return frame;
     }
 
@@ -99,6 +103,18 @@ TEST_F(GamePictureTest, TheIntroARemovalAndATurnEndOnTheSettledPicture) {
     turning->startSpin();
     runAndCompare(16, "turn");
     EXPECT_FALSE(turning->spinning);
+}
+
+// The same for a Remover game as game selection starts it, background and all.
+TEST_F(GamePictureTest, ARemoverStartEndsOnTheSettledPicture) {
+    auto* remover = new BrixelRemover;
+    currentGame = remover;
+    remover->setBackground("Nature.Jpg", "");
+    app().addScreen(remover);
+    app().setActiveScreen(kScreenGame);
+    ASSERT_EQ(gameState, GameState::Intro);
+    runAndCompare(*remover, 50, "Remover intro");
+    EXPECT_EQ(gameState, GameState::Playing);
 }
 
 TEST_F(GamePictureTest, TheChosenBackgroundShowsDimmedBehindTheBoard) {
