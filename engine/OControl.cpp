@@ -12,8 +12,6 @@ namespace {
 
 constexpr float kVirtualWidth = 800.0f;
 constexpr float kVirtualHeight = 600.0f;
-// Gap between a label's right end and its control (virtual units).
-constexpr float kLabelGap = 24.0f;
 
 }  // namespace
 

@@ -32,6 +32,9 @@ struct VirtualPoint {
 
 class OControl {
 public:
+    // Gap between a label's right end and its control (virtual units).
+    static constexpr float kLabelGap = 24.0f;
+
     OControl(int controlId, bool tabStop, FocusMode focusMode = kFocusFollowsPointer);
     OControl(const OControl&) = delete;
     OControl& operator=(const OControl&) = delete;
@@ -101,7 +104,7 @@ protected:
     // rows; u runs from uLeft to uRight (1 to 0 mirrors).
     static void drawSkinQuad(float x, float y, float width, float height, SkinRows rows,
                              float uLeft = 0.0f, float uRight = 1.0f);
-    // A label left of a control at (x, y): its right end 24 units before x.
+    // A label left of a control at (x, y): its right end kLabelGap units before x.
     static void drawLabel(const BitmapFont* font, const std::string& label, float x, float y,
                           float scale);
 

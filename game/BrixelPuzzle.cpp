@@ -1,9 +1,15 @@
 #include "game/BrixelPuzzle.h"
 
+#include <optional>
+#include <string>
+
 #include "core/DataManifest.h"
+#include "core/ErrorLog.h"
 #include "core/Random.h"
 #include "game/BonusPrototypes.h"
 #include "game/LevelFiles.h"
+#include "game/NoticeBand.h"
+#include "shell/ScreenHost.h"
 #include "shell/ScreenId.h"
 
 namespace brx {
@@ -52,16 +58,33 @@ int BrixelPuzzle::randomPuzzleNumber(int count) {
 void BrixelPuzzle::newBoard() {
     setBoardSize();
     clearBoard();
-    const LevelFiles::Layout layout =
-        LevelFiles::readLayout(DataManifest::puzzleLevelFile(levelIndex));
-    for (int r = 0; r < kRows; ++r) {
+    unplayableFile_.clear();
+    if (levelIndex < 1) return;  // no puzzle chosen yet
+    const std::string name = DataManifest::puzzleLevelFile(levelIndex);
+    const std::optional<LevelFiles::Layout> layout = LevelFiles::tryReadLayout(name);
+    for (int r = 0; r < kRows && layout; ++r) {
         for (int c = 0; c < kColumns; ++c) {
-            std::unique_ptr<Box> block = blockForValue(layout.at(c, r));
+            std::unique_ptr<Box> block = blockForValue(layout->at(c, r));
             if (!block) continue;
             placeBlock(c, r, std::move(block));
             blockAt(c, r)->computeBounds();
         }
     }
+    if (layout && hasRemovableBlock()) return;
+    BRX_LOG_ERROR(
+        "Puzzle %i cannot be played: %s is missing, unreadable or deals no block to "
+        "remove; back to game selection",
+        levelIndex, name.c_str());
+    unplayableFile_ = name;
+    noticeTimer_ = 0;
+}
+
+bool BrixelPuzzle::hasRemovableBlock() const {
+    for (int c = 0; c < kColumns; ++c)
+        for (int r = 0; r < kRows; ++r)
+            if (const Box* block = blockAt(c, r); block && block->colour != Box::kFixed)
+                return true;
+    return false;
 }
 
 std::unique_ptr<Box> BrixelPuzzle::blockForValue(int value) {
@@ -84,6 +107,10 @@ std::unique_ptr<Box> BrixelPuzzle::blockForValue(int value) {
 // --- per frame ---------------------------------------------------------------------------------
 
 void BrixelPuzzle::update(int elapsedMs) {
+    if (unplayable()) {
+        updateUnplayable(elapsedMs);
+        return;
+    }
     updateScoreTextsAndTrail(elapsedMs);
     Game::update(elapsedMs);
     if (!anyMoving()) checkEnd();
@@ -101,7 +128,40 @@ void BrixelPuzzle::updateEnded(int elapsedMs, int& timer, int limit) {
     leaveTo(kScreenHighScores);
 }
 
+// No end test runs: nothing was dealt that could be won or lost.
+void BrixelPuzzle::updateUnplayable(int elapsedMs) {
+    Game::update(elapsedMs);
+    noticeTimer_ += elapsedMs;
+    if (noticeTimer_ > kNoticeMs) returnToSelection();
+}
+
+void BrixelPuzzle::returnToSelection() {
+    if (returning_) return;
+    returning_ = true;
+    leaveTo(kScreenSelectGame);
+    if (currentGame == this) currentGame = nullptr;
+    if (ScreenHost* host = screenHost()) host->retireScreen(this);
+}
+
+void BrixelPuzzle::draw() {
+    BrixelRemover::draw();
+    if (!unplayable()) return;
+    if (ownCamera) ownCamera->apply2D(kVirtualWidth, kVirtualHeight);
+    const NoticeBand notice({"Puzzle " + std::to_string(levelIndex) + " cannot be played:",
+                             "its file is missing or damaged.", "Back to game selection."});
+    notice.draw(screenHost() ? screenHost()->font() : nullptr);
+}
+
 bool BrixelPuzzle::onEvent(const InputEvent& event) {
+    if (unplayable()) {
+        // Any key or button press leaves at once (the menu button too).
+        const bool leave = event.type == kInputButtonDown || event.type == kInputKeyDown;
+        if (ORenderWindow::onEvent(event) || leave) {
+            if (leave) returnToSelection();
+            return true;
+        }
+        return false;
+    }
     if (ORenderWindow::onEvent(event)) return true;
     switch (event.type) {
         case kInputButtonDown: {

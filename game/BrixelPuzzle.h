@@ -5,7 +5,12 @@
 // Design note: the board size does not follow the difficulty, so the constructor and every
 // newBoard() set 12 x 16 again. The level index is the 1-based puzzle number; selectPuzzle()
 // sets it and deals that board, so game selection may pick the puzzle after the screen's init.
+// A puzzle file that is missing, unreadable or deals nothing to remove is a fault of the data,
+// not a solved puzzle: the game shows a notice over the board, logs the file and goes back to
+// game selection without a result (no end picture, no score table).
 #pragma once
+
+#include <string>
 
 #include "game/BrixelRemover.h"
 
@@ -33,6 +38,13 @@ public:
 
     // Sets the puzzle number (1-based) and deals its board.
     void selectPuzzle(int number);
+    // The base drawing, and over it the notice of a puzzle that cannot be played.
+    void draw() override;
+    // True when the chosen puzzle's file is missing, unreadable or deals no block to remove:
+    // the game then only says so and returns to game selection, never ending as won or lost.
+    bool unplayable() const { return !unplayableFile_.empty(); }
+    // How long the notice of an unplayable puzzle shows before game selection returns (ms).
+    static constexpr int kNoticeMs = 4000;
     // A random puzzle number 1 + r mod count; 0 (no puzzle) when count is 0 or less.
     static int randomPuzzleNumber(int count);
 
@@ -40,6 +52,14 @@ private:
     void setBoardSize();
     std::unique_ptr<Box> blockForValue(int value);
     void updateEnded(int elapsedMs, int& timer, int limit);
+    bool hasRemovableBlock() const;
+    void updateUnplayable(int elapsedMs);
+    // Leaves for game selection once and lets the host delete this game.
+    void returnToSelection();
+
+    std::string unplayableFile_;  // the puzzle file that could not be dealt; empty when fine
+    int noticeTimer_ = 0;         // ms the notice has shown
+    bool returning_ = false;
 };
 
 }  // namespace brx

@@ -701,6 +701,8 @@ void Game::draw() {
 void Game::beginScene() {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The chosen background, dimmed so that the blocks stay the brightest thing on screen.
+    if (hasBackground()) drawBackground(kBackdropBrightness);
     glEnable(GL_DEPTH_TEST);
     glDepthMask(GL_TRUE);
     glDepthFunc(GL_LEQUAL);

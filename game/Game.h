@@ -53,6 +53,8 @@ public:
     // Camera shake: its length (ms) and phase speed (rad per ms).
     static constexpr int kShakeMs = 500;
     static constexpr double kShakePhasePerMs = 0.025;
+    // The background behind the board is drawn at this share of its brightness.
+    static constexpr float kBackdropBrightness = 0.3f;
     // Score text points at or below this many blocks are created out of view.
     static constexpr int kQuietGroupSize = 9;
 
@@ -204,7 +206,7 @@ public:
 
 protected:
     // --- pieces of the shared drawing, for modes that draw their own way ---------------------
-    // Steps 1 to 3: clear, camera with the shake, board lighting.
+    // Steps 1 to 3: clear and the dimmed background, camera with the shake, board lighting.
     void beginScene();
     // Step 4: drawBoard() as the state wants it (with the intro transform in Intro and Outro);
     // then drawAfterBoard() outside the intro and outro.

@@ -70,20 +70,29 @@ LevelFiles::Counts LevelFiles::parseCounts(const std::string& name, const char* 
 }
 
 LevelFiles::Layout LevelFiles::readLayout(const std::string& name) {
+    return tryReadLayout(name).value_or(Layout{});
+}
+
+std::optional<LevelFiles::Layout> LevelFiles::tryReadLayout(const std::string& name) {
     const ResourceBuffer buffer = ResourceArchive::instance().readFile(name);
     if (!buffer) {
         BRX_LOG_ERROR("%s is missing from the archive; the board stays empty", name.c_str());
-        return {};
+        return std::nullopt;
     }
-    return parseLayout(name, buffer.text(), buffer.size);
+    return tryParseLayout(name, buffer.text(), buffer.size);
 }
 
 LevelFiles::Layout LevelFiles::parseLayout(const std::string& name, const char* bytes,
                                            size_t size) {
+    return tryParseLayout(name, bytes, size).value_or(Layout{});
+}
+
+std::optional<LevelFiles::Layout> LevelFiles::tryParseLayout(const std::string& name,
+                                                             const char* bytes, size_t size) {
     ConfigFile config;
     if (config.loadBuffer(bytes, size) != 0 || !config.has(kBoardKey)) {
         BRX_LOG_ERROR("%s has no readable key %s; the board stays empty", name.c_str(), kBoardKey);
-        return {};
+        return std::nullopt;
     }
     return layoutFromValues(name, config.getIntList(kBoardKey, kSeparator));
 }

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,8 +55,14 @@ public:
 
     // The board of a level file in the archive; an empty board when the file is missing.
     static Layout readLayout(const std::string& name);
+    // The board of a level file in the archive; nothing (logged) when the file is missing or
+    // holds no readable board.
+    static std::optional<Layout> tryReadLayout(const std::string& name);
     // The board from the text of a level file; name is used in the log.
     static Layout parseLayout(const std::string& name, const char* bytes, size_t size);
+    // The same; nothing when the text holds no readable board.
+    static std::optional<Layout> tryParseLayout(const std::string& name, const char* bytes,
+                                                size_t size);
     // The board from a list of values: short lists leave cells empty, extra values are ignored.
     static Layout layoutFromValues(const std::string& name, const std::vector<int>& values);
 

@@ -65,7 +65,7 @@ constexpr Item kResolutions[] = {{0, "640 x 480"}, {1, "800 x 600"}, {2, "1024 x
 constexpr Item kColorDepths[] = {{16, "16"}, {32, "32"}};
 constexpr Item kDetails[] = {{0, "Normal"}, {1, "Hi"}};
 constexpr Item kDifficulties[] = {{0, "Easy"}, {1, "Normal"}, {2, "Hard"}, {3, "Impossible"}};
-constexpr Item kSelectEffects[] = {{0, "Transperensy"}, {1, "Zooming"}};
+constexpr Item kSelectEffects[] = {{0, "Transparency"}, {1, "Zooming"}};
 // Each name matches its picture: 0 the lake at dusk, 1 deep space, 2 the desert dunes.
 constexpr Item kBackgrounds[] = {{0, "Lake"}, {1, "Space"}, {2, "Alien Planet"}};
 
@@ -162,7 +162,7 @@ void OSystemOptions::buildDisplayControls(BitmapFont* font) {
     addItems(*controls_.colorDepth, kColorDepths);
     controls_.fullScreen = addCheckBox(font, kFullScreen, "Full Screen ", kColumnX, kFullScreenY);
     controls_.modelDetail =
-        addSelector(font, kModelDetail, kDetailArrows, "Object Detalization ", kModelDetailY);
+        addSelector(font, kModelDetail, kDetailArrows, "Object Detail ", kModelDetailY);
     addItems(*controls_.modelDetail, kDetails);
 }
 
@@ -180,7 +180,7 @@ void OSystemOptions::buildSoundControls(BitmapFont* font) {
 
 void OSystemOptions::buildGameControls(BitmapFont* font) {
     controls_.difficulty =
-        addSelector(font, kDifficulty, kDifficultyArrows, "Game Difficult ", kDifficultyY);
+        addSelector(font, kDifficulty, kDifficultyArrows, "Game Difficulty ", kDifficultyY);
     addItems(*controls_.difficulty, kDifficulties);
     controls_.beginLevel =
         addSelector(font, kBeginLevel, kBeginLevelArrows, "Begin Level ", kBeginLevelY);

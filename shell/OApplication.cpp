@@ -170,8 +170,11 @@ void OApplication::frame(int elapsedMs) {
     if (!hasContext()) return;  // a failed re-creation has asked the loop to end
     {
         DispatchScope scope(*this);
+        // The pass in which an animation ends must still draw, or its last moving picture
+        // would stay on screen instead of the settled one.
+        const bool wasAnimating = gActiveScreen && gActiveScreen->isAnimating();
         if (isActive() && gActiveScreen) gActiveScreen->update(elapsedMs);
-        frameDrawn_ = takeDrawingDue();
+        frameDrawn_ = takeDrawingDue() || wasAnimating;
         if (frameDrawn_) drawFrame();
     }
     if (frameDrawn_) swapBuffers();

@@ -290,7 +290,7 @@ bool ORenderWindow::routePointerWithTabStops(const InputEvent& event) {
     return false;
 }
 
-void ORenderWindow::drawBackground() {
+void ORenderWindow::drawBackground(float brightness) {
     if (camera_ != nullptr) camera_->apply(width_, height_);
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
@@ -301,7 +301,7 @@ void ORenderWindow::drawBackground() {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    drawLayers();
+    drawLayers(brightness);
     BitmapFont* font = application_ != nullptr ? application_->font() : nullptr;
     if (font != nullptr) font->setColour(1.0f, 1.0f, 1.0f, 1.0f);
     glMatrixMode(GL_PROJECTION);
@@ -311,17 +311,26 @@ void ORenderWindow::drawBackground() {
     glEnable(GL_DEPTH_TEST);
 }
 
-void ORenderWindow::drawLayers() const {
+void ORenderWindow::drawLayers(float brightness) const {
     glEnable(GL_TEXTURE_2D);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glColor4f(brightness, brightness, brightness, 1.0f);
     if (background_ != nullptr) {
         background_->bind();
+        // A dimmed background sits behind a game drawn every frame: plain bilinear filtering
+        // halves its cost on software GL, and the dimming hides the difference.
+        GLint minifying = GL_LINEAR;
+        const bool dimmed = brightness < 1.0f;
+        if (dimmed) {
+            glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minifying);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        }
         drawQuad(0.0f, 0.0f, kVirtualWidth, kVirtualHeight, 1.0f);
+        if (dimmed) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minifying);
     }
     if (overlay_ != nullptr) {
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glColor4f(1.0f, 1.0f, 1.0f, kOverlayAlpha);
+        glColor4f(brightness, brightness, brightness, kOverlayAlpha);
         overlay_->bind();
         drawQuad(kOverlayLeft, 0.0f, kOverlayRight, kVirtualHeight, 0.0f);
         glDisable(GL_BLEND);

@@ -115,8 +115,9 @@ protected:
     // True while a shown control plays an animation of its own: a text button's highlight
     // echo, a focused text field's blinking caret.
     bool controlsAnimating() const;
-    // The base draw's first part: camera view, then background and overlay in 2D.
-    void drawBackground();
+    // The base draw's first part: camera view, then background and overlay in 2D, their
+    // colours multiplied by brightness (0 to 1; a screen that draws over them may dim them).
+    void drawBackground(float brightness = 1.0f);
     // Every control's draw in list order.
     void drawControls();
 
@@ -128,7 +129,7 @@ private:
     bool routePointerOnly(const InputEvent& event);
     bool routeKeyToTabStop(const InputEvent& event);
     bool routePointerWithTabStops(const InputEvent& event);
-    void drawLayers() const;
+    void drawLayers(float brightness) const;
 
     std::unique_ptr<TextureRef> background_;
     std::unique_ptr<TextureRef> overlay_;

@@ -139,9 +139,9 @@ park_pointer "$window"
 dump_region "$window" 0 0 800 600 options >/dev/null
 click_at "$window" 490 122  # skin 0 -> 1
 click_at "$window" 490 86   # background Lake -> Space
-click_at "$window" 572 328  # music volume 50 -> 55
-click_at "$window" 572 328  # -> 60
-click_at "$window" 408 376  # sound volume 150 -> 145 (left arrow)
+click_at "$window" 563 328  # music volume 50 -> 55 (right arrow)
+click_at "$window" 563 328  # -> 60
+click_at "$window" 415 376  # sound volume 150 -> 145 (left arrow)
 click_at "$window" 440 468  # full screen on
 park_pointer "$window"
 dump_region "$window" 0 0 800 600 options-changed >"$WORK/options-changed.txt"

@@ -18,6 +18,7 @@
 #include "objects/ModelLibrary.h"
 #include "screens/ScreenKit.h"
 #include "sound/SoundManager.h"
+#include "tests/screens/ControlLayoutKit.h"
 #include "tests/screens/WindowlessShell.h"
 
 namespace brx {
@@ -282,6 +283,53 @@ TEST_F(OptionsScreenTest, SoundAndMusicBoxesSwitchAtOnce) {
     click(*controls().ok);
     EXPECT_TRUE(saved().sound);
     EXPECT_FALSE(saved().music);
+}
+
+// Every caption stands between the red line at x 150 and its control, clear of every control,
+// and every item a selector can show fits inside its box.
+TEST_F(OptionsScreenTest, EveryCaptionAndItemFitsItsArea) {
+    constexpr float kLeftLine = 150.0f;
+    constexpr float kInset = 4.0f;  // room a text leaves inside its box, each side
+    BitmapFont* font = shell->font();
+    ASSERT_NE(font, nullptr);
+    const std::vector<screentest::Area> areas = screentest::controlAreas(*options);
+    int captions = 0;
+    for (std::size_t i = 0; i < options->controlCount(); ++i) {
+        OControl* control = options->control(i);
+        if (!control->visible() || control->hidden()) continue;
+        std::string caption;
+        float scale = 0.0f;
+        const O2D* placed = nullptr;
+        if (auto* selector = dynamic_cast<OTextStack*>(control)) {
+            caption = selector->label();
+            scale = selector->textScale();
+            placed = selector;
+            if (selector->hasSkin() && !dynamic_cast<KvSlider*>(selector)) {
+                for (const std::string& item : screentest::itemTexts(*selector)) {
+                    EXPECT_LE(float(font->textWidth(item)) * scale,
+                              float(selector->width()) - 2.0f * kInset)
+                        << "item \"" << item << "\" of " << caption;
+                }
+            }
+        } else if (auto* box = dynamic_cast<KvCheckBox*>(control)) {
+            caption = box->label();
+            scale = kButtonTextScale;
+            placed = box;
+        }
+        if (caption.empty() || !placed) continue;
+        ++captions;
+        const screentest::Area area = screentest::captionArea(
+            *font, caption, scale, float(placed->x()), float(placed->y()), float(placed->height()));
+        EXPECT_GE(area.left, kLeftLine + kInset) << screentest::describe(area);
+        for (const screentest::Area& other : areas)
+            EXPECT_FALSE(area.overlaps(other))
+                << screentest::describe(area) << " overlaps " << screentest::describe(other);
+    }
+    EXPECT_EQ(captions, 11);
+    EXPECT_EQ(controls().modelDetail->label(), "Object Detail ");
+    EXPECT_EQ(controls().difficulty->label(), "Game Difficulty ");
+    controls().selectEffect->setCurrent(0);
+    EXPECT_EQ(controls().selectEffect->currentText(), "Transparency");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "game/Game.h"
 #include "game/GameVariables.h"
 #include "screens/SelectGame.h"
+#include "tests/screens/ControlLayoutKit.h"
 #include "tests/screens/WindowlessShell.h"
 #include "tests/support/ArchiveBuilder.h"
 
@@ -154,6 +155,28 @@ TEST_F(SelectGameTest, RandomPicksEveryPuzzleInRange) {
         ++seen[std::size_t(level)];
     }
     EXPECT_GT(std::count_if(seen.begin(), seen.end(), [](int n) { return n > 0; }), count / 2);
+}
+
+TEST_F(SelectGameTest, NoControlsOverlapAndEveryLevelNumberFitsItsBox) {
+    screentest::linkGameArchive(folder);
+    openSelection();
+    const std::vector<screentest::Area> areas = screentest::controlAreas(*selection);
+    ASSERT_GE(areas.size(), 11u) << "six modes, Done, the list, two arrows, Start, Random";
+    for (std::size_t a = 0; a < areas.size(); ++a) {
+        EXPECT_GE(areas[a].left, 0.0f) << screentest::describe(areas[a]);
+        EXPECT_LE(areas[a].right, float(ORenderWindow::kVirtualWidth))
+            << screentest::describe(areas[a]);
+        for (std::size_t b = a + 1; b < areas.size(); ++b)
+            EXPECT_FALSE(areas[a].overlaps(areas[b]))
+                << screentest::describe(areas[a]) << " overlaps " << screentest::describe(areas[b]);
+    }
+    OTextStack* list = levelList();
+    ASSERT_NE(list, nullptr);
+    ASSERT_NE(shell->font(), nullptr);
+    ASSERT_GT(list->itemCount(), 0u);
+    for (const std::string& text : screentest::itemTexts(*list))
+        EXPECT_LE(float(shell->font()->textWidth(text)) * list->textScale(), list->width() - 8.0f)
+            << "level " << text;
 }
 
 TEST_F(SelectGameTest, WithoutPuzzlesThePuzzleButtonsDoNothing) {

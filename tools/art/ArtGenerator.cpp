@@ -95,7 +95,8 @@ std::map<std::string, std::function<std::string()>> texturePainters() {
         p[std::string("Interface/") + entry.first + ".Tga"] =
             tga([text] { return I::smallButton(text); });
     }
-    p["Interface/SelectLN.Tga"] = tga([] { return I::valueField(false); });
+    // The puzzle number box is narrow: Random and Start stand close beside its arrows.
+    p["Interface/SelectLN.Tga"] = tga([] { return I::valueField(false, 64); });
     p["Interface/Button.Tga"] = tga([] { return I::valueField(false); });
     p["Interface/Skins.Tga"] = tga([] { return I::valueField(true); });
     p["Interface/HArrow.Tga"] = tga(I::arrow);

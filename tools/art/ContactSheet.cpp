@@ -335,7 +335,7 @@ bool ContactSheet::compose(const std::string& stagingDir, const std::string& png
              {1, 1, 1, 1});
     drawText(strip, font, "WAVE iiii WWWW  Highlighted: New Game @ 100%", 10, 528, 1, 1,
              {1, 1, 1, 1});
-    drawText(strip, font, "Scale 0.75: Select Effect  Transperensy  1024 x 768", 10, 500, 0.75f, 0,
+    drawText(strip, font, "Scale 0.75: Select Effect  Transparency  1024 x 768", 10, 500, 0.75f, 0,
              {1, 1, 0, 1});
     sheet.draw(strip, 20, 640);
     for (size_t i = 0; i < list.size(); ++i) {

@@ -97,28 +97,28 @@ Image InterfaceArt::modeButton(const std::string& text, int emblem) {
     return image;
 }
 
-Image InterfaceArt::valueField(bool withCube) {
-    Image image(128, 64);
+Image InterfaceArt::valueField(bool withCube, int width) {
+    Image image(width, 64);
     for (int state = 0; state < 2; ++state) {
         const float top = float(state * 32);
         PlateStyle p = state == 0 ? Styling::normalPlate() : Styling::highlightPlate();
         p.top = p.top.scaled(0.55f).withAlpha(0.92f);
         p.bottom = p.bottom.scaled(0.45f).withAlpha(0.92f);
         p.gloss = 0.12f;
-        Styling::plate(image, 1.5f, top + 1.5f, 126.5f, top + 30.5f, p);
+        Styling::plate(image, 1.5f, top + 1.5f, float(width) - 1.5f, top + 30.5f, p);
         if (withCube) miniBlock(image, 8, top + 8, 16, kBlockColours[state == 0 ? 1 : 4]);
     }
     return image;
 }
 
 Image InterfaceArt::arrow() {
-    Image image(32, 64);
+    Image image(16, 64);
     for (int state = 0; state < 2; ++state) {
         // Top half: under the mouse; bottom half: normal.
         const bool hover = state == 0;
         const float top = float(state * 32);
-        Mask shape(32, 64);
-        shape.addPolygon({{7, top + 5}, {27, top + 16}, {7, top + 27}});
+        Mask shape(16, 64);
+        shape.addPolygon({{3, top + 7}, {13, top + 16}, {3, top + 25}});
         const Mask outline = shape.dilated(1.5f);
         image.paint(outline.shifted(1, 1).blurred(1), Colour{0, 0, 0, 0.6f});
         image.paint(outline, hover ? Colour{0.35f, 0.12f, 0, 1} : Colour{0.02f, 0.04f, 0.12f, 1});

@@ -21,8 +21,10 @@ public:
     static Image modeButton(const std::string& text, int emblem);
     // Small button (Done, OK ...), 128 x 64.
     static Image smallButton(const std::string& text);
-    // Empty value field for selectors whose text the control draws, 128 x 64.
-    static Image valueField(bool withCube);
+    // Empty value field for selectors whose text the control draws, width x 64.
+    static Image valueField(bool withCube, int width = 128);
+    // Stepper arrow, 16 x 64 (two states of 32): narrow, so that a stepped control's arrows
+    // stay clear of its caption and of the buttons beside the puzzle chooser.
     static Image arrow();
     static Image checkBox();
     static Image sliderTrack();
