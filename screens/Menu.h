@@ -4,6 +4,7 @@
 // music to the menu playlist.
 #pragma once
 
+#include "engine/OTextStack.h"
 #include "engine/TextureRef.h"
 #include "shell/ORenderWindow.h"
 
@@ -28,6 +29,8 @@ public:
     void draw() override;
     // The seven buttons, top to bottom.
     bool init() override;
+    // Base behaviour; Continue follows a game that appears or goes meanwhile.
+    void update(int elapsedMs) override;
     // Still unless a control animates.
     bool isAnimating() const override;
     // Escape does nothing here (it is consumed).
@@ -36,7 +39,14 @@ public:
     bool onCommand(int controlId, int value) override;
 
 private:
+    // Continue is dimmed while there is no game to return to: none of this run and no saved
+    // one (the file is looked at when the menu shows).
+    void refreshContinue();
+    void enableContinue();
+
     TextureRef title_;
+    OTextStack* continue_ = nullptr;  // owned by the screen
+    bool savedGameWaiting_ = false;
 };
 
 }  // namespace brx
