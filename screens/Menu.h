@@ -4,11 +4,12 @@
 // music to the menu playlist.
 #pragma once
 
-#include "engine/OTextStack.h"
 #include "engine/TextureRef.h"
 #include "shell/ORenderWindow.h"
 
 namespace brx {
+
+class OTextStack;
 
 class Menu : public ORenderWindow {
 public:
@@ -35,7 +36,8 @@ public:
     bool isAnimating() const override;
     // Escape does nothing here (it is consumed).
     bool onEvent(const InputEvent& event) override;
-    // The buttons' actions; Continue only while a game exists. Always true.
+    // The buttons' actions; Continue only while a game of this run exists or a saved one
+    // waits (it is loaded then). Always true.
     bool onCommand(int controlId, int value) override;
 
 private:
