@@ -13,6 +13,7 @@
 #include "game/GameMessages.h"
 #include "game/GameVariables.h"
 #include "screens/NameField.h"
+#include "screens/ResumeStore.h"
 #include "screens/ScreenDecoration.h"
 #include "screens/ScreenKit.h"
 #include "shell/ScreenHost.h"
@@ -99,6 +100,7 @@ void Score::takeFinishedGame() {
     pendingDifficulty_ = difficulty;
     currentMode_ = std::clamp(game->modeNumber(), 0, lastMode());
     currentGame = nullptr;
+    ResumeStore::discardSavedGame();
     if (ScreenHost* host = hostOf(*this)) host->retireScreen(game);
     // The music stays as the game left it; the menu brings its own back.
     if (pendingScore_ != 0 && !tables_.empty() && currentTable().qualifies(pendingScore_)) {

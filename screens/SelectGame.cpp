@@ -18,6 +18,7 @@
 #include "platform/Platform.h"
 #include "screens/GameFactory.h"
 #include "screens/ModeDescriptions.h"
+#include "screens/ResumeStore.h"
 #include "screens/ScreenDecoration.h"
 #include "screens/ScreenKit.h"
 #include "shell/ScreenHost.h"
@@ -165,6 +166,7 @@ void SelectGame::startGame(int controlId) {
     difficulty = settings.difficultyLevel;
     startLevel = settings.beginLevel;
     retireCurrentGame();
+    ResumeStore::discardSavedGame();
     std::unique_ptr<Game> game = makeGame(controlId, level);
     if (!game) return;
     if (puzzle) lastPuzzle = level - 1;
