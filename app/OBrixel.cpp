@@ -194,6 +194,12 @@ void OBrixel::shutdown() {
     currentGame = nullptr;
 }
 
+void OBrixel::saveBeforeQuit() {
+    for (ORenderWindow* screen : screens())
+        if (auto* score = dynamic_cast<Score*>(screen)) score->fileBeforeQuit();
+    // ResumeStore::saveRunningGame();  // MERGE: enable with the resume store
+}
+
 void OBrixel::releaseSceneLists() {
     ModelLibrary::instance().deleteAllLists();
 }
