@@ -33,6 +33,10 @@ window_pixels() {
     width="$(xwininfo -id "$window" | awk '/Width:/ {print $2}')"
     height="$(xwininfo -id "$window" | awk '/Height:/ {print $2}')"
     tail -c $((width * height * 4)) "$WORK/shot.xwd" >"$1"
+    # For a person to look at: the raw pixels and their size, when a folder is given.
+    if [ -n "${BRX_SCREENSHOT_DIR:-}" ]; then
+        cp "$1" "$BRX_SCREENSHOT_DIR/$(basename "$1" .raw)-${width}x${height}.raw"
+    fi
 }
 
 # Whether the name field shows: a row through it (virtual y 136, window y 464) is one plain
