@@ -91,8 +91,9 @@ sleep 0.5
 code="$(wait_for_exit 30)" || fail "the game did not end when its window was closed"
 [ "$code" -eq 0 ] || fail "exit code $code after closing the window"
 expect_log_closed 0
-plain_table "$WORK/game/Data/TStrategy.Kv" | grep -qx "Gil" ||
-    fail "the result typed for was not filed: $(plain_table "$WORK/game/Data/TStrategy.Kv" | tr '\n' ' ')"
+# Read whole first: grep -q ending a pipe early would fail it under pipefail.
+table="$(plain_table "$WORK/game/Data/TStrategy.Kv")"
+grep -qx "Gil" <<<"$table" || fail "the name typed so far was not filed: $(tr '\n' ' ' <<<"$table")"
 
 # --- a lost focus pauses a Classic game; SIGTERM ends the game cleanly ------------------------
 open_game

@@ -122,14 +122,16 @@ TEST_P(QuitTest, EndsThroughOneSaveBeforeTheScreensGo) {
     EXPECT_EXIT(std::exit(endTheRun(GetParam())), ::testing::ExitedWithCode(0), "");
 }
 
+std::string wayName(const ::testing::TestParamInfo<Way>& info) {
+    static const char* const kNames[] = {"ExitButton", "WindowClose", "CtrlQ",
+                                         "Sigterm",    "Sigint",      "Sighup"};
+    return kNames[int(info.param)];
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryWayOut, QuitTest,
                          ::testing::Values(Way::exitButton, Way::windowClose, Way::ctrlQ,
                                            Way::terminate, Way::interrupt, Way::hangUp),
-                         [](const ::testing::TestParamInfo<Way>& info) {
-                             const char* names[] = {"ExitButton", "WindowClose", "CtrlQ",
-                                                    "Sigterm",    "Sigint",      "Sighup"};
-                             return std::string(names[int(info.param)]);
-                         });
+                         wayName);
 
 }  // namespace
 }  // namespace brx
