@@ -197,7 +197,7 @@ void OBrixel::shutdown() {
 void OBrixel::saveBeforeQuit() {
     for (ORenderWindow* screen : screens())
         if (auto* score = dynamic_cast<Score*>(screen)) score->fileBeforeQuit();
-    // ResumeStore::saveRunningGame();  // MERGE: enable with the resume store
+    // ResumeStore::saveRunningGame();  // enabled once the resume store is in
 }
 
 void OBrixel::releaseSceneLists() {

@@ -65,7 +65,7 @@ plain_table() {
 
 open_game() {
     start_game
-    window="$(wait_for_window "$GAME_TITLE" 30)" || fail "no game window appeared"
+    window="$(wait_for_window "$GAME_TITLE" 60)" || fail "no game window appeared"
     xdotool windowfocus --sync "$window"
     sleep 3
 }
