@@ -67,7 +67,7 @@ public:
 
     // --- pausing ---------------------------------------------------------------------------------
     // Whether the screen's clock stands still (a paused game): the application then neither
-    // updates it nor counts it as animating, and draws it through drawPaused(). No here.
+    // updates it nor counts it as animating, and draws it through drawPaused(). False here.
     virtual bool isPaused() const { return false; }
     // The picture of the paused screen; the base draws as usual.
     virtual void drawPaused() { draw(); }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/ResourceArchive.h"
 #include "engine/InputEvent.h"
 #include "game/BrixelGame.h"
 #include "game/PauseState.h"
@@ -63,6 +64,11 @@ using gametest::GameTest;
 
 class PauseTest : public GameTest {
 protected:
+    void SetUp() override {
+        // Suites run before in the same process may have closed the archive the games read.
+        if (!ResourceArchive::instance().isOpen()) ResourceArchive::instance().open();
+        GameTest::SetUp();
+    }
     // Lines left, the board's blocks and the blocks waiting in the next line, as one text.
     static std::string clockFace(const BrixelGame& classic) {
         std::string face = std::to_string(classic.linesLeft) + " " +
