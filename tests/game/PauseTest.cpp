@@ -134,6 +134,22 @@ TEST_F(PauseTest, ALostFocusPausesAndTheResumingClickRemovesNothing) {
     EXPECT_EQ(game->board.blockCount(), blocks - columns) << "the next click plays";
 }
 
+TEST_F(PauseTest, AMinimisedGameStaysPausedWhenTheWindowComesBack) {
+    startGame();
+    playIntro();
+    platform::Event message;
+    message.type = platform::EventType::minimized;
+    app().handleMessage(message);
+    EXPECT_TRUE(game->isPaused());
+    message.type = platform::EventType::restored;
+    app().handleMessage(message);
+    ASSERT_TRUE(app().isActive());
+    app().frame(16);
+    EXPECT_TRUE(game->isPaused()) << "only the player resumes";
+    pressKey('P');
+    EXPECT_FALSE(game->isPaused());
+}
+
 TEST_F(PauseTest, AFinishedOrLeavingGameDoesNotPauseAndEscapeResumesIntoTheOutro) {
     startGame();
     playIntro();
