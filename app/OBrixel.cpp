@@ -186,8 +186,6 @@ void OBrixel::createScreens() {
 // The running game goes first (it was made last and may refer to what the others share), then
 // the screens in the reverse order of their creation.
 void OBrixel::shutdown() {
-    // A game in progress is kept for the next run before anything is taken down.
-    ResumeStore::saveRunningGame();
     std::vector<ORenderWindow*> owned;
     if (currentGame && removeScreen(currentGame)) owned.push_back(currentGame);
     std::vector<ORenderWindow*> rest(screens().rbegin(), screens().rend());
@@ -195,6 +193,13 @@ void OBrixel::shutdown() {
     OApplication::shutdown();
     for (ORenderWindow* screen : owned) delete screen;
     currentGame = nullptr;
+}
+
+void OBrixel::saveBeforeQuit() {
+    for (ORenderWindow* screen : screens())
+        if (auto* score = dynamic_cast<Score*>(screen)) score->fileBeforeQuit();
+    // Then a game in progress is kept for the next run (a finished one, filed above, is not).
+    ResumeStore::saveRunningGame();
 }
 
 void OBrixel::releaseSceneLists() {

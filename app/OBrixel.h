@@ -47,6 +47,9 @@ public:
 
     // Deletes every screen, the game first, then the others in reverse order of creation.
     void shutdown() override;
+    // Files a result the high-score screen holds or has not taken yet, then keeps the game in
+    // progress for the next start.
+    void saveBeforeQuit() override;
 
 protected:
     // Until a screen is active: the chosen background with the splash over it.

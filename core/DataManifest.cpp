@@ -32,7 +32,7 @@ const std::vector<std::string>& DataManifest::textureNames() {
         "100.Tga", "BmBlast.Tga", "DirtPuf.Tga", "HVBlast.Tga", "ParticleBit.Tga", "FireFlash.Jpg",
         "Spl.Tga", "BlurPart.Tga",
         // The game screen's pictures.
-        "GameOver.Tga", "LevelCompl.Tga", "Interface/Info.Tga",
+        "GameOver.Tga", "LevelCompl.Tga", "Paused.Tga", "Interface/Info.Tga",
         // Main menu buttons and the in-game menu button.
         "MainMenu/Continue.Tga", "MainMenu/NewGame.Tga", "MainMenu/Options.Tga",
         "MainMenu/Score.Tga", "MainMenu/Help.Tga", "MainMenu/Credits.Tga", "MainMenu/Exit.Tga",

@@ -139,6 +139,7 @@ Game::Game() : ORenderWindow(kScreenGame), board(*this) {
     board.clear();
     loadPicture(gameOverPicture, "GameOver.Tga");
     loadPicture(levelCompletePicture, "LevelCompl.Tga");
+    loadPicture(pausedPicture, PauseState::kPicture);
     loadBoardModel();
 }
 
@@ -341,6 +342,36 @@ void Game::stopFillSound() {
     if (MusicPlaylist* music = sound.currentPlaylist()) music->setPaused(false);
     if (levelSoundChannel > 0) sound.stop(levelSoundChannel);
     levelSoundChannel = -1;
+}
+
+// --- pausing ---------------------------------------------------------------------------------
+
+bool Game::canPause() const {
+    return !closing_ && !leaving_ && gameState != GameState::GameOver &&
+           linePhase != LinePhase::Finished;
+}
+
+bool Game::interceptEvent(const InputEvent& event) {
+    const bool wasPaused = pauseState.paused();
+    const bool taken = pauseState.take(event, canPause());
+    if (pauseState.paused() != wasPaused) requestRedraw();
+    return taken;
+}
+
+void Game::loseFocus() {
+    if (pauseState.paused() || !canPause()) return;
+    pauseState.pause(true);
+    requestRedraw();
+}
+
+void Game::drawPaused() {
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawBackground();
+    drawHud();
+    if (ownCamera) ownCamera->apply2D(kVirtualWidth, kVirtualHeight);
+    drawCentredPicture(pausedPicture);
+    drawControls();
 }
 
 // --- per-frame rules -------------------------------------------------------------------------

@@ -23,6 +23,7 @@
 #include "game/GameMessages.h"
 #include "game/GameSnapshot.h"
 #include "game/GameVariables.h"
+#include "game/PauseState.h"
 #include "objects/BlockPrototypes.h"
 #include "objects/Box.h"
 #include "objects/EffectRegistry.h"
@@ -89,6 +90,14 @@ public:
     // Still only while the game is played and nothing on it moves: no block falls, slides or
     // turns, nothing flies, no effect, trail, score text or shake runs, no control animates.
     bool isAnimating() const override;
+    // --- pausing (PauseState): P or Pause, a lost focus; P or a click resumes -------------------
+    bool isPaused() const override { return pauseState.paused(); }
+    // The background, the side panel and the "Paused" picture; the board stays hidden.
+    void drawPaused() override;
+    void loseFocus() override;
+    bool interceptEvent(const InputEvent& event) override;
+    // Neither over nor on its way out.
+    bool canPause() const;
 
     // --- operations of a game, in their fixed order --------------------------------------------
     // The board's blocks (selected ones highlighted) and the board model.
@@ -345,6 +354,8 @@ private:
     void drawCentredPicture(const TextureRef& picture) const;
 
     TextureRef skin_;
+    PauseState pauseState;
+    TextureRef pausedPicture;
     bool leaving_ = false;           // a screen switch has been asked for
     bool fillSoundRunning_ = false;  // between startFillSound and stopFillSound
 };

@@ -2,6 +2,8 @@
 // as Windows virtual-key numbers because the screens and controls test those numbers.
 #include <SDL.h>
 
+#include <algorithm>
+#include <csignal>
 #include <deque>
 
 #include "platform/Platform.h"
@@ -12,6 +14,23 @@ namespace {
 // Characters from one text-input event wait here and go out one per pollEvent.
 std::deque<Event> pending;
 Uint32 quitEventType = 0;
+
+constexpr int kEndSignals[] = {SIGTERM, SIGINT, SIGHUP};
+// The longest a wait goes without looking for a caught end signal (ms).
+constexpr double kSignalSliceMs = 50.0;
+// The last end signal caught and not yet handed out; written only by the handler and by
+// takeEndSignal, so the handler does nothing but one store.
+volatile std::sig_atomic_t caughtSignal = 0;
+
+extern "C" void noteEndSignal(int number) {
+    caughtSignal = number;
+}
+
+int takeEndSignal() {
+    const int number = caughtSignal;
+    if (number != 0) caughtSignal = 0;
+    return number;
+}
 
 struct KeyPair {
     SDL_Keycode sdl;
@@ -98,6 +117,9 @@ bool translateWindowEvent(const SDL_WindowEvent& window, Event* out) {
         case SDL_WINDOWEVENT_EXPOSED:
             out->type = EventType::exposed;
             return true;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            out->type = EventType::focusLost;
+            return true;
         default:
             return false;
     }
@@ -106,6 +128,8 @@ bool translateWindowEvent(const SDL_WindowEvent& window, Event* out) {
 bool translateKey(const SDL_KeyboardEvent& key, Event* out) {
     out->type = key.type == SDL_KEYDOWN ? EventType::keyDown : EventType::keyUp;
     out->key = virtualKey(key.keysym.sym);
+    if (key.keysym.mod & KMOD_SHIFT) out->state |= kStateShift;
+    if (key.keysym.mod & KMOD_CTRL) out->state |= kStateControl;
     return out->key != 0;
 }
 
@@ -153,7 +177,23 @@ bool translate(const SDL_Event& in, Event* out) {
 
 }  // namespace
 
+void catchEndSignals() {
+    // SDL would otherwise turn SIGINT and SIGTERM into a window-close of its own.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    struct sigaction action {};
+    action.sa_handler = noteEndSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int number : kEndSignals) sigaction(number, &action, nullptr);
+}
+
 bool pollEvent(Event* event) {
+    if (const int number = takeEndSignal()) {
+        *event = Event{};
+        event->type = EventType::endSignal;
+        event->key = number;
+        return true;
+    }
     for (;;) {
         if (!pending.empty()) {
             *event = pending.front();
@@ -173,9 +213,10 @@ bool waitEvent(Event* event, int timeoutMs) {
         if (pollEvent(event)) return true;
         const double leftMs = endMs - preciseTimeMs();
         if (leftMs <= 0.0) return false;
+        // In slices, so that an end signal caught meanwhile is handed out soon.
         SDL_Event in;
-        if (!SDL_WaitEventTimeout(&in, int(leftMs + 0.999))) return false;
-        if (translate(in, event)) return true;
+        const double sliceMs = std::min(leftMs, kSignalSliceMs);
+        if (SDL_WaitEventTimeout(&in, int(sliceMs + 0.999)) && translate(in, event)) return true;
     }
 }
 

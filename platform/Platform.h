@@ -107,6 +107,8 @@ enum class EventType {
     exposed,         // the window's picture was lost (uncovered) and must be drawn again
     closeRequested,  // the user closed the window
     quit,            // exitCode: the value given to postQuit
+    focusLost,       // the window lost the keyboard focus
+    endSignal,       // key: the number of a caught end signal (see catchEndSignals)
 };
 
 // Button and modifier bits of pointer events, with the values of the Windows message.
@@ -121,12 +123,16 @@ enum PointerState : uint16_t {
 struct Event {
     EventType type = EventType::none;
     int key = 0;
-    int button = 0;  // 0 left, 1 middle, 2 right
-    uint16_t state = 0;
-    int x = 0, y = 0;  // client pixels, y downwards
+    int button = 0;      // 0 left, 1 middle, 2 right
+    uint16_t state = 0;  // PointerState bits; on key events only the modifiers
+    int x = 0, y = 0;    // client pixels, y downwards
     int exitCode = 0;
 };
 
+// From now on SIGTERM, SIGINT and SIGHUP no longer end the process by themselves: each is noted
+// and handed out by the next pollEvent (or waitEvent) as an endSignal event, ahead of anything
+// else, so the program can end in its own orderly way. A wait notices one within its time-out.
+void catchEndSignals();
 // Takes one waiting event; false when none is waiting. Never blocks.
 bool pollEvent(Event* event);
 // Waits up to timeoutMs for an event (the loop waiting for its next frame); false when none

@@ -45,6 +45,9 @@ constexpr float kGrey = 0.75f;
 // Rows below this never show (the buttons live there).
 constexpr float kLowestRowY = 40.0f;
 constexpr float kIconY = 500.0f;
+// The result line above the name field (and where a result that stays out is told).
+constexpr float kResultY = 160.0f;
+constexpr float kResultScale = 0.75f;
 constexpr int kStateEnded = 8;  // gameState, linePhase or resumeState: the game is over
 
 bool gameEnded() {
@@ -83,6 +86,7 @@ bool Score::init() {
 void Score::activate() {
     resultEntered = false;
     closedField_ = false;
+    resultShown_ = false;
     if (currentGame && gameEnded()) {
         takeFinishedGame();
         return;
@@ -107,12 +111,17 @@ void Score::takeFinishedGame() {
         openNameField();
         return;
     }
+    // It stays out: the player sees it (and what the table needs) before game selection.
+    shownScore_ = pendingScore_;
+    resultShown_ = true;
     pendingScore_ = 0;
-    showPaging(true);
-    switchScreen(*this, kScreenSelectGame);
+    showPaging(false);
 }
 
 void Score::deactivate() {
+    // Left without Done (a shortcut to another screen): the result is filed all the same.
+    commitResult();
+    resultShown_ = false;
     if (nameField_) {
         delete removeControl(nameField_);
         nameField_ = nullptr;
@@ -153,7 +162,40 @@ void Score::commitResult() {
 
 void Score::leave() {
     commitResult();
-    switchScreen(*this, resultEntered ? kScreenSelectGame : kScreenMenu);
+    switchScreen(*this, resultEntered || resultShown_ ? kScreenSelectGame : kScreenMenu);
+}
+
+void Score::fileBeforeQuit() {
+    if (pendingScore_ != 0) {
+        commitResult();
+        return;
+    }
+    if (currentGame && gameEnded()) fileUntakenGame();
+}
+
+void Score::fileUntakenGame() {
+    const Game* game = currentGame;
+    const int mode = game->modeNumber();
+    if (game->score() == 0 || mode < 0 || mode > lastMode()) return;
+    ScoreTable& table = tables_[std::size_t(mode)];
+    if (!table.qualifies(game->score())) return;
+    table.insert(playerName_, game->score(), ScoreTable::difficultyName(difficulty));
+}
+
+int Score::rankOf(int score) const {
+    if (tables_.empty()) return 1;
+    const ScoreTable& table = currentTable();
+    int rank = 1;
+    for (std::size_t i = 0; i < table.count(); ++i)
+        if (table.entry(i).score >= score) ++rank;
+    return rank;
+}
+
+int Score::pointsToEnter() const {
+    if (tables_.empty()) return 1;
+    const ScoreTable& table = currentTable();
+    if (int(table.count()) < table.size() || table.count() == 0) return 1;
+    return table.entry(std::size_t(table.size()) - 1).score + 1;
 }
 
 bool Score::onCommand(int controlId, int /*value*/) {
@@ -229,6 +271,7 @@ void Score::draw() {
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
     drawRows();
+    drawResultLine();
     drawIcon();
     drawCornerLogo(logo());
     glEnable(GL_DEPTH_TEST);
@@ -285,6 +328,22 @@ void Score::drawIcon() const {
     glEnd();
     glPopMatrix();
     glDisable(GL_BLEND);
+}
+
+void Score::drawResultLine() const {
+    BitmapFont* font = fontOf(*this);
+    if (!font || (pendingScore_ == 0 && !resultShown_)) return;
+    char text[96];
+    if (pendingScore_ != 0)
+        std::snprintf(text, sizeof text, "Your score: %i    Rank %i", pendingScore_,
+                      rankOf(pendingScore_));
+    else
+        std::snprintf(text, sizeof text, "Your score: %i    The table needs %i", shownScore_,
+                      pointsToEnter());
+    const float x = (float(kVirtualWidth) - font->textWidth(text) * kResultScale) / 2.0f;
+    font->setColour(1.0f, 1.0f, 0.0f, 1.0f);
+    font->drawText(x, kResultY, text, true, kResultScale);
+    font->setColour(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
 }  // namespace brx

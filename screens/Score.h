@@ -49,6 +49,11 @@ public:
     // Done, Prev, Next and the name field's Enter. Always true.
     bool onCommand(int controlId, int value) override;
 
+    // Files what must not be lost as the program ends: a result waiting in the name field,
+    // under the name typed, as Done files it; or a finished game this screen has not taken yet,
+    // under the name the field would offer (the remembered one, else "Unknown Player").
+    void fileBeforeQuit();
+
     // Set once a result has been filed during this visit.
     static bool resultEntered;
 
@@ -56,12 +61,25 @@ public:
     int pendingScore() const { return pendingScore_; }
     const NameField* nameField() const { return nameField_; }
     const std::string& playerName() const { return playerName_; }
+    // Whether a finished game's result that stays out of the table is shown (Done then goes on
+    // to game selection), and that score.
+    bool showsResult() const { return resultShown_; }
+    int shownScore() const { return shownScore_; }
+    // The place (1 = first) a score would take in the current table.
+    int rankOf(int score) const;
+    // The fewest points that enter the current table (ties with its last row stay out).
+    int pointsToEnter() const;
 
 private:
     // The highest mode that has a table.
     int lastMode() const;
     ScoreTable& currentTable() const;
     void takeFinishedGame();
+    // Files a finished game without asking (the program ends before it could).
+    void fileUntakenGame();
+    // The line under the table: the score being entered and its rank, or the score that stays
+    // out and what the table needs.
+    void drawResultLine() const;
     void openNameField();
     void closeNameField();
     void deleteClosedField();
@@ -80,6 +98,8 @@ private:
     int pendingScore_ = 0;
     int pendingDifficulty_ = 0;
     int currentMode_ = 0;
+    bool resultShown_ = false;
+    int shownScore_ = 0;
 };
 
 }  // namespace brx

@@ -50,6 +50,13 @@ constexpr float kBarLeft = 247.0f, kBarRight = 553.0f, kBarBottom = 242.0f, kBar
 constexpr float kBarFillStart = 248.0f, kBarFillY = 245.0f, kBarFillLength = 305.0f;
 constexpr float kBarAlpha = 0.75f;
 
+constexpr uint16_t kQuitKey = 'Q';
+
+// Ctrl+Q, the way out from every screen.
+bool isQuitShortcut(const InputEvent& event) {
+    return event.type == kInputKeyDown && event.key == kQuitKey && (event.flags & kFlagControl);
+}
+
 void playInterfaceSound(int sampleId) {
     SoundManager::instance().play(sampleId, 0);
 }
@@ -173,7 +180,7 @@ void OApplication::frame(int elapsedMs) {
         // The pass in which an animation ends must still draw, or its last moving picture
         // would stay on screen instead of the settled one.
         const bool wasAnimating = gActiveScreen && gActiveScreen->isAnimating();
-        if (isActive() && gActiveScreen) gActiveScreen->update(elapsedMs);
+        if (isActive() && gActiveScreen) gActiveScreen->advance(elapsedMs);
         frameDrawn_ = takeDrawingDue() || wasAnimating;
         if (frameDrawn_) drawFrame();
     }
@@ -185,7 +192,7 @@ bool OApplication::takeDrawingDue() {
     if (!gActiveScreen) return true;  // the splash: no screen to say what changes
     // Always taken, so a request is never left over for a later frame.
     const bool screenAsked = gActiveScreen->takeRedrawRequest();
-    return asked || screenAsked || gActiveScreen->isAnimating();
+    return asked || screenAsked || gActiveScreen->animatesNow();
 }
 
 void OApplication::requestRedraw() {
@@ -206,7 +213,7 @@ void OApplication::drawFrame() {
     glDepthFunc(GL_LEQUAL);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     if (gActiveScreen) {
-        gActiveScreen->draw();
+        gActiveScreen->present();
     } else {
         drawIdle();
     }
@@ -239,14 +246,28 @@ void OApplication::shutdown() {
     deleteScreens();
 }
 
+void OApplication::endRun() {
+    if (!std::exchange(savedBeforeQuit_, true)) saveBeforeQuit();
+    shutdown();
+}
+
+void OApplication::focusLost() {
+    DispatchScope scope(*this);
+    if (gActiveScreen) gActiveScreen->loseFocus();
+}
+
 bool OApplication::onEvent(InputEvent& event) {
     if (cursor_) cursor_->moveTo(event.x, event.y);
     // Keys and buttons may change anything; a bare move shows only when the cursor is drawn,
     // otherwise the screen asks for a frame if the move changed its picture (a highlight).
     const bool drawnCursor = cursor_ && !cursor_->isPointer();
     if (event.type != kInputPointerMove || drawnCursor) redrawPending_ = true;
+    if (isQuitShortcut(event)) {
+        quit();
+        return true;
+    }
     DispatchScope scope(*this);
-    if (gActiveScreen) return gActiveScreen->onEvent(event);
+    if (gActiveScreen) return gActiveScreen->dispatchEvent(event);
     // With no screen to take it, Escape leaves the bare shell.
     if (event.type == kInputKeyDown && event.key == kKeyEscape) {
         quit();

@@ -52,7 +52,14 @@ public:
     void prepareBeforeWindow() override;
     // Deletes every screen.
     void shutdown() override;
-    // Moves the cursor, then hands the event to the active screen.
+    // The one way out: saveBeforeQuit() (once per application), then shutdown(). Every way
+    // the program ends (the menu's Exit, closing the window, Ctrl+Q, an end signal) posts the
+    // quit message, and the loop comes here when it takes it.
+    void endRun() override;
+    // Tells the active screen (a running game pauses).
+    void focusLost() override;
+    // Moves the cursor, then hands the event to the active screen. Ctrl+Q ends the program
+    // on every screen.
     bool onEvent(InputEvent& event) override;
 
     // --- ScreenHost ------------------------------------------------------------------------------
@@ -82,6 +89,9 @@ public:
     // released before the old context goes, rebuilt once the new one is current.
     virtual void releaseSceneLists() {}
     virtual void restoreSceneLists() {}
+    // Saves what must outlive the run (results not yet filed, the game in progress); runs
+    // exactly once, when the program ends its ordinary way, before any screen is deleted.
+    virtual void saveBeforeQuit() {}
 
     // Makes the next frame draw, whether or not the active screen animates.
     void requestRedraw();
@@ -127,6 +137,7 @@ private:
     int dispatchDepth_ = 0;                // frames and events running now
     bool redrawPending_ = true;            // input, a switch or a new size asked for a frame
     bool frameDrawn_ = false;              // the last frame drew and swapped
+    bool savedBeforeQuit_ = false;         // endRun has saved
     double lastProgressMs_ = -1e9;         // when the last loading frame was shown
     std::vector<ScreenId> pendingSwitches_;
     std::vector<ORenderWindow*> pendingRetires_;

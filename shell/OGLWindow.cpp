@@ -1,5 +1,6 @@
 #include "shell/OGLWindow.h"
 
+#include "core/ErrorLog.h"
 #include "core/SystemSettings.h"
 #include "engine/GLExtensions.h"
 #include "engine/OException.h"
@@ -78,6 +79,7 @@ std::array<DisplayResolution, OGLWindow::kResolutionCount> OGLWindow::enumerateD
 
 bool OGLWindow::create(const std::string& className, const std::string& title, int width,
                        int height) {
+    platform::catchEndSignals();  // before the video starts, so SDL leaves them to us
     prepareBeforeWindow();
     SystemSettings& settings = SystemSettings::instance();
     className_ = className;
@@ -208,6 +210,10 @@ void OGLWindow::handleMessage(const platform::Event& message) {
     switch (message.type) {
         case T::minimized:
             active_ = false;
+            focusLost();
+            return;
+        case T::focusLost:
+            focusLost();
             return;
         case T::maximized:
             fullScreenRequest_ = true;
@@ -222,6 +228,10 @@ void OGLWindow::handleMessage(const platform::Event& message) {
             resize();
             return;
         case T::closeRequested:
+            platform::postQuit(0);
+            return;
+        case T::endSignal:
+            BRX_LOG_LINE("Ending on signal %d", message.key);
             platform::postQuit(0);
             return;
         case T::exposed:
@@ -244,7 +254,7 @@ int OGLWindow::run() {
         }
         runPass();
     }
-    shutdown();
+    endRun();
     return message.exitCode;
 }
 

@@ -58,11 +58,18 @@ public:
     // Whether the last frame() drew and showed a picture; a pass that did not waits for the
     // next refresh with the core idle. The base always draws.
     virtual bool drewLastFrame() const { return true; }
+    // The window lost the keyboard focus or was minimised; nothing here.
+    virtual void focusLost() {}
+    // The one way out of the main loop, run once when the loop has taken the quit message. The
+    // base shuts down; the application saves what must outlive the run first.
+    virtual void endRun() { shutdown(); }
 
     // Opens the window and its context from the settings (size, depth, full screen). False
     // after a box has reported what failed. Throws OSoftwareGL on a software rasterizer.
     bool create(const std::string& className, const std::string& title, int width, int height);
-    // Runs the main loop until the quit message; returns its exit code.
+    // Runs the main loop until the quit message, then endRun(); returns the message's exit
+    // code. From create() on, the end signals (SIGTERM, SIGINT, SIGHUP) ask for the quit
+    // message as closing the window does.
     int run();
     // The window procedure: one platform message.
     void handleMessage(const platform::Event& message);

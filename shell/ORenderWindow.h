@@ -65,6 +65,33 @@ public:
     // every frame. Updates run every frame either way.
     virtual bool isAnimating() const;
 
+    // --- pausing ---------------------------------------------------------------------------------
+    // Whether the screen's clock stands still (a paused game): the application then neither
+    // updates it nor counts it as animating, and draws it through drawPaused(). False here.
+    virtual bool isPaused() const { return false; }
+    // The picture of the paused screen; the base draws as usual.
+    virtual void drawPaused() { draw(); }
+    // The window lost the keyboard focus or was minimised while this screen was active.
+    virtual void loseFocus() {}
+    // Sees every event before onEvent (a paused game takes what resumes it); true when it took
+    // the event, which then goes no further. Nothing here.
+    virtual bool interceptEvent(const InputEvent& /*event*/) { return false; }
+    // One event as the application hands it over: interceptEvent(), then onEvent().
+    bool dispatchEvent(const InputEvent& event) { return interceptEvent(event) || onEvent(event); }
+    // One frame's step as the application runs it: update() unless paused.
+    void advance(int elapsedMs) {
+        if (!isPaused()) update(elapsedMs);
+    }
+    // One frame's picture as the application draws it: drawPaused() while paused, else draw().
+    void present() {
+        if (isPaused())
+            drawPaused();
+        else
+            draw();
+    }
+    // Whether the next frame must be drawn by itself: animating and not paused.
+    bool animatesNow() const { return !isPaused() && isAnimating(); }
+
     // --- redrawing -------------------------------------------------------------------------------
     // Asks for the screen to be drawn in the next frame (its picture changed outside an
     // animation).

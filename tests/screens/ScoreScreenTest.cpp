@@ -183,18 +183,108 @@ TEST_F(ScoreScreenTest, DoneDuringNameEntryFilesTheTypedName) {
     EXPECT_EQ(score->nameField(), nullptr);
 }
 
-TEST_F(ScoreScreenTest, ResultsThatDoNotEnterGoStraightToGameSelection) {
+TEST_F(ScoreScreenTest, AResultThatStaysOutIsShownThenDoneGoesToGameSelection) {
     lostGame(0);
     shell->pressKey(kKeyEscape);
-    EXPECT_EQ(OApplication::activeScreen(), selection);
+    EXPECT_EQ(OApplication::activeScreen(), score);
     EXPECT_EQ(currentGame, nullptr);
+    EXPECT_EQ(score->nameField(), nullptr);
+    EXPECT_TRUE(score->showsResult());
+    EXPECT_EQ(score->shownScore(), 0);
+    EXPECT_EQ(score->pointsToEnter(), 1) << "a fresh table takes any points";
+    shell->pressKey(kKeyEscape);
+    EXPECT_EQ(OApplication::activeScreen(), selection);
     EXPECT_EQ(tables[0].entry(0).name, "...");
 
-    for (int i = 0; i < 10; ++i) tables[0].insert("Old", 300, "Hard");
+    for (int i = 0; i < 10; ++i) tables[0].insert("Old", 300 + i, "Hard");
     lostGame(300);
     shell->pressKey(kKeyEscape);
-    EXPECT_EQ(OApplication::activeScreen(), selection) << "a tie with a full table stays out";
-    EXPECT_EQ(score->nameField(), nullptr);
+    EXPECT_EQ(score->nameField(), nullptr) << "a tie with the last row stays out";
+    ASSERT_TRUE(score->showsResult());
+    EXPECT_EQ(score->shownScore(), 300);
+    EXPECT_EQ(score->pointsToEnter(), 301);
+    shell->step(16);
+    shell->saveScreenshot("score-result-stays-out");
+    shell->clickAt(480, 25);  // Done
+    EXPECT_EQ(OApplication::activeScreen(), selection);
+    EXPECT_EQ(tables[0].entry(9).name, "Old");
+    EXPECT_FALSE(score->showsResult());
+}
+
+TEST_F(ScoreScreenTest, NameEntryShowsTheRankTheScoreWouldTake) {
+    tables[0].insert("Ann", 500, "Hard");
+    tables[0].insert("Bob", 100, "Hard");
+    lostGame(100);
+    shell->pressKey(kKeyEscape);
+    ASSERT_NE(score->nameField(), nullptr);
+    EXPECT_EQ(score->rankOf(100), 3) << "below the equal older score";
+    EXPECT_EQ(score->rankOf(501), 1);
+    typeText("Cy");
+    shell->step(16);
+    shell->saveScreenshot("score-name-entry-rank");
+    shell->pressKey(kKeyEnter);
+    EXPECT_EQ(tables[0].entry(2).name, "Cy");
+}
+
+// The program ends on this screen: what the field holds is filed as Done would file it, and
+// the file in the folder holds it.
+TEST_F(ScoreScreenTest, EndingDuringNameEntryFilesTheTypedNameOrUnknownPlayer) {
+    lostGame(640);
+    shell->pressKey(kKeyEscape);
+    typeText("Dee");
+    score->fileBeforeQuit();
+    ScoreTable reread{"", "Data\\TRemover.Kv"};
+    ASSERT_TRUE(reread.load());
+    EXPECT_EQ(reread.entry(0).name, "Dee");
+    EXPECT_EQ(reread.entry(0).score, 640);
+    score->fileBeforeQuit();
+    ASSERT_TRUE(reread.load());
+    EXPECT_EQ(reread.entry(1).score, 0) << "filed once";
+
+    shell->setActiveScreen(kScreenSelectGame);
+    lostGame(50);
+    shell->pressKey(kKeyEscape);
+    ASSERT_NE(score->nameField(), nullptr);
+    for (int i = 0; i < 3; ++i) shell->pressKey(kKeyBackspace);  // the field offered "Dee"
+    score->fileBeforeQuit();
+    ASSERT_TRUE(reread.load());
+    EXPECT_EQ(reread.entry(1).name, "Unknown Player");
+    EXPECT_EQ(reread.entry(1).score, 50);
+}
+
+TEST_F(ScoreScreenTest, LeavingNameEntryWithoutDoneStillFilesTheResult) {
+    lostGame(75);
+    shell->pressKey(kKeyEscape);
+    typeText("Eve");
+    shell->setActiveScreen(kScreenMenu);  // a shortcut elsewhere
+    EXPECT_EQ(tables[0].entry(0).name, "Eve");
+    EXPECT_EQ(tables[0].entry(0).score, 75);
+}
+
+// A finished game the screen has not taken yet (its game-over picture still shows).
+TEST_F(ScoreScreenTest, EndingBeforeAFinishedGameWasTakenFilesItUnderTheNameOnOffer) {
+    lostGame(90);
+    score->fileBeforeQuit();
+    EXPECT_EQ(tables[0].entry(0).name, "Unknown Player");
+    EXPECT_EQ(tables[0].entry(0).score, 90);
+    ScoreTable reread{"", "Data\\TRemover.Kv"};
+    ASSERT_TRUE(reread.load());
+    EXPECT_EQ(reread.entry(0).score, 90);
+    shell->pressKey(kKeyEscape);  // takes this one into name entry
+    typeText("Flo");
+    shell->pressKey(kKeyEnter);
+
+    lostGame(95);
+    score->fileBeforeQuit();
+    EXPECT_EQ(tables[0].entry(0).name, "Flo") << "the name the field would have offered";
+
+    for (int i = 0; i < 10; ++i) tables[0].insert("Old", 1000, "Hard");
+    lostGame(20);
+    gameState = GameState::Playing;
+    resumeState = ResumeState::Normal;
+    currentGame->addScore(5000);
+    score->fileBeforeQuit();
+    EXPECT_EQ(tables[0].entry(0).score, 1000) << "a game in progress is no result";
 }
 
 TEST_F(ScoreScreenTest, BrowsingPagesStopAtTheFirstAndLastMode) {

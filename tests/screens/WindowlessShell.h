@@ -83,10 +83,11 @@ public:
     bool pressKey(uint16_t key) { return screentest::pressKey(*this, key); }
 
     int displayModeSwitches = 0;
-    // One update and (unless told otherwise) draw of the active screen, as a frame runs them.
+    // One update and (unless told otherwise) draw of the active screen, as a frame runs them
+    // (a paused screen is not updated, and drawn paused).
     void step(int elapsedMs, bool draw = true) {
-        if (brx::ORenderWindow* screen = activeScreen()) screen->update(elapsedMs);
-        if (brx::ORenderWindow* screen = activeScreen(); screen && draw) screen->draw();
+        if (brx::ORenderWindow* screen = activeScreen()) screen->advance(elapsedMs);
+        if (brx::ORenderWindow* screen = activeScreen(); screen && draw) screen->present();
     }
     // Saves the frame drawn last as name.png in $BRX_SCREENSHOT_DIR, when that is set, for a
     // person to look at.

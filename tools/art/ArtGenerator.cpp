@@ -71,6 +71,10 @@ std::map<std::string, std::function<std::string()>> texturePainters() {
         return I::banner("LEVEL COMPLETE", {1, 1, 0.75f, 1}, {0.3f, 0.9f, 0.25f, 1},
                          {0.4f, 1, 0.3f, 0.6f});
     });
+    p["Paused.Tga"] = tga([] {
+        return I::banner("PAUSED", {0.85f, 0.95f, 1, 1}, {0.2f, 0.45f, 1, 1},
+                         {0.3f, 0.6f, 1, 0.65f});
+    });
     p["Interface/Info.Tga"] = tga(I::infoPanel);
     const std::pair<const char*, const char*> menu[] = {
         {"Continue", "Continue"}, {"NewGame", "New Game"}, {"Options", "Options"},
