@@ -35,8 +35,10 @@ struct WindowDesc {
     bool hidden = false;      // tests and tools draw into a window nobody sees
 };
 
-// Starts the video subsystem; false when no display can be opened.
-bool initVideo();
+// Starts the video subsystem; false when no display can be opened, with one line for the
+// player in *error saying which display is missing and how to start the game. A driver that
+// shows nothing (offscreen, dummy) is taken only when SDL_VIDEODRIVER names it.
+bool initVideo(std::string* error = nullptr);
 // Stops the video subsystem; closes the window first if one is open.
 void quitVideo();
 

@@ -91,11 +91,47 @@ void premultiplyAlpha(std::vector<uint8_t>& rgba) {
     }
 }
 
+bool isInvisibleDriver(const char* driver) {
+    return driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+}
+
+bool videoDriverAskedFor() {
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    return asked && *asked;
+}
+
+// One line for the player: which display could not be reached and how to start the game.
+std::string noDisplayText() {
+    const char* x11 = SDL_getenv("DISPLAY");
+    const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
+    std::string missing;
+    if ((!x11 || !*x11) && (!wayland || !*wayland)) {
+        missing = "no display is set (DISPLAY and WAYLAND_DISPLAY are empty)";
+    } else {
+        missing = "the display";
+        if (x11 && *x11) missing += std::string(" DISPLAY=") + x11;
+        if (wayland && *wayland) missing += std::string(" WAYLAND_DISPLAY=") + wayland;
+        missing += " cannot be reached";
+    }
+    return "Brixeler 3D needs a graphical desktop, but " + missing +
+           ". Start it from an X11 or Wayland session, or set DISPLAY to a running X server.";
+}
+
 }  // namespace
 
-bool initVideo() {
+bool initVideo(std::string* error) {
     if (video.videoStarted) return true;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) return false;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+        if (error) *error = noDisplayText();
+        return false;
+    }
+    // With no display SDL settles for a driver that shows nothing: the game would run unseen
+    // for ever. Such a driver serves only when it was asked for by name.
+    if (isInvisibleDriver(SDL_GetCurrentVideoDriver()) && !videoDriverAskedFor()) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+        if (error) *error = noDisplayText();
+        return false;
+    }
     video.videoStarted = true;
     return true;
 }
