@@ -28,6 +28,9 @@ struct VideoState {
     double frameMs = 1000.0 / kFallbackRefreshHz;
     bool systemCursorShown = true;  // re-applied to every new window: video start resets it
     SDL_Cursor* colorCursor = nullptr;
+    std::vector<uint8_t> icon;  // RGBA, top row first; put on every window made
+    int iconWidth = 0;
+    int iconHeight = 0;
 };
 VideoState video;
 
@@ -35,6 +38,16 @@ VideoState video;
 void applyCursorVisibility() {
     const bool visible = video.colorCursor != nullptr || video.systemCursorShown;
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void applyIcon() {
+    if (!video.window || video.icon.empty()) return;
+    SDL_Surface* picture =
+        SDL_CreateRGBSurfaceWithFormatFrom(video.icon.data(), video.iconWidth, video.iconHeight,
+                                           32, video.iconWidth * 4, SDL_PIXELFORMAT_RGBA32);
+    if (!picture) return;
+    SDL_SetWindowIcon(video.window, picture);
+    SDL_FreeSurface(picture);
 }
 
 void setGlAttributes(const WindowDesc& desc) {
@@ -143,6 +156,23 @@ void quitVideo() {
     video.videoStarted = false;
 }
 
+void setDesktopId(const char* id) {
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", id, 0);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", id, 0);
+}
+
+void setWindowIcon(const uint8_t* rgba, int width, int height) {
+    if (!rgba || width <= 0 || height <= 0) return;
+    video.icon.assign(rgba, rgba + size_t(width) * size_t(height) * 4);
+    video.iconWidth = width;
+    video.iconHeight = height;
+    applyIcon();
+}
+
+bool hasWindowIcon() {
+    return !video.icon.empty();
+}
+
 void showSystemCursor(bool visible) {
     // Remembered for every window made later: starting the video resets SDL's own flag.
     video.systemCursorShown = visible;
@@ -174,6 +204,7 @@ bool createWindow(const WindowDesc& desc, std::string* error) {
         SDL_SetWindowDisplayMode(video.window, &mode);
         SDL_SetWindowFullscreen(video.window, SDL_WINDOW_FULLSCREEN);
     }
+    applyIcon();
     if (!desc.hidden) SDL_ShowWindow(video.window);
     applyCursorVisibility();
     return true;

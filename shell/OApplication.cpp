@@ -23,6 +23,7 @@
 #include "engine/UiSound.h"
 #include "platform/Platform.h"
 #include "shell/MouseCursor.h"
+#include "shell/WindowIcon.h"
 #include "shell/ORenderWindow.h"
 #include "sound/SoundManager.h"
 
@@ -116,6 +117,7 @@ bool OApplication::init() {
     } catch (const OFileNotFound&) {
         font_.reset();  // the game runs on without text rather than not at all
     }
+    WindowIcon::install(DataManifest::kIconTexture);
     cursor_ = std::make_unique<MouseCursor>(DataManifest::kCursorTexture);
     cursor_->load();
     cursor_->makePointer(height());
