@@ -4,6 +4,7 @@
 
 #include <deque>
 
+#include "platform/LostReleases.h"
 #include "platform/Platform.h"
 
 namespace platform {
@@ -12,6 +13,8 @@ namespace {
 // Characters from one text-input event wait here and go out one per pollEvent.
 std::deque<Event> pending;
 Uint32 quitEventType = 0;
+// Buttons SDL takes as held whose release it never saw (see LostReleases.h).
+Uint32 lostReleases = 0;
 
 struct KeyPair {
     SDL_Keycode sdl;
@@ -115,7 +118,17 @@ bool translateButton(const SDL_MouseButtonEvent& button, Event* out) {
     out->type = button.type == SDL_MOUSEBUTTONDOWN ? EventType::buttonDown : EventType::buttonUp;
     out->x = button.x;
     out->y = button.y;
-    out->state = pointerState(SDL_GetMouseState(nullptr, nullptr));
+    out->state = pointerState(SDL_GetMouseState(nullptr, nullptr) & ~lostReleases);
+    const Uint32 mask = SDL_BUTTON(button.button);
+    if (!(lostReleases & mask)) return true;
+    lostReleases &= ~mask;
+    if (out->type == EventType::buttonUp) {
+        // SDL swallowed the press of this click: the game gets both halves.
+        Event release = *out;
+        out->type = EventType::buttonDown;
+        out->state = uint16_t(out->state | pointerState(mask));
+        pending.push_back(release);
+    }
     return true;
 }
 
@@ -133,7 +146,7 @@ bool translate(const SDL_Event& in, Event* out) {
             out->type = EventType::pointerMove;
             out->x = in.motion.x;
             out->y = in.motion.y;
-            out->state = pointerState(in.motion.state);
+            out->state = pointerState(in.motion.state & ~lostReleases);
             return true;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
@@ -191,6 +204,13 @@ void postQuit(int exitCode) {
         quit.exitCode = exitCode;
         pending.push_back(quit);
     }
+}
+
+void findLostReleases() {
+    SDL_PumpEvents();  // releases that did reach SDL are taken into account first
+    const Uint32 believed = SDL_GetMouseState(nullptr, nullptr);
+    const Uint32 held = SDL_GetGlobalMouseState(nullptr, nullptr);
+    lostReleases = believed & ~held;
 }
 
 void setPointerCapture(bool captured) {

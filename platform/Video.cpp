@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/LostReleases.h"
 #include "platform/Platform.h"
 
 namespace platform {
@@ -207,6 +208,7 @@ bool createWindow(const WindowDesc& desc, std::string* error) {
     applyIcon();
     if (!desc.hidden) SDL_ShowWindow(video.window);
     applyCursorVisibility();
+    findLostReleases();
     return true;
 }
 

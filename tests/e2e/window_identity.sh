@@ -11,12 +11,13 @@ wm_class="$(awk -F= '$1 == "StartupWMClass" { print $2 }' \
 # The window's class and a 64 x 64 icon that is not blank.
 expect_identity() {
     local window="$1" when="$2" icon
-    xprop -id "$window" WM_CLASS | grep -qF "\"$wm_class\"" ||
+    [[ "$(xprop -id "$window" WM_CLASS)" == *"\"$wm_class\""* ]] ||
         fail "$when: WM_CLASS is $(xprop -id "$window" WM_CLASS), not $wm_class"
-    icon="$(xprop -id "$window" _NET_WM_ICON)"
-    echo "$icon" | grep -q "_NET_WM_ICON(CARDINAL) = 64, 64, " || fail "$when: no 64 x 64 icon"
+    icon="$(xprop -id "$window" -f _NET_WM_ICON 32c _NET_WM_ICON)"
+    [[ "$icon" == *"_NET_WM_ICON(CARDINAL) = 64, 64, "* ]] || fail "$when: no 64 x 64 icon"
     # The picture has opaque, coloured pixels: not every value after the size is zero.
-    echo "$icon" | tr ',' '\n' | tail -n +3 | grep -qv '^ *0$' || fail "$when: the icon is blank"
+    [ "$(echo "$icon" | tr ',' '\n' | tail -n +3 | awk '$1 != 0 { n++ } END { print n + 0 }')" \
+        -gt 1000 ] || fail "$when: the icon is blank"
 }
 
 # Clicks a point of the game's 800 x 600 virtual space (y upwards).
@@ -31,7 +32,8 @@ install_game
 start_game -u SDL_VIDEO_X11_WMCLASS -u SDL_VIDEO_WAYLAND_WMCLASS SDL_AUDIODRIVER=dummy
 window="$(wait_for_window "$GAME_TITLE" 30)" || fail "no game window appeared"
 for _ in $(seq 1 100); do
-    xprop -id "$window" _NET_WM_ICON 2>/dev/null | grep -q "= 64, 64," && break
+    [[ "$(xprop -id "$window" -f _NET_WM_ICON 32c _NET_WM_ICON 2>/dev/null)" == *"= 64, 64,"* ]] &&
+        break
     sleep 0.1
 done
 expect_identity "$window" "first window"
