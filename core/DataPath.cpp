@@ -248,8 +248,7 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes) {
     const int fd = mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) return false;
     // mkstemp makes the file private; the file keeps the permissions it would have had.
-    const bool written =
-        fchmod(fd, modeFor(path)) == 0 && writeAll(fd, bytes) && fsync(fd) == 0;
+    const bool written = fchmod(fd, modeFor(path)) == 0 && writeAll(fd, bytes) && fsync(fd) == 0;
     const bool closed = closeFile(fd);
     if (!(written && closed) || std::rename(temporary.c_str(), path.c_str()) != 0) {
         unlink(temporary.c_str());

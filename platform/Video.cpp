@@ -44,8 +44,8 @@ void applyCursorVisibility() {
 void applyIcon() {
     if (!video.window || video.icon.empty()) return;
     SDL_Surface* picture =
-        SDL_CreateRGBSurfaceWithFormatFrom(video.icon.data(), video.iconWidth, video.iconHeight,
-                                           32, video.iconWidth * 4, SDL_PIXELFORMAT_RGBA32);
+        SDL_CreateRGBSurfaceWithFormatFrom(video.icon.data(), video.iconWidth, video.iconHeight, 32,
+                                           video.iconWidth * 4, SDL_PIXELFORMAT_RGBA32);
     if (!picture) return;
     SDL_SetWindowIcon(video.window, picture);
     SDL_FreeSurface(picture);

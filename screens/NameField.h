@@ -1,7 +1,7 @@
 // The text field the high-score screen asks for the player's name with: it takes only the
-// characters the font can draw and the score table can store, and it answers from the first key on (a plain text field lets
-// the event that opened it go by unseen; this one opens on a screen switch, where every later
-// event is the player's own).
+// characters the font can draw and the score table can store, and it answers from the first key on
+// (a plain text field lets the event that opened it go by unseen; this one opens on a screen
+// switch, where every later event is the player's own).
 #pragma once
 
 #include <string>

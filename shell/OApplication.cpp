@@ -23,8 +23,8 @@
 #include "engine/UiSound.h"
 #include "platform/Platform.h"
 #include "shell/MouseCursor.h"
-#include "shell/WindowIcon.h"
 #include "shell/ORenderWindow.h"
+#include "shell/WindowIcon.h"
 #include "sound/SoundManager.h"
 
 namespace brx {

@@ -134,11 +134,12 @@ bool OGLWindow::openDisplay() {
         settings.colorDepth = colorBits_ = bits;
         failure = tryOpenDisplay();
         if (failure) continue;
-        BRX_LOG_ERROR("The display mode %d x %d, %d bits%s could not be made; the game runs in "
-                      "%d x %d windowed, %d bits",
-                      resolutions_[size_t(saved.resolution)].width,
-                      resolutions_[size_t(saved.resolution)].height, saved.colorBits,
-                      saved.fullScreen ? ", full screen" : "", width_, height_, bits);
+        BRX_LOG_ERROR(
+            "The display mode %d x %d, %d bits%s could not be made; the game runs in "
+            "%d x %d windowed, %d bits",
+            resolutions_[size_t(saved.resolution)].width,
+            resolutions_[size_t(saved.resolution)].height, saved.colorBits,
+            saved.fullScreen ? ", full screen" : "", width_, height_, bits);
         return true;
     }
     errorBox(failure);

@@ -94,6 +94,9 @@ protected:
     bool setupPixelFormat();
     // The same without the box.
     bool makeContext();
+    // Window and context in the settings' mode; null, or the box text of the step that failed
+    // (the window is gone again then). The one place where a display refuses a mode.
+    virtual const char* tryOpenDisplay();
     // Lets go of the rendering context (boxes report failures and never stop the program).
     void releaseContext();
     void destroyWindow();
@@ -116,9 +119,6 @@ private:
     // Window and context in the settings' mode, else in a plain window (logged); false after
     // a box when nothing could be made.
     bool openDisplay();
-    // Window and context in the settings' mode; null, or the box text of the step that failed
-    // (the window is gone again then).
-    const char* tryOpenDisplay();
     // The next waiting message, or one that arrives before the next pass is due; false when
     // the pass is due.
     bool takeMessage(platform::Event* message);

@@ -152,7 +152,6 @@ TEST_F(DataPathTest, UnmakeableFolderIsLoggedAndTheSaveFailsWithoutCrashing) {
     EXPECT_TRUE(fs::is_regular_file(path("home/.local/share/brixeler3d/TPuzzle.Kv")));
 }
 
-
 // Every name in a folder, so a test sees a temporary file left behind.
 std::set<std::string> namesIn(const fs::path& folder) {
     std::set<std::string> names;

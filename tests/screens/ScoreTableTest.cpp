@@ -181,7 +181,7 @@ TEST_F(ScoreTableTest, ATableThatIsAFolderOrAFifoStartsAfreshWithoutWaitingOrThr
     std::filesystem::create_directory(folder.path() / "Data/TClassic.Kv");
     ASSERT_TRUE(testsupport::makeFifo(folder.path() / "Data/TPuzzle.Kv"));
     const std::pair<const char*, const char*> files[] = {{"Data\\TClassic.Kv", "Data/TClassic.Kv"},
-                                                        {"Data\\TPuzzle.Kv", "Data/TPuzzle.Kv"}};
+                                                         {"Data\\TPuzzle.Kv", "Data/TPuzzle.Kv"}};
     for (const auto& [name, onDisk] : files) {
         ScoreTable odd{"", name};
         bool loaded = true;
