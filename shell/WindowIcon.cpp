@@ -13,15 +13,17 @@ namespace brx {
 bool WindowIcon::install(const std::string& textureName) {
     DecodedImage decoded;
     std::string problem;
+    // Noted, not counted as an error: the game plays the same without its icon (an archive
+    // made before the icon was added to it, say).
     if (!TextureFile::decode(textureName, &decoded, &problem)) {
-        BRX_LOG_ERROR("Window icon \"%s\" could not be read: %s", textureName.c_str(),
-                      problem.c_str());
+        BRX_LOG_LINE("Window icon \"%s\" could not be read: %s", textureName.c_str(),
+                     problem.c_str());
         return false;
     }
     // The pointer's resampling gives what the platform takes: a square, top row first.
     const std::vector<uint8_t> picture = MouseCursor::pointerPicture(decoded, kSidePixels);
     if (picture.empty()) {
-        BRX_LOG_ERROR("Window icon \"%s\" holds no picture", textureName.c_str());
+        BRX_LOG_LINE("Window icon \"%s\" holds no picture", textureName.c_str());
         return false;
     }
     platform::setWindowIcon(picture.data(), kSidePixels, kSidePixels);

@@ -13,7 +13,8 @@ public:
     static constexpr int kSidePixels = 64;
 
     // Reads the named texture from the open archive and makes it the windows' icon. False, and
-    // logged, when the picture is missing or damaged: the windows then go without.
+    // noted in the log (not as an error), when the picture is missing or damaged: the windows
+    // then go without.
     static bool install(const std::string& textureName);
 };
 
