@@ -15,6 +15,19 @@ std::deque<Event> pending;
 Uint32 quitEventType = 0;
 // Buttons SDL takes as held whose release it never saw (see LostReleases.h).
 Uint32 lostReleases = 0;
+// Set when a window was made while SDL took a button as held: until SDL takes none as held,
+// pointer events look again whether the pointer really holds them (the release may still
+// come, inside the new window or outside every window of the game).
+bool watchingHeldButtons = false;
+
+void lookForLostReleases() {
+    const Uint32 believed = SDL_GetMouseState(nullptr, nullptr);
+    // A button found lost stays so until its release has gone out to the game: by then the
+    // pointer may hold it again (the press SDL swallows), and SDL may already have taken in a
+    // release that still waits in the queue.
+    lostReleases |= believed & ~SDL_GetGlobalMouseState(nullptr, nullptr);
+    if (believed == 0 && lostReleases == 0) watchingHeldButtons = false;
+}
 
 struct KeyPair {
     SDL_Keycode sdl;
@@ -143,6 +156,7 @@ bool translate(const SDL_Event& in, Event* out) {
             queueCharacters(in.text.text);
             return false;
         case SDL_MOUSEMOTION:
+            if (watchingHeldButtons) lookForLostReleases();
             out->type = EventType::pointerMove;
             out->x = in.motion.x;
             out->y = in.motion.y;
@@ -152,6 +166,8 @@ bool translate(const SDL_Event& in, Event* out) {
         case SDL_MOUSEBUTTONUP:
             return translateButton(in.button, out);
         case SDL_WINDOWEVENT:
+            if (watchingHeldButtons && in.window.event == SDL_WINDOWEVENT_ENTER)
+                lookForLostReleases();
             return translateWindowEvent(in.window, out);
         case SDL_QUIT:
             out->type = EventType::closeRequested;
@@ -208,9 +224,9 @@ void postQuit(int exitCode) {
 
 void findLostReleases() {
     SDL_PumpEvents();  // releases that did reach SDL are taken into account first
-    const Uint32 believed = SDL_GetMouseState(nullptr, nullptr);
-    const Uint32 held = SDL_GetGlobalMouseState(nullptr, nullptr);
-    lostReleases = believed & ~held;
+    watchingHeldButtons = true;
+    lostReleases = 0;
+    lookForLostReleases();
 }
 
 void setPointerCapture(bool captured) {
