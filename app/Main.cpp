@@ -19,6 +19,8 @@ namespace {
 
 constexpr const char* kLogFile = "Report.html";
 constexpr int kExitUnexpected = 1;
+// The desktop entry's name (packaging/): docks match windows of this class to the entry.
+constexpr const char* kDesktopId = "com.brixeler3d.Brixeler3D";
 constexpr const char* kSoftwareGLText =
     "OpenGL compliant 3D video card detected, but hardware acceleration of OpenGL is "
     "unavailable due to the wrong version of drivers. To resolve problem you need install newer "
@@ -73,6 +75,7 @@ int runGame() {
 
 int main() {
     platform::enterExecutableFolder();
+    platform::setDesktopId(kDesktopId);
     std::error_code noFolder;
     brx::DataPath::locate(std::filesystem::current_path(noFolder).string());
     brx::ErrorLog::instance().start(brx::DataPath::playerFile(kLogFile));

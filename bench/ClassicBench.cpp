@@ -30,7 +30,7 @@ public:
     void retireScreen(brx::ORenderWindow*) override {}
     void quit() override {}
     const std::vector<brx::ORenderWindow*>& screens() const override { return none_; }
-    void setFullScreen(bool) override {}
+    bool setFullScreen(bool) override { return true; }
     double pulse() const override { return 1.0; }
     brx::BitmapFont* font() const override { return nullptr; }
     brx::OCamera* camera() const override { return nullptr; }

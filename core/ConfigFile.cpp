@@ -196,18 +196,6 @@ void closeSections(std::string& out, std::vector<std::string>& open, size_t keep
     }
 }
 
-// The raw bytes of a file; false when it cannot be opened or read.
-bool readWholeFile(const std::string& path, std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    char chunk[65536];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    return !failed;
-}
-
 }  // namespace
 
 void scrambleRolling(std::string& bytes) {
@@ -220,7 +208,7 @@ void scrambleRolling(std::string& bytes) {
 
 int ConfigFile::loadFile(const std::string& path) {
     std::string text;
-    if (!readWholeFile(toDiskPath(path), text)) return status = 1;
+    if (readPlayerFile(toDiskPath(path), text) != ReadOutcome::read) return status = 1;
     scrambleRolling(text);
     if (!text.empty() && text.back() != '\n') text.push_back('\n');
     return status = parse(std::move(text));

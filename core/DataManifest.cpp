@@ -26,6 +26,8 @@ const std::vector<std::string>& DataManifest::textureNames() {
         // both spellings read this one file.
         "Brixeler3D.Tga", "Cursor.Tga", "Font.Tga", "Frame.Tga", "MenuBgrn.Tga", "PLogo.Tga",
         "RegBgrn.Tga",
+        // The windows' icon (the desktop entry's picture).
+        "Icon.Tga",
         // Full-window backgrounds.
         "Nature.Jpg", "Space.Jpg", "Dune.Jpg",
         // Effects.

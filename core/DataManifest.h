@@ -26,6 +26,7 @@ public:
     static constexpr const char* kFontTexture = "Font.Tga";
     static constexpr const char* kCursorTexture = "Cursor.Tga";
     static constexpr const char* kSplashTexture = "Brixeler3D.Tga";
+    static constexpr const char* kIconTexture = "Icon.Tga";  // the windows' icon
     // Sample ids below this one belong to the interface (hover and click of the controls).
     static constexpr int kFirstGameSample = 100;
 

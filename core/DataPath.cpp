@@ -1,5 +1,6 @@
 #include "core/DataPath.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -184,18 +185,103 @@ std::string toDiskPath(const std::string& name) {
     return DataPath::playerFile(name);
 }
 
+namespace {
+
+constexpr mode_t kNewFileMode = 0666;
+constexpr mode_t kMaskWhenUnknown = 022;
+constexpr const char* kTemporarySuffix = ".XXXXXX";
+
+// The process's file-creation mask, read without changing it (umask() would have to set it).
+mode_t currentUmask() {
+    FILE* status = std::fopen("/proc/self/status", "r");
+    if (!status) return kMaskWhenUnknown;
+    char line[256];
+    unsigned mask = kMaskWhenUnknown;
+    while (std::fgets(line, sizeof line, status))
+        if (std::sscanf(line, "Umask: %o", &mask) == 1) break;
+    std::fclose(status);
+    return mode_t(mask) & 0777;
+}
+
+// The permissions the written file gets: those of the file it replaces, else what creating it
+// afresh would give.
+mode_t modeFor(const std::string& path) {
+    struct stat existing {};
+    if (stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
+        return existing.st_mode & 0777;
+    return kNewFileMode & ~currentUmask();
+}
+
+// Closes fd; false when the close reported a failed write.
+bool closeFile(int fd) {
+    return close(fd) == 0;
+}
+
+bool writeAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
+        if (wrote < 0 && errno == EINTR) continue;
+        if (wrote <= 0) return false;
+        done += size_t(wrote);
+    }
+    return true;
+}
+
+bool readAll(int fd, std::string& bytes) {
+    char chunk[65536];
+    for (;;) {
+        const ssize_t got = read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return false;
+        if (got == 0) return true;
+        bytes.append(chunk, size_t(got));
+    }
+}
+
+}  // namespace
+
 bool writeFileAtomically(const std::string& path, const std::string& bytes) {
-    const std::string temporary = path + ".tmp";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const bool flushed = std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-    const bool closed = std::fclose(file) == 0;
-    if (!(written && flushed && closed) || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
+    // A fresh name made exclusively (mkstemp opens with O_CREAT | O_EXCL): a link or a file
+    // someone left under a predictable name is never followed or reused.
+    std::string temporary = path + kTemporarySuffix;
+    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) return false;
+    // mkstemp makes the file private; the file keeps the permissions it would have had.
+    const bool written = fchmod(fd, modeFor(path)) == 0 && writeAll(fd, bytes) && fsync(fd) == 0;
+    const bool closed = closeFile(fd);
+    if (!(written && closed) || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        unlink(temporary.c_str());
         return false;
     }
     return true;
+}
+
+ReadOutcome readPlayerFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    // Opened without waiting (a FIFO would wait for a writer for ever), then looked at before
+    // anything is read.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) return ReadOutcome::missing;
+        BRX_LOG_ERROR("%s cannot be opened (%s); defaults are used", path.c_str(),
+                      std::strerror(errno));
+        return ReadOutcome::unreadable;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        BRX_LOG_ERROR("%s is not a regular file; defaults are used", path.c_str());
+        return ReadOutcome::unreadable;
+    }
+    const int flags = fcntl(fd, F_GETFL);
+    if (flags != -1) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    const bool read = readAll(fd, bytes);
+    close(fd);
+    if (read) return ReadOutcome::read;
+    BRX_LOG_ERROR("%s could not be read; defaults are used", path.c_str());
+    bytes.clear();
+    return ReadOutcome::unreadable;
 }
 
 }  // namespace brx

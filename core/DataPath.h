@@ -62,7 +62,19 @@ public:
 std::string toDiskPath(const std::string& name);
 
 // Writes bytes to a temporary file beside path and renames it into place, so a crash during a
-// save never leaves a broken file. False when the file cannot be written.
+// save never leaves a broken file. The temporary file has a fresh name and is created
+// exclusively, so a link or file planted beside path is never written through. False (and no
+// temporary file left) when the file cannot be written.
 bool writeFileAtomically(const std::string& path, const std::string& bytes);
+
+// What became of reading a player's file.
+enum class ReadOutcome {
+    read,        // bytes hold the whole file
+    missing,     // there is no such file (a first start): nothing is logged
+    unreadable,  // not a regular file (a folder, a FIFO, a device) or a failed read: logged
+};
+// Reads a player's file whole, and only a regular file: anything else is refused without
+// waiting on it (a FIFO is never read). bytes is empty unless the outcome is read.
+ReadOutcome readPlayerFile(const std::string& path, std::string& bytes);
 
 }  // namespace brx

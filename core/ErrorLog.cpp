@@ -1,8 +1,14 @@
 #include "core/ErrorLog.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 namespace brx {
@@ -32,6 +38,25 @@ std::string formatMessage(const char* format, va_list arguments) {
     return message;
 }
 
+constexpr mode_t kLogFileMode = 0666;
+
+// Opens the log for writing (fresh or appending) only when it is, or becomes, a regular file:
+// opening never waits (a FIFO with no reader fails at once) and anything else is refused.
+std::FILE* openLogFile(const std::string& name, bool fresh) {
+    const int how = O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | (fresh ? O_TRUNC : O_APPEND);
+    const int fd = open(name.c_str(), how, kLogFileMode);
+    if (fd < 0) return nullptr;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        errno = EINVAL;
+        return nullptr;
+    }
+    std::FILE* file = fdopen(fd, fresh ? "w" : "a");
+    if (!file) close(fd);
+    return file;
+}
+
 void finishProcessLog() {
     ErrorLog::instance().finish();
 }
@@ -54,8 +79,12 @@ void ErrorLog::start(const std::string& fileName) {
     fileName_ = fileName;
     errors_ = 0;
     started_ = std::chrono::steady_clock::now();
-    std::FILE* file = std::fopen(fileName_.c_str(), "w");
-    if (!file) return;
+    std::FILE* file = openLogFile(fileName_, true);
+    if (!file) {
+        std::fprintf(stderr, "The log %s cannot be written (%s)\n", fileName_.c_str(),
+                     errno == EINVAL ? "not a regular file" : std::strerror(errno));
+        return;
+    }
     std::fputs("<HTML>\n<HEAD>  <TITLE> Log file  </TITLE>  </HEAD>\n", file);
     std::fputs("<BODY>\n", file);
     std::fputs("<FONT  STYLE='FONT-SIZE: 10pt'>\n<PRE>", file);
@@ -94,7 +123,7 @@ void ErrorLog::finish() {
 
 void ErrorLog::append(const std::string& text) const {
     if (fileName_.empty()) return;
-    std::FILE* file = std::fopen(fileName_.c_str(), "a");
+    std::FILE* file = openLogFile(fileName_, false);
     if (!file) return;
     std::fwrite(text.data(), 1, text.size(), file);
     std::fclose(file);

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <deque>
 
+#include "platform/LostReleases.h"
 #include "platform/Platform.h"
 
 namespace platform {
@@ -14,6 +15,21 @@ namespace {
 // Characters from one text-input event wait here and go out one per pollEvent.
 std::deque<Event> pending;
 Uint32 quitEventType = 0;
+// Buttons SDL takes as held whose release it never saw (see LostReleases.h).
+Uint32 lostReleases = 0;
+// Set when a window was made while SDL took a button as held: until SDL takes none as held,
+// pointer events look again whether the pointer really holds them (the release may still
+// come, inside the new window or outside every window of the game).
+bool watchingHeldButtons = false;
+
+void lookForLostReleases() {
+    const Uint32 believed = SDL_GetMouseState(nullptr, nullptr);
+    // A button found lost stays so until its release has gone out to the game: by then the
+    // pointer may hold it again (the press SDL swallows), and SDL may already have taken in a
+    // release that still waits in the queue.
+    lostReleases |= believed & ~SDL_GetGlobalMouseState(nullptr, nullptr);
+    if (believed == 0 && lostReleases == 0) watchingHeldButtons = false;
+}
 
 constexpr int kEndSignals[] = {SIGTERM, SIGINT, SIGHUP};
 // The longest a wait goes without looking for a caught end signal (ms).
@@ -139,7 +155,17 @@ bool translateButton(const SDL_MouseButtonEvent& button, Event* out) {
     out->type = button.type == SDL_MOUSEBUTTONDOWN ? EventType::buttonDown : EventType::buttonUp;
     out->x = button.x;
     out->y = button.y;
-    out->state = pointerState(SDL_GetMouseState(nullptr, nullptr));
+    out->state = pointerState(SDL_GetMouseState(nullptr, nullptr) & ~lostReleases);
+    const Uint32 mask = SDL_BUTTON(button.button);
+    if (!(lostReleases & mask)) return true;
+    lostReleases &= ~mask;
+    if (out->type == EventType::buttonUp) {
+        // SDL swallowed the press of this click: the game gets both halves.
+        Event release = *out;
+        out->type = EventType::buttonDown;
+        out->state = uint16_t(out->state | pointerState(mask));
+        pending.push_back(release);
+    }
     return true;
 }
 
@@ -154,15 +180,18 @@ bool translate(const SDL_Event& in, Event* out) {
             queueCharacters(in.text.text);
             return false;
         case SDL_MOUSEMOTION:
+            if (watchingHeldButtons) lookForLostReleases();
             out->type = EventType::pointerMove;
             out->x = in.motion.x;
             out->y = in.motion.y;
-            out->state = pointerState(in.motion.state);
+            out->state = pointerState(in.motion.state & ~lostReleases);
             return true;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
             return translateButton(in.button, out);
         case SDL_WINDOWEVENT:
+            if (watchingHeldButtons && in.window.event == SDL_WINDOWEVENT_ENTER)
+                lookForLostReleases();
             return translateWindowEvent(in.window, out);
         case SDL_QUIT:
             out->type = EventType::closeRequested;
@@ -232,6 +261,13 @@ void postQuit(int exitCode) {
         quit.exitCode = exitCode;
         pending.push_back(quit);
     }
+}
+
+void findLostReleases() {
+    SDL_PumpEvents();  // releases that did reach SDL are taken into account first
+    watchingHeldButtons = true;
+    lostReleases = 0;
+    lookForLostReleases();
 }
 
 void setPointerCapture(bool captured) {

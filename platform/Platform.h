@@ -35,10 +35,20 @@ struct WindowDesc {
     bool hidden = false;      // tests and tools draw into a window nobody sees
 };
 
-// Starts the video subsystem; false when no display can be opened.
-bool initVideo();
+// Starts the video subsystem; false when no display can be opened, with one line for the
+// player in *error saying which display is missing and how to start the game. A driver that
+// shows nothing (offscreen, dummy) is taken only when SDL_VIDEODRIVER names it.
+bool initVideo(std::string* error = nullptr);
 // Stops the video subsystem; closes the window first if one is open.
 void quitVideo();
+// Names the program to the desktop (the X11 window class and the Wayland application id), so
+// docks group its windows under its desktop entry; call before initVideo. A name the user set
+// through SDL_VIDEO_X11_WMCLASS or SDL_VIDEO_WAYLAND_WMCLASS is kept.
+void setDesktopId(const char* id);
+// Makes width x height RGBA pixels (top row first) the icon of the open window and of every
+// window made later.
+void setWindowIcon(const uint8_t* rgba, int width, int height);
+bool hasWindowIcon();
 
 // Opens the window with a compatibility (fixed-function) GL context made current.
 // Returns false and fills *error when either cannot be created.

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/LostReleases.h"
 #include "platform/Platform.h"
 
 namespace platform {
@@ -28,6 +29,9 @@ struct VideoState {
     double frameMs = 1000.0 / kFallbackRefreshHz;
     bool systemCursorShown = true;  // re-applied to every new window: video start resets it
     SDL_Cursor* colorCursor = nullptr;
+    std::vector<uint8_t> icon;  // RGBA, top row first; put on every window made
+    int iconWidth = 0;
+    int iconHeight = 0;
 };
 VideoState video;
 
@@ -35,6 +39,16 @@ VideoState video;
 void applyCursorVisibility() {
     const bool visible = video.colorCursor != nullptr || video.systemCursorShown;
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void applyIcon() {
+    if (!video.window || video.icon.empty()) return;
+    SDL_Surface* picture =
+        SDL_CreateRGBSurfaceWithFormatFrom(video.icon.data(), video.iconWidth, video.iconHeight, 32,
+                                           video.iconWidth * 4, SDL_PIXELFORMAT_RGBA32);
+    if (!picture) return;
+    SDL_SetWindowIcon(video.window, picture);
+    SDL_FreeSurface(picture);
 }
 
 void setGlAttributes(const WindowDesc& desc) {
@@ -91,11 +105,47 @@ void premultiplyAlpha(std::vector<uint8_t>& rgba) {
     }
 }
 
+bool isInvisibleDriver(const char* driver) {
+    return driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+}
+
+bool videoDriverAskedFor() {
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    return asked && *asked;
+}
+
+// One line for the player: which display could not be reached and how to start the game.
+std::string noDisplayText() {
+    const char* x11 = SDL_getenv("DISPLAY");
+    const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
+    std::string missing;
+    if ((!x11 || !*x11) && (!wayland || !*wayland)) {
+        missing = "no display is set (DISPLAY and WAYLAND_DISPLAY are empty)";
+    } else {
+        missing = "the display";
+        if (x11 && *x11) missing += std::string(" DISPLAY=") + x11;
+        if (wayland && *wayland) missing += std::string(" WAYLAND_DISPLAY=") + wayland;
+        missing += " cannot be reached";
+    }
+    return "Brixeler 3D needs a graphical desktop, but " + missing +
+           ". Start it from an X11 or Wayland session, or set DISPLAY to a running X server.";
+}
+
 }  // namespace
 
-bool initVideo() {
+bool initVideo(std::string* error) {
     if (video.videoStarted) return true;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) return false;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+        if (error) *error = noDisplayText();
+        return false;
+    }
+    // With no display SDL settles for a driver that shows nothing: the game would run unseen
+    // for ever. Such a driver serves only when it was asked for by name.
+    if (isInvisibleDriver(SDL_GetCurrentVideoDriver()) && !videoDriverAskedFor()) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+        if (error) *error = noDisplayText();
+        return false;
+    }
     video.videoStarted = true;
     return true;
 }
@@ -105,6 +155,23 @@ void quitVideo() {
     clearColorCursor();
     if (video.videoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER);
     video.videoStarted = false;
+}
+
+void setDesktopId(const char* id) {
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", id, 0);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", id, 0);
+}
+
+void setWindowIcon(const uint8_t* rgba, int width, int height) {
+    if (!rgba || width <= 0 || height <= 0) return;
+    video.icon.assign(rgba, rgba + size_t(width) * size_t(height) * 4);
+    video.iconWidth = width;
+    video.iconHeight = height;
+    applyIcon();
+}
+
+bool hasWindowIcon() {
+    return !video.icon.empty();
 }
 
 void showSystemCursor(bool visible) {
@@ -138,8 +205,10 @@ bool createWindow(const WindowDesc& desc, std::string* error) {
         SDL_SetWindowDisplayMode(video.window, &mode);
         SDL_SetWindowFullscreen(video.window, SDL_WINDOW_FULLSCREEN);
     }
+    applyIcon();
     if (!desc.hidden) SDL_ShowWindow(video.window);
     applyCursorVisibility();
+    findLostReleases();
     return true;
 }
 

@@ -4,6 +4,9 @@ namespace brx {
 namespace {
 
 constexpr uint16_t kLastDrawable = 126;
+// The score table stores a name's spaces as this character and reads every one back as a
+// space, so a name may not hold it.
+constexpr uint16_t kSpaceInTable = '_';
 
 }  // namespace
 
@@ -14,7 +17,8 @@ NameField::NameField(BitmapFont* font, const std::string& text, int controlId)
 }
 
 bool NameField::handleEvent(const InputEvent& event) {
-    if (event.type == kInputCharacter && event.key > kLastDrawable) return true;
+    if (event.type == kInputCharacter && (event.key > kLastDrawable || event.key == kSpaceInTable))
+        return true;
     return OTextField::handleEvent(event);
 }
 

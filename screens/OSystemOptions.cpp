@@ -468,10 +468,18 @@ void OSystemOptions::applyDisplayMode() {
                          copy_.colorDepth != settings.colorDepth ||
                          copy_.fullScreen != settings.fullScreen;
     if (!changed) return;
+    const SystemSettings previous = settings;
     settings.screenRes = copy_.screenRes;
     settings.colorDepth = copy_.colorDepth;
     settings.fullScreen = copy_.fullScreen;
-    if (ScreenHost* host = hostOf(*this)) host->setFullScreen(copy_.fullScreen);
+    ScreenHost* host = hostOf(*this);
+    if (host && !host->setFullScreen(copy_.fullScreen)) {
+        // The run ends; what is saved is the mode that worked, so the next start opens.
+        settings.screenRes = previous.screenRes;
+        settings.colorDepth = previous.colorDepth;
+        settings.fullScreen = previous.fullScreen;
+        BRX_LOG_ERROR("The display mode could not be changed; the previous one stays saved");
+    }
     // The mode switch may have turned full screen on or fallen back to another mode.
     copy_.fullScreen = settings.fullScreen;
     copy_.screenRes = settings.screenRes;

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "core/ConfigFile.h"
@@ -60,9 +58,8 @@ void ScoreTable::loadIcon() {
 }
 
 bool ScoreTable::load() {
-    std::ifstream in(DataPath::playerFile(file_), std::ios::binary);
-    if (!in) return false;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    if (readPlayerFile(DataPath::playerFile(file_), bytes) != ReadOutcome::read) return false;
     scrambleRolling(bytes);
     parse(bytes);
     return true;

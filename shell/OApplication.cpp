@@ -24,6 +24,7 @@
 #include "platform/Platform.h"
 #include "shell/MouseCursor.h"
 #include "shell/ORenderWindow.h"
+#include "shell/WindowIcon.h"
 #include "sound/SoundManager.h"
 
 namespace brx {
@@ -123,6 +124,7 @@ bool OApplication::init() {
     } catch (const OFileNotFound&) {
         font_.reset();  // the game runs on without text rather than not at all
     }
+    WindowIcon::install(DataManifest::kIconTexture);
     cursor_ = std::make_unique<MouseCursor>(DataManifest::kCursorTexture);
     cursor_->load();
     cursor_->makePointer(height());
@@ -150,17 +152,21 @@ void OApplication::advancePulse(int elapsedMs) {
 
 void OApplication::serveFullScreenRequest() {
     if (!takeFullScreenRequest()) return;
-    setFullScreen(true);
-    SystemSettings::instance().save();
+    SystemSettings& settings = SystemSettings::instance();
+    const bool wasFullScreen = settings.fullScreen;
+    // A mode that could not be made is not saved: the next start would fail the same way.
+    if (!setFullScreen(true)) settings.fullScreen = wasFullScreen;
+    settings.save();
 }
 
-void OApplication::setFullScreen(bool on) {
+bool OApplication::setFullScreen(bool on) {
     SystemSettings& settings = SystemSettings::instance();
     settings.fullScreen = on;
     setFullScreenFlag(on);
     recreateWindow();
     // A mode the display cannot show windowed (as large as the desktop) stays full screen.
     setFullScreenFlag(settings.fullScreen);
+    return hasContext();
 }
 
 void OApplication::frame(int elapsedMs) {

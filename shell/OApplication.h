@@ -69,7 +69,7 @@ public:
     void retireScreen(ORenderWindow* screen) override;
     void quit() override;
     const std::vector<ORenderWindow*>& screens() const override { return screens_; }
-    void setFullScreen(bool on) override;
+    bool setFullScreen(bool on) override;
     double pulse() const override { return pulse_; }
     BitmapFont* font() const override { return font_.get(); }
     OCamera* camera() const override { return camera_.get(); }

@@ -1,5 +1,7 @@
 #include "shell/OGLWindow.h"
 
+#include <cstdio>
+
 #include "core/ErrorLog.h"
 #include "core/SystemSettings.h"
 #include "engine/GLExtensions.h"
@@ -14,6 +16,12 @@ constexpr const char* kErrorCaption = "Error";
 constexpr const char* kShutdownCaption = "SHUTDOWN ERROR";
 constexpr int kMinModeHeight = 480;
 constexpr int kPreferredModeBits = 16;
+constexpr const char* kNoWindowText = "Can't create window";
+constexpr const char* kNoContextText = "Can't create rendering content";
+// What start-up falls back to when the saved mode cannot be made: 800 x 600 in a window, at
+// each colour depth the game offers.
+constexpr int kFallbackResolution = 1;
+constexpr int kFallbackColorBits[] = {32, 16};
 constexpr std::array<std::pair<int, int>, OGLWindow::kResolutionCount> kSizes = {
     {{640, 480}, {800, 600}, {1024, 768}}};
 
@@ -86,7 +94,11 @@ bool OGLWindow::create(const std::string& className, const std::string& title, i
     title_ = title;
     fullScreen_ = settings.fullScreen;
     setClientSize(width, height);
-    if (!platform::initVideo()) {
+    std::string noDisplay;
+    if (!platform::initVideo(&noDisplay)) {
+        // Said first on the terminal: without a display the box below cannot show.
+        std::fprintf(stderr, "%s\n", noDisplay.c_str());
+        BRX_LOG_ERROR("%s", noDisplay.c_str());
         errorBox("Can't register window class");
         return false;
     }
@@ -96,9 +108,43 @@ bool OGLWindow::create(const std::string& className, const std::string& title, i
         settings.screenRes = 0;
         colorBits_ = 16;
     }
-    if (!openWindow() || !setupPixelFormat()) return false;
+    if (!openDisplay()) return false;
     platform::raiseWindow();
     return true;
+}
+
+const char* OGLWindow::tryOpenDisplay() {
+    if (!openWindowQuietly()) return kNoWindowText;
+    if (makeContext()) return nullptr;
+    destroyWindow();
+    return kNoContextText;
+}
+
+bool OGLWindow::openDisplay() {
+    SystemSettings& settings = SystemSettings::instance();
+    const DisplayChoice saved{settings.screenRes, settings.fullScreen, colorBits_};
+    const char* failure = tryOpenDisplay();
+    if (!failure) return true;
+    // The saved mode may be one this display cannot make (another monitor, another depth): the
+    // game still starts, in a plain window. The settings file keeps what the player chose.
+    for (int bits : kFallbackColorBits) {
+        const DisplayChoice fallback{kFallbackResolution, false, bits};
+        if (fallback == saved) continue;
+        settings.screenRes = fallback.resolution;
+        settings.fullScreen = fullScreen_ = false;
+        settings.colorDepth = colorBits_ = bits;
+        failure = tryOpenDisplay();
+        if (failure) continue;
+        BRX_LOG_ERROR(
+            "The display mode %d x %d, %d bits%s could not be made; the game runs in "
+            "%d x %d windowed, %d bits",
+            resolutions_[size_t(saved.resolution)].width,
+            resolutions_[size_t(saved.resolution)].height, saved.colorBits,
+            saved.fullScreen ? ", full screen" : "", width_, height_, bits);
+        return true;
+    }
+    errorBox(failure);
+    return false;
 }
 
 bool OGLWindow::tryFullScreenMode(const DisplayResolution& resolution) {
@@ -131,6 +177,12 @@ bool OGLWindow::setDisplayMode() {
 }
 
 bool OGLWindow::openWindow() {
+    if (openWindowQuietly()) return true;
+    errorBox(kNoWindowText);
+    return false;
+}
+
+bool OGLWindow::openWindowQuietly() {
     if (!setDisplayMode()) {
         SystemSettings::instance().screenRes = 0;
         setDisplayMode();
@@ -148,17 +200,19 @@ bool OGLWindow::openWindow() {
     desc.borderless = fullScreen_ && !displayModeSet_;
     std::string error;
     windowOpen_ = platform::createWindow(desc, &error);
-    if (!windowOpen_) errorBox("Can't create window");
     return windowOpen_;
 }
 
 bool OGLWindow::setupPixelFormat() {
+    if (makeContext()) return true;
+    errorBox(kNoContextText);
+    return false;
+}
+
+bool OGLWindow::makeContext() {
     std::string error;
     hasContext_ = platform::createContext(&error);
-    if (!hasContext_) {
-        errorBox("Can't create rendering content");
-        return false;
-    }
+    if (!hasContext_) return false;
     if (GraphicsDriver::isSoftwareRenderer(platform::glRenderer())) throw OSoftwareGL();
     // Entry points belong to the context: fetch them anew for every one. Without
     // multitexturing the models fall back to their first texture layer.

@@ -93,10 +93,17 @@ public:
 protected:
     // Applies the display mode and opens the bare window; false after a box.
     bool openWindow();
+    // The same without the box.
+    bool openWindowQuietly();
     // Switches to the chosen resolution (full screen) or sizes the window for it.
     bool setDisplayMode();
     // Makes the rendering context; false after a box. Throws OSoftwareGL.
     bool setupPixelFormat();
+    // The same without the box.
+    bool makeContext();
+    // Window and context in the settings' mode; null, or the box text of the step that failed
+    // (the window is gone again then). The one place where a display refuses a mode.
+    virtual const char* tryOpenDisplay();
     // Lets go of the rendering context (boxes report failures and never stop the program).
     void releaseContext();
     void destroyWindow();
@@ -108,6 +115,17 @@ protected:
     void setClientSize(int width, int height);
 
 private:
+    // A display mode as the settings choose it.
+    struct DisplayChoice {
+        int resolution = 0;
+        bool fullScreen = false;
+        int colorBits = 0;
+        bool operator==(const DisplayChoice&) const = default;
+    };
+
+    // Window and context in the settings' mode, else in a plain window (logged); false after
+    // a box when nothing could be made.
+    bool openDisplay();
     // The next waiting message, or one that arrives before the next pass is due; false when
     // the pass is due.
     bool takeMessage(platform::Event* message);

@@ -34,7 +34,8 @@ public:
     // Every screen, in the order added.
     virtual const std::vector<ORenderWindow*>& screens() const = 0;
     // Full screen on or off in the display mode of the settings, by re-creating the window.
-    virtual void setFullScreen(bool on) = 0;
+    // False when the new window could not be made: the run then ends.
+    virtual bool setFullScreen(bool on) = 0;
     // The blinking value, oscillating between 0.5 and 1.25.
     virtual double pulse() const = 0;
     // The one bitmap font; null when it could not be built.

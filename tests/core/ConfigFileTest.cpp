@@ -4,8 +4,10 @@
 
 #include <climits>
 #include <filesystem>
+#include <iterator>
 #include <string>
 
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDir.h"
 
 namespace brx {
@@ -280,13 +282,16 @@ TEST(ConfigFileSave, FailedSaveKeepsTheOldFile) {
     ASSERT_EQ(old.save("Settings.Cfg"), 0);
     const std::string before = dir.readFile("Settings.Cfg");
 
-    // A folder where the temporary file must go makes the write fail, even for root.
-    std::filesystem::create_directory("Settings.Cfg.tmp");
     ConfigFile fresh;
     fresh.setInt("Lost", 2);
-    EXPECT_EQ(fresh.save("Settings.Cfg"), 1);
+    {
+        const testsupport::FileSizeLimit full(1);  // the disk fills during the write
+        EXPECT_EQ(fresh.save("Settings.Cfg"), 1);
+    }
     EXPECT_EQ(fresh.status, 1);
     EXPECT_EQ(dir.readFile("Settings.Cfg"), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1)
+        << "the temporary file is removed";
     EXPECT_EQ(fresh.save("NoSuchFolder/Settings.Cfg"), 1);
 }
 

@@ -4,11 +4,13 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "core/ConfigFile.h"
 #include "core/ErrorLog.h"
 #include "core/SystemSettings.h"
+#include "tests/support/StuckReaderGuard.h"
 #include "tests/support/TempDir.h"
 
 namespace brx {
@@ -148,6 +150,90 @@ TEST_F(DataPathTest, UnmakeableFolderIsLoggedAndTheSaveFailsWithoutCrashing) {
     table.setInt("Score", 5);
     EXPECT_EQ(table.save("Data\\TPuzzle.Kv"), 0);
     EXPECT_TRUE(fs::is_regular_file(path("home/.local/share/brixeler3d/TPuzzle.Kv")));
+}
+
+// Every name in a folder, so a test sees a temporary file left behind.
+std::set<std::string> namesIn(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+TEST_F(DataPathTest, SavingNeverWritesThroughALinkOrAFilePlantedUnderTheTemporaryName) {
+    dir.writeFile("victim.txt", "the player's other file");
+    dir.writeFile("game/Data/TClassic.Kv", "old table");
+    dir.writeFile("game/Data/TPuzzle.Kv.tmp", "someone else's file");
+    const std::string table = path("game/Data/TClassic.Kv");
+    fs::create_symlink(path("victim.txt"), table + ".tmp");
+    fs::create_symlink(path("victim.txt"), path("game/Data/System.Cfg.tmp"));
+
+    ASSERT_TRUE(writeFileAtomically(table, "new table"));
+    SystemSettings settings;
+    settings.background = 2;
+    ASSERT_TRUE(settings.save(path("game/Data/System.Cfg")));
+    ASSERT_TRUE(writeFileAtomically(path("game/Data/TPuzzle.Kv"), "puzzle"));
+
+    EXPECT_EQ(dir.readFile("victim.txt"), "the player's other file");
+    EXPECT_EQ(dir.readFile("game/Data/TPuzzle.Kv.tmp"), "someone else's file");
+    EXPECT_FALSE(fs::is_symlink(table)) << "the link was renamed into place";
+    EXPECT_EQ(dir.readFile("game/Data/TClassic.Kv"), "new table");
+    EXPECT_EQ(dir.readFile("game/Data/TPuzzle.Kv"), "puzzle");
+    SystemSettings again;
+    EXPECT_TRUE(again.load(path("game/Data/System.Cfg")));
+    EXPECT_EQ(again.background, 2);
+    EXPECT_EQ(namesIn(path("game/Data")),
+              (std::set<std::string>{"System.Cfg", "System.Cfg.tmp", "TClassic.Kv",
+                                     "TClassic.Kv.tmp", "TPuzzle.Kv", "TPuzzle.Kv.tmp"}))
+        << "no temporary file is left";
+}
+
+TEST_F(DataPathTest, AFailedSaveLeavesNoTemporaryFileAndAReplacedFileKeepsItsPermissions) {
+    fs::create_directories(path("game/Data/TModern.Kv"));  // a folder where the table goes
+    EXPECT_FALSE(writeFileAtomically(path("game/Data/TModern.Kv"), "table"));
+    EXPECT_EQ(namesIn(path("game/Data")), std::set<std::string>{"TModern.Kv"});
+    EXPECT_FALSE(writeFileAtomically(path("no-such-folder/TModern.Kv"), "table"));
+
+    dir.writeFile("game/Data/TRemover.Kv", "old");
+    fs::permissions(path("game/Data/TRemover.Kv"), fs::perms(0640));
+    ASSERT_TRUE(writeFileAtomically(path("game/Data/TRemover.Kv"), "new"));
+    EXPECT_EQ(modeOf(path("game/Data/TRemover.Kv")), 0640u);
+}
+
+TEST_F(DataPathTest, OnlyRegularFilesAreReadAndAFifoIsNeverWaitedOn) {
+    std::string bytes = "stale";
+    EXPECT_EQ(readPlayerFile(path("missing.Cfg"), bytes), ReadOutcome::missing);
+    EXPECT_TRUE(bytes.empty());
+    dir.writeFile("plain.Kv", std::string("a\0b", 3));
+    EXPECT_EQ(readPlayerFile(path("plain.Kv"), bytes), ReadOutcome::read);
+    EXPECT_EQ(bytes, std::string("a\0b", 3));
+
+    const int errorsBefore = ErrorLog::instance().errorCount();
+    fs::create_directories(path("folder.Kv"));
+    EXPECT_EQ(readPlayerFile(path("folder.Kv"), bytes), ReadOutcome::unreadable);
+    EXPECT_TRUE(bytes.empty());
+
+    ASSERT_TRUE(testsupport::makeFifo(path("pipe.Kv")));
+    ReadOutcome outcome = ReadOutcome::read;
+    EXPECT_TRUE(testsupport::endsWithoutWaitingOn(
+        path("pipe.Kv"), [&] { outcome = readPlayerFile(path("pipe.Kv"), bytes); }));
+    EXPECT_EQ(outcome, ReadOutcome::unreadable);
+    EXPECT_EQ(ErrorLog::instance().errorCount(), errorsBefore + 2) << "each refusal is logged";
+}
+
+TEST_F(DataPathTest, SettingsThatAreAFolderOrAFifoGiveTheDefaults) {
+    fs::create_directories(path("a/Data/System.Cfg"));
+    ASSERT_TRUE(testsupport::makeFifo(path("b/Data/System.Cfg")));
+    for (const char* game : {"a", "b"}) {
+        const std::string file = path(std::string(game) + "/Data/System.Cfg");
+        SystemSettings settings;
+        settings.background = 2;
+        bool loaded = true;
+        EXPECT_TRUE(testsupport::endsWithoutWaitingOn(file, [&] { loaded = settings.load(file); }))
+            << game;
+        EXPECT_FALSE(loaded) << game;
+        EXPECT_EQ(settings.background, SystemSettings{}.background) << game;
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 
+#include "tests/support/StuckReaderGuard.h"
 #include "tests/support/TempDir.h"
 
 namespace brx {
@@ -105,6 +106,23 @@ TEST(ErrorLog, UnwritableFileLosesEntriesButCarriesOn) {
     EXPECT_EQ(log.error("lost"), 1);
     log.finish();
     EXPECT_EQ(log.errorCount(), 1);
+}
+
+TEST(ErrorLog, ALogThatIsAFifoOrAFolderIsRefusedWithoutWaiting) {
+    testsupport::TempDir dir;
+    ASSERT_TRUE(testsupport::makeFifo(dir.path() / "Report.html"));
+    std::filesystem::create_directory(dir.path() / "Folder.html");
+    for (const char* name : {"Report.html", "Folder.html"}) {
+        const auto path = dir.path() / name;
+        ErrorLog log;
+        EXPECT_TRUE(testsupport::endsWithoutWaitingOn(path, [&] {
+            log.start(path.string());
+            log.error("nowhere to go");
+            log.finish();
+        })) << name;
+        EXPECT_EQ(log.errorCount(), 1) << name;
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.path() / "Report.html"));
 }
 
 TEST(ErrorLog, LongMessagesAreCutNotOverrun) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/ConfigFile.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDir.h"
 
 namespace brx {
@@ -129,7 +130,7 @@ TEST_F(SystemSettingsTest, OutOfRangeValuesComeToTheNearestBound) {
 }
 
 TEST_F(SystemSettingsTest, UnwritableFileKeepsSettingsInMemory) {
-    std::filesystem::create_directory("Data/System.Cfg.tmp");
+    const testsupport::FileSizeLimit full(1);  // every write fails as on a full disk
     SystemSettings settings;
     settings.soundVolume = 3;
     EXPECT_FALSE(settings.save());

@@ -19,7 +19,7 @@ public:
     void retireScreen(ORenderWindow*) override {}
     void quit() override {}
     const std::vector<ORenderWindow*>& screens() const override { return none_; }
-    void setFullScreen(bool) override {}
+    bool setFullScreen(bool) override { return true; }
     double pulse() const override { return 1.0; }
     BitmapFont* font() const override { return nullptr; }
     OCamera* camera() const override { return nullptr; }

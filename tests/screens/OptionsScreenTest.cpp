@@ -144,6 +144,23 @@ TEST_F(OptionsScreenTest, CancelSavesNothingAndOkSavesAtOnceWithoutANewWindow) {
     EXPECT_EQ(saved().screenRes, 2);
 }
 
+TEST_F(OptionsScreenTest, AModeTheDisplayCannotMakeIsNotSavedButTheOtherChangesAre) {
+    const SystemSettings before = SystemSettings::instance();
+    shell->failDisplayModes = true;
+    click(*controls().resolution);
+    click(*controls().colorDepth);
+    click(*controls().fullScreen);
+    click(*controls().skin);
+    click(*controls().ok);
+    EXPECT_EQ(shell->displayModeSwitches, 1);
+    const SystemSettings file = saved();
+    EXPECT_EQ(file.screenRes, before.screenRes) << "the next start must open its window";
+    EXPECT_EQ(file.colorDepth, before.colorDepth);
+    EXPECT_EQ(file.fullScreen, before.fullScreen);
+    EXPECT_EQ(file.skinIndex, 1) << "the rest of what OK applied is kept";
+    EXPECT_EQ(SystemSettings::instance().screenRes, before.screenRes);
+}
+
 TEST_F(OptionsScreenTest, EscapeAnswersTheQuestionAsCancelAndTheGameKeepsItsDifficulty) {
     Game* game = startGame(true);
     open();

@@ -183,6 +183,19 @@ TEST_F(ScoreScreenTest, DoneDuringNameEntryFilesTheTypedName) {
     EXPECT_EQ(score->nameField(), nullptr);
 }
 
+TEST_F(ScoreScreenTest, AnUnderscoreIsRefusedSoTheNameReadsBackAsTyped) {
+    lostGame(90);
+    shell->pressKey(kKeyEscape);
+    ASSERT_NE(score->nameField(), nullptr);
+    typeText("Ann_Lee B");
+    EXPECT_EQ(score->nameField()->text(), "AnnLee B") << "the table keeps spaces as \"_\"";
+    shell->clickAt(480, 25);  // Done
+    ScoreTable reread{"", "Data\\TRemover.Kv"};
+    ASSERT_TRUE(reread.load());
+    EXPECT_EQ(reread.entry(0).name, "AnnLee B");
+    EXPECT_EQ(reread.entry(0).score, 90);
+}
+
 TEST_F(ScoreScreenTest, AResultThatStaysOutIsShownThenDoneGoesToGameSelection) {
     lostGame(0);
     shell->pressKey(kKeyEscape);

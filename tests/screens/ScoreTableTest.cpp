@@ -11,6 +11,7 @@
 #include "core/ConfigFile.h"
 #include "core/Random.h"
 #include "screens/ScoreTable.h"
+#include "tests/support/StuckReaderGuard.h"
 #include "tests/support/TempDir.h"
 
 namespace brx {
@@ -175,6 +176,25 @@ TEST_F(ScoreTableTest, RandomBytesNeverCrashAndAlwaysComeOutSorted) {
         ASSERT_TRUE(again.load());
         ASSERT_EQ(again.count(), before < std::size_t(table.size()) ? before + 1 : before);
         ASSERT_EQ(again.entry(0).name, "Probe");
+    }
+}
+
+// The start-up path for each table: load, and a table that cannot be read starts afresh.
+TEST_F(ScoreTableTest, ATableThatIsAFolderOrAFifoStartsAfreshWithoutWaitingOrThrowing) {
+    std::filesystem::create_directory(folder.path() / "Data/TClassic.Kv");
+    ASSERT_TRUE(testsupport::makeFifo(folder.path() / "Data/TPuzzle.Kv"));
+    const std::pair<const char*, const char*> files[] = {{"Data\\TClassic.Kv", "Data/TClassic.Kv"},
+                                                         {"Data\\TPuzzle.Kv", "Data/TPuzzle.Kv"}};
+    for (const auto& [name, onDisk] : files) {
+        ScoreTable odd{"", name};
+        bool loaded = true;
+        EXPECT_TRUE(testsupport::endsWithoutWaitingOn(folder.path() / onDisk, [&] {
+            loaded = odd.load();
+            if (!loaded) odd.reset();
+        })) << name;
+        EXPECT_FALSE(loaded) << name;
+        EXPECT_EQ(odd.count(), 10u) << name;
+        EXPECT_EQ(odd.entry(0).name, ScoreTable::kFreshText) << name;
     }
 }
 

@@ -73,11 +73,14 @@ public:
     void releaseSceneLists() override { brx::ModelLibrary::instance().deleteAllLists(); }
     void restoreSceneLists() override { brx::ModelLibrary::instance().rebuildAllLists(); }
     // This shell has no window of its own to re-create (the tests in a child process with a
-    // real window cover that); it records the request and what the settings asked for.
-    void setFullScreen(bool on) override {
+    // real window cover that); it records the request and what the settings asked for, and
+    // fails it when told to, as a display that cannot show the mode does.
+    bool setFullScreen(bool on) override {
         ++displayModeSwitches;
         brx::SystemSettings::instance().fullScreen = on;
+        return !failDisplayModes;
     }
+    bool failDisplayModes = false;
 
     void clickAt(float vx, float vy) { screentest::clickAt(*this, vx, vy); }
     bool pressKey(uint16_t key) { return screentest::pressKey(*this, key); }

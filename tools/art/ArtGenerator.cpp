@@ -24,6 +24,8 @@ namespace {
 
 constexpr int kBackgroundQuality = 90;
 constexpr int kSpriteQuality = 92;
+// The windows' icon, drawn at the size the game hands it to the window manager.
+constexpr int kWindowIconPixels = 64;
 
 using Painter = std::function<Image()>;
 
@@ -49,6 +51,7 @@ std::map<std::string, std::function<std::string()>> texturePainters() {
     p["Brixeler3D.Tga"] = tga(I::splash);
     p["PLogo.Tga"] = tga(I::publisherLogo);
     p["Cursor.Tga"] = tga(I::cursor);
+    p[DataManifest::kIconTexture] = tga([] { return IconArt::icon(kWindowIconPixels); });
     p["Frame.Tga"] = tga(I::frame);
     p["MenuBgrn.Tga"] = tga(I::menuOverlay);
     p["RegBgrn.Tga"] = tga(I::dialogPanel);
