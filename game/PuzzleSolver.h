@@ -11,9 +11,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/data/PuzzleBoard.h"
+#include "game/PuzzleBoard.h"
 
-namespace brx::tools {
+namespace brx {
 
 struct PuzzleSolution {
     bool solved = false;
@@ -46,4 +46,4 @@ private:
     long nodeLimit_;
 };
 
-}  // namespace brx::tools
+}  // namespace brx

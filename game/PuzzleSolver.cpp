@@ -1,11 +1,11 @@
-#include "tools/data/PuzzleSolver.h"
+#include "game/PuzzleSolver.h"
 
 #include <algorithm>
 #include <unordered_set>
 
 #include "core/Random.h"
 
-namespace brx::tools {
+namespace brx {
 
 namespace {
 
@@ -149,4 +149,4 @@ std::vector<PuzzleCell> PuzzleSolver::unflatten(const std::vector<int>& flat) {
     return clicks;
 }
 
-}  // namespace brx::tools
+}  // namespace brx
