@@ -15,6 +15,7 @@
 #include "engine/OException.h"
 #include "engine/OTextStack.h"
 #include "game/BonusChooser.h"
+#include "game/HintFinder.h"
 #include "game/ScoreTextList.h"
 #include "objects/EffectList.h"
 #include "objects/Material.h"
@@ -72,6 +73,7 @@ constexpr float kPanelRightX = 700.0f;
 constexpr float kPanelUpperY = 515.0f;
 constexpr float kPanelLowerY = 415.0f;
 constexpr float kPanelTop = 590.0f;
+constexpr float kPracticeMarkY = 365.0f;  // below the left panel
 constexpr float kMenuButtonX = 70.0f;
 constexpr int16_t kMenuButtonY = 16;
 constexpr const char* kMenuButtonPicture = "MainMenu/MenuBig.Tga";
@@ -287,6 +289,7 @@ bool Game::onEvent(const InputEvent& event) {
             mouseY = event.y;
             break;
         case kInputKeyDown:
+            if (handleGameKey(event)) return true;
             if (event.key == kKeyEscape) return requestLeave();
             if (event.key == kKeySpace) startShake();
             break;
@@ -358,9 +361,10 @@ void Game::update(int elapsedMs) {
 
 bool Game::isAnimating() const {
     if (gameState != GameState::Playing) return true;  // intro, outro, fills, pictures
-    return anyMoving() || anyBlockTurning() || shaking_ || !flying.empty() ||
-           !EffectList::instance().empty() || SplineTrail::instance().isRunning() ||
-           ScoreTextList::instance().size() != 0 || controlsAnimating();
+    return anyMoving() || anyBlockTurning() || shaking_ || !flying.empty() || hintLeftMs_ > 0 ||
+           notice_.active() || !EffectList::instance().empty() ||
+           SplineTrail::instance().isRunning() || ScoreTextList::instance().size() != 0 ||
+           controlsAnimating();
 }
 
 bool Game::anyBlockTurning() const {
@@ -385,6 +389,7 @@ void Game::updateRules(int elapsedMs) {
         if (introFinished()) finishIntroOrOutro();
     }
     updateFlying(elapsedMs);
+    updateHint(elapsedMs);
     if (!anyMoving()) updateHover();
     if (gameState == GameState::LevelComplete) levelCompleteTick();
     updateListener();
@@ -485,6 +490,7 @@ void Game::updateHover() {
     const bool over = gameState == GameState::LevelComplete || gameState == GameState::NextLevel ||
                       gameState == GameState::GameOver;
     board.markSelection(!over);
+    markHint();
 }
 
 // --- rules -----------------------------------------------------------------------------------
@@ -517,6 +523,7 @@ bool Game::anyMoving() const {
 
 bool Game::click() {
     if (gameState != GameState::Playing) return false;
+    hinted_.clear();
     if (selection.size() == 1) {
         const Board::Cell cell = selection.front();
         Box* block = board.at(cell.column, cell.row);
@@ -853,11 +860,73 @@ void Game::drawSidePanel(int levelNumber, int lines, int points) {
     centred(kPanelRightX, kPanelUpperY, std::to_string(points));
     centred(kPanelRightX, kPanelLowerY,
             std::to_string(groupScore(static_cast<int>(selection.size()))));
+    drawPracticeMark(font);
+    notice_.draw(font);
 }
 
 void Game::updateScoreTextsAndTrail(int elapsedMs) {
     ScoreTextList::instance().updateAll(elapsedMs);
     SplineTrail::instance().update(elapsedMs);
+}
+
+// --- hints and practice games ---------------------------------------------------------------
+
+bool Game::handleGameKey(const InputEvent& event) {
+    if (event.key == kKeyHint && !(event.flags & kFlagControl)) {
+        showHint();
+        return true;
+    }
+    return false;
+}
+
+void Game::showHint() {
+    if (gameState != GameState::Playing || anyMoving()) return;
+    const Hint hint = modeNumber() == GameMode::Puzzle ? HintFinder::puzzleHint(board)
+                                                       : HintFinder::bestGroup(board);
+    markPractice();
+    hinted_.clear();
+    hintLeftMs_ = 0;
+    if (hint.outcome == Hint::Outcome::NoSolution) notice_.show(kNoSolutionText);
+    if (hint.outcome == Hint::Outcome::NotFound) notice_.show(kNoHintText);
+    if (hint.outcome != Hint::Outcome::Found) return;
+    for (const Board::Cell& cell : hint.cells)
+        if (const Box* block = board.at(cell.column, cell.row)) hinted_.push_back(block);
+    hintLeftMs_ = kHintMs;
+    markHint();
+    requestRedraw();
+}
+
+void Game::markPractice() {
+    if (practice_) return;
+    practice_ = true;
+    notice_.show(kPracticeText);
+}
+
+void Game::updateHint(int elapsedMs) {
+    notice_.update(elapsedMs);
+    if (hintLeftMs_ <= 0) return;
+    hintLeftMs_ -= elapsedMs;
+    if (hintLeftMs_ <= 0) hinted_.clear();
+}
+
+// Lit as on hover, except in the dark beats of the blinking at the start.
+void Game::markHint() {
+    if (hinted_.empty() || gameState != GameState::Playing) return;
+    const int shownMs = kHintMs - hintLeftMs_;
+    const bool dark = shownMs < kHintBlinkingMs && (shownMs / kHintBlinkMs) % 2 == 1;
+    for (int c = 0; c < columns && c < kMaxColumns; ++c)
+        for (int r = 0; r < rows && r < kMaxRows; ++r)
+            if (Box* block = cells[c][r].get();
+                block && std::find(hinted_.begin(), hinted_.end(), block) != hinted_.end())
+                block->selected = !dark;
+}
+
+void Game::drawPracticeMark(BitmapFont* font) const {
+    if (!practice_ || !font) return;
+    const std::string text = "Practice";
+    font->setColour(1.0f, 0.75f, 0.3f, 1.0f);
+    font->drawText(kPanelLeftX - font->textWidth(text) / 2.0f, kPracticeMarkY, text, true);
+    font->setColour(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
 // --- the finishing fill, shared by Classic and Remover --------------------------------------

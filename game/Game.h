@@ -20,6 +20,7 @@
 #include "engine/Vector3.h"
 #include "game/Board.h"
 #include "game/BoardHooks.h"
+#include "game/GameNotice.h"
 #include "game/GameVariables.h"
 #include "objects/BlockPrototypes.h"
 #include "objects/Box.h"
@@ -54,6 +55,17 @@ public:
     static constexpr double kShakePhasePerMs = 0.025;
     // Score text points at or below this many blocks are created out of view.
     static constexpr int kQuietGroupSize = 9;
+    // A hint lights its group this long (ms), blinking every kHintBlinkMs while fresh.
+    static constexpr int kHintMs = 2400;
+    static constexpr int kHintBlinkingMs = 1200;
+    static constexpr int kHintBlinkMs = 150;
+    // The game's own keys (virtual-key codes): H a hint, Ctrl+Z undo, Ctrl+Y or Ctrl+Shift+Z redo.
+    static constexpr uint16_t kKeyHint = 'H';
+    static constexpr uint16_t kKeyUndo = 'Z';
+    static constexpr uint16_t kKeyRedo = 'Y';
+    static constexpr const char* kNoSolutionText = "No solution from here: undo";
+    static constexpr const char* kNoHintText = "No hint found";
+    static constexpr const char* kPracticeText = "Practice game: this result will not be filed";
 
     // Base construction: board size from the difficulty, tuning from "Data/Difficult.Cfg" and
     // "Data/Effects.Cfg", pictures and the board model. Needs the resource archive (and GL for
@@ -146,6 +158,18 @@ public:
     // The block in a cell, or null.
     Box* blockAt(int column, int row) const { return board.at(column, row); }
 
+    // --- hints and practice games ------------------------------------------------------------
+    // Hints in Puzzle: the next click of a solution; elsewhere the group that scores most.
+    // Handled like a click: only in play and while nothing moves. Marks the game as practice.
+    void showHint();
+    // The blocks the last hint lights (none once its time is up).
+    const std::vector<const Box*>& hintedBlocks() const { return hinted_; }
+    // A practice game (undo or a hint was used) is played to its end but not filed.
+    bool isPractice() const { return practice_; }
+    // Marks the game as practice; the first time, one line on screen says so.
+    void markPractice();
+    const GameNotice& notice() const { return notice_; }
+
     // --- for the bonus blocks and the modes --------------------------------------------------
     int score() const { return score_; }
     void addScore(int points) { score_ += points; }
@@ -198,6 +222,9 @@ public:
     double cameraDistance = kCameraDistance;
 
 protected:
+    // The game's own keys (hint, undo, redo); true when the key was one of them.
+    bool handleGameKey(const InputEvent& event);
+
     // --- pieces of the shared drawing, for modes that draw their own way ---------------------
     // Steps 1 to 3: clear, camera with the shake, board lighting.
     void beginScene();
@@ -218,6 +245,8 @@ protected:
     void bindSkin();
     // The side panel with these numbers; lines < 0 shows "-".
     void drawSidePanel(int levelNumber, int lines, int points);
+    // "Practice" under the left panel of a practice game.
+    void drawPracticeMark(BitmapFont* font) const;
     // The finishing fill: one score block into the first empty cell of rows 1 to rows - 2
     // (false when none is left); a row of score blocks only brings the sound, 100 points and
     // the rising sign.
@@ -309,7 +338,15 @@ private:
     void drawSelectedBlocks();
     void drawCentredPicture(const TextureRef& picture) const;
 
+    // The hint's blocks light as on hover and blink while the hint is fresh.
+    void markHint();
+    void updateHint(int elapsedMs);
+
     TextureRef skin_;
+    GameNotice notice_;
+    std::vector<const Box*> hinted_;
+    int hintLeftMs_ = 0;
+    bool practice_ = false;
     bool leaving_ = false;           // a screen switch has been asked for
     bool fillSoundRunning_ = false;  // between startFillSound and stopFillSound
 };

@@ -81,6 +81,7 @@ PuzzleSolution PuzzleSolver::solve(const PuzzleBoard& start) const {
     PuzzleSolution solution;
     solution.solved = explore(start, search);
     solution.nodes = std::min(search.nodes, nodeLimit_);
+    solution.exhausted = !solution.solved && search.nodes > nodeLimit_;
     if (solution.solved) solution.clicks = search.path;
     return solution;
 }

@@ -19,6 +19,8 @@ struct PuzzleSolution {
     bool solved = false;
     std::vector<PuzzleCell> clicks;
     long nodes = 0;  // board states explored
+    // The node limit cut the search short; without it, "not solved" is a proof.
+    bool exhausted = false;
 };
 
 class PuzzleSolver {
