@@ -18,6 +18,14 @@ void seedRandom(uint32_t seed) {
     generator.state = seed;
 }
 
+uint32_t randomState() {
+    return generator.state;
+}
+
+void setRandomState(uint32_t state) {
+    generator.state = state;
+}
+
 int nextRandom() {
     generator.state = generator.state * kMultiplier + kIncrement;
     return int((generator.state >> 16) & uint32_t(kRandomMax));

@@ -10,6 +10,10 @@ constexpr int kRandomMax = 32767;
 
 // Restarts the sequence; start-up seeds with the millisecond tick count, tests with constants.
 void seedRandom(uint32_t seed);
+// The generator's whole state, so a saved game can go on with the very same sequence.
+uint32_t randomState();
+// Puts back a state randomState() returned.
+void setRandomState(uint32_t state);
 // The next value of the sequence, 0 to kRandomMax.
 int nextRandom();
 // a + (r mod (b - a + 1)) for the next value r; b < a is treated as a.

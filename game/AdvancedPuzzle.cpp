@@ -79,6 +79,27 @@ void AdvancedPuzzle::startNextLevel() {
     newBoard();
 }
 
+// --- snapshot ----------------------------------------------------------------------------------
+
+bool AdvancedPuzzle::fitsSnapshot(const GameSnapshot& snapshot, std::string* why) const {
+    if (!BrixelGame::fitsSnapshot(snapshot, why)) return false;
+    if (snapshot.layoutOrder.size() == order_.size()) return true;
+    if (why) *why = "its layout count differs from the installed levels";
+    return false;
+}
+
+void AdvancedPuzzle::captureModeState(GameSnapshot& snapshot) const {
+    BrixelGame::captureModeState(snapshot);
+    snapshot.layoutOrder.assign(order_.begin(), order_.end());
+    snapshot.lastPick = lastPick_;
+}
+
+void AdvancedPuzzle::restoreModeState(const GameSnapshot& snapshot) {
+    BrixelGame::restoreModeState(snapshot);
+    order_.assign(snapshot.layoutOrder.begin(), snapshot.layoutOrder.end());
+    lastPick_ = snapshot.lastPick;
+}
+
 // --- the push ----------------------------------------------------------------------------------
 
 bool AdvancedPuzzle::isFixed(int column, int row) const {

@@ -52,6 +52,14 @@ public:
     // Columns the layout is shifted right by on this difficulty.
     static int layoutOffset();
 
+    // A snapshot fits when its layout order is as long as this game's.
+    bool fitsSnapshot(const GameSnapshot& snapshot, std::string* why) const override;
+
+protected:
+    // Classic's next line and timers, and the layout order with the last pick.
+    void captureModeState(GameSnapshot& snapshot) const override;
+    void restoreModeState(const GameSnapshot& snapshot) override;
+
 private:
     void shiftColumn(int column);
     void bringInNextLine();

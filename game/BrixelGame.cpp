@@ -8,6 +8,7 @@
 #include "core/ResourceArchive.h"
 #include "game/BonusChooser.h"
 #include "game/BonusPrototypes.h"
+#include "game/SnapshotBlocks.h"
 #include "objects/EffectList.h"
 #include "objects/KvBaseBound.h"
 #include "shell/ScreenId.h"
@@ -361,6 +362,25 @@ void BrixelGame::clearUpperRows() {
     for (int r = firstKept; r <= rows - 2; ++r)
         for (int c = 0; c < columns; ++c)
             if (!blockAt(c, r)) placeBlock(c, r, newBlock(true));
+}
+
+// --- snapshot ----------------------------------------------------------------------------------
+
+void BrixelGame::captureModeState(GameSnapshot& snapshot) const {
+    for (int slot = 0; slot < columns && slot < kMaxColumns; ++slot)
+        if (const Box* block = nextLine[slot].get())
+            snapshot.nextLine.push_back({slot, 0, SnapshotBlocks::kindOf(*block), block->colour});
+    snapshot.nextBlockTimer = nextBlockTimer;
+    snapshot.speedPick = speedPick;
+}
+
+void BrixelGame::restoreModeState(const GameSnapshot& snapshot) {
+    clearNextLine();
+    for (const GameSnapshot::Block& entry : snapshot.nextLine)
+        if (entry.column >= 0 && entry.column < columns && entry.column < kMaxColumns)
+            putInSlot(entry.column, SnapshotBlocks::make(prototypes(), entry.kind, entry.colour));
+    nextBlockTimer = snapshot.nextBlockTimer;
+    speedPick = snapshot.speedPick;
 }
 
 // --- drawing -----------------------------------------------------------------------------------

@@ -104,6 +104,9 @@ protected:
 
     // The next line, drawn right after the board.
     void drawAfterBoard() override;
+    // The next line and its timers travel with a snapshot.
+    void captureModeState(GameSnapshot& snapshot) const override;
+    void restoreModeState(const GameSnapshot& snapshot) override;
 
     std::array<std::unique_ptr<Box>, kMaxColumns> nextLine;
 

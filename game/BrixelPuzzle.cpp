@@ -81,6 +81,10 @@ std::unique_ptr<Box> BrixelPuzzle::blockForValue(int value) {
     return nullptr;
 }
 
+void BrixelPuzzle::captureModeState(GameSnapshot& snapshot) const {
+    snapshot.puzzleNumber = levelIndex;
+}
+
 // --- per frame ---------------------------------------------------------------------------------
 
 void BrixelPuzzle::update(int elapsedMs) {

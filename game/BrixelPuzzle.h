@@ -36,6 +36,10 @@ public:
     // A random puzzle number 1 + r mod count; 0 (no puzzle) when count is 0 or less.
     static int randomPuzzleNumber(int count);
 
+protected:
+    // The puzzle number travels with a snapshot (the board is the base's business).
+    void captureModeState(GameSnapshot& snapshot) const override;
+
 private:
     void setBoardSize();
     std::unique_ptr<Box> blockForValue(int value);

@@ -123,6 +123,12 @@ void BrixelRemover::runClearedFill(int elapsedMs) {
     fillTimer = 0;
 }
 
+void BrixelRemover::settleModeState() {
+    if (gameState != GameState::NextLevel) return;
+    newBoard();
+    gameState = GameState::Playing;
+}
+
 // --- drawing -----------------------------------------------------------------------------------
 
 void BrixelRemover::draw() {

@@ -44,6 +44,9 @@ protected:
     // The game-over timer; the high-score screen follows once it runs out.
     void updateGameOver(int elapsedMs);
 
+    // A snapshot taken between two boards deals the next board first.
+    void settleModeState() override;
+
 private:
     bool groupFrom(int column, int row);
 };

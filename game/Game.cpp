@@ -17,6 +17,7 @@
 #include "game/BonusChooser.h"
 #include "game/HintFinder.h"
 #include "game/ScoreTextList.h"
+#include "game/SnapshotKeeper.h"
 #include "objects/EffectList.h"
 #include "objects/Material.h"
 #include "objects/SplineTrail.h"
@@ -968,5 +969,39 @@ void Game::awardFullRow(int row) {
     sign->start();
     EffectList::instance().add(std::move(sign));
 }
+
+// --- snapshot ----------------------------------------------------------------------------------
+
+void Game::settleForSnapshot() {
+    SnapshotKeeper::settle(*this);
+}
+
+GameSnapshot Game::captureSnapshot() const {
+    return SnapshotKeeper::capture(*this);
+}
+
+void Game::restoreSnapshot(const GameSnapshot& snapshot) {
+    SnapshotKeeper::restore(*this, snapshot);
+}
+
+bool Game::fitsSnapshot(const GameSnapshot& snapshot, std::string* why) const {
+    return SnapshotKeeper::fits(*this, snapshot, why);
+}
+
+void Game::trailTiming(int* elapsedMs, int* intervalMs) {
+    *elapsedMs = gTrailElapsedMs;
+    *intervalMs = gTrailIntervalMs;
+}
+
+void Game::setTrailTiming(int elapsedMs, int intervalMs) {
+    gTrailElapsedMs = elapsedMs;
+    gTrailIntervalMs = intervalMs;
+}
+
+void Game::captureModeState(GameSnapshot& /*snapshot*/) const {}
+
+void Game::restoreModeState(const GameSnapshot& /*snapshot*/) {}
+
+void Game::settleModeState() {}
 
 }  // namespace brx

@@ -21,6 +21,7 @@
 #include "game/Board.h"
 #include "game/BoardHooks.h"
 #include "game/GameNotice.h"
+#include "game/GameSnapshot.h"
 #include "game/GameVariables.h"
 #include "objects/BlockPrototypes.h"
 #include "objects/Box.h"
@@ -31,6 +32,8 @@
 namespace brx {
 
 class Game : public ORenderWindow, public BoardHooks {
+    friend class SnapshotKeeper;  // reads and writes the whole state for a snapshot
+
 public:
     static constexpr int kMaxColumns = Board::kMaxColumns;
     static constexpr int kMaxRows = Board::kMaxRows;
@@ -169,6 +172,23 @@ public:
     // Marks the game as practice; the first time, one line on screen says so.
     void markPractice();
     const GameNotice& notice() const { return notice_; }
+    // --- snapshot: resume and taking moves back ------------------------------------------------
+    // Brings everything in motion to rest so that the game is fully described by a snapshot:
+    // flying blocks, effects, score texts, the trail and the shake end, falls and slides (and
+    // a close-up while playing) complete, a spin ends, the selection is dropped, and a step
+    // between two boards is taken. An intro or outro in progress stays recorded.
+    void settleForSnapshot();
+    // The game's state as a plain value (settle first for a well-defined one).
+    GameSnapshot captureSnapshot() const;
+    // Puts a snapshot of a game of the same mode back: board, next line, counters, timers, the
+    // game variables and the random generator. Anything in motion is dropped first.
+    void restoreSnapshot(const GameSnapshot& snapshot);
+    // True when a snapshot can be restored into this game: same mode and board size, and
+    // what the mode adds (see the overrides); otherwise false with the reason in why.
+    virtual bool fitsSnapshot(const GameSnapshot& snapshot, std::string* why) const;
+    // The run-wide timer of the decorative trail and its interval (-1 before the first draw).
+    static void trailTiming(int* elapsedMs, int* intervalMs);
+    static void setTrailTiming(int elapsedMs, int intervalMs);
 
     // --- for the bonus blocks and the modes --------------------------------------------------
     int score() const { return score_; }
@@ -224,6 +244,10 @@ public:
 protected:
     // The game's own keys (hint, undo, redo); true when the key was one of them.
     bool handleGameKey(const InputEvent& event);
+    // What a mode adds to a snapshot, puts back from one, and settles; nothing here.
+    virtual void captureModeState(GameSnapshot& snapshot) const;
+    virtual void restoreModeState(const GameSnapshot& snapshot);
+    virtual void settleModeState();
 
     // --- pieces of the shared drawing, for modes that draw their own way ---------------------
     // Steps 1 to 3: clear, camera with the shake, board lighting.

@@ -52,6 +52,16 @@ void StrategyGame::update(int elapsedMs) {
     }
 }
 
+void StrategyGame::captureModeState(GameSnapshot& snapshot) const {
+    BrixelGame::captureModeState(snapshot);
+    snapshot.linePrepared = linePrepared_;
+}
+
+void StrategyGame::restoreModeState(const GameSnapshot& snapshot) {
+    BrixelGame::restoreModeState(snapshot);
+    linePrepared_ = snapshot.linePrepared;
+}
+
 void StrategyGame::afterClick() {
     if (gameState != GameState::Playing || !trayHit()) return;
     fillNextLine();

@@ -28,6 +28,11 @@ public:
     // The next line has been completed for the coming push.
     bool nextLinePrepared() const { return linePrepared_; }
 
+protected:
+    // Classic's next line and timers, and whether the line is prepared.
+    void captureModeState(GameSnapshot& snapshot) const override;
+    void restoreModeState(const GameSnapshot& snapshot) override;
+
 private:
     bool linePrepared_ = false;
 };

@@ -56,6 +56,15 @@ std::shared_ptr<OWayPoint> PathSet::nextSharedPath() {
     }
 }
 
+bool PathSet::setOrder(const std::array<int, kPathCount>& order, int cursor) {
+    if (cursor < 0 || cursor >= kPathCount) return false;
+    for (int k : order)
+        if (k < 0 || k >= kPathCount) return false;
+    order_ = order;
+    cursor_ = cursor;
+    return true;
+}
+
 OWayPoint* PathSet::path(int k) const {
     if (k < 0 || k >= kPathCount) return nullptr;
     return paths_[size_t(k)].get();

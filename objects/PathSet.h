@@ -39,6 +39,9 @@ public:
     // The current order as path indices, and the cursor into it.
     const std::array<int, kPathCount>& order() const { return order_; }
     int cursor() const { return cursor_; }
+    // Puts back an order and cursor read from order() and cursor(); entries and the cursor
+    // outside 0..kPathCount - 1 are refused (false, nothing changed).
+    bool setOrder(const std::array<int, kPathCount>& order, int cursor);
     // The file name of path k (0..22).
     static std::string fileName(int k);
 
