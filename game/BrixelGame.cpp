@@ -281,7 +281,9 @@ bool BrixelGame::trayHit() {
 void BrixelGame::afterClick() {
     // The tray calls the next line only in play: not during the intro, a fill or game over.
     if (gameState != GameState::Playing) return;
-    if (trayHit()) fillNextLine();
+    if (!trayHit()) return;
+    recordMove();
+    fillNextLine();
 }
 
 // --- per frame ---------------------------------------------------------------------------------

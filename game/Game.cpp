@@ -78,6 +78,11 @@ constexpr float kPracticeMarkY = 365.0f;  // below the left panel
 constexpr float kMenuButtonX = 70.0f;
 constexpr int16_t kMenuButtonY = 16;
 constexpr const char* kMenuButtonPicture = "MainMenu/MenuBig.Tga";
+// The undo and redo buttons sit side by side on the right, level with the menu button.
+constexpr float kUndoButtonX = 667.0f;
+constexpr float kRedoButtonX = 733.0f;
+constexpr const char* kUndoButtonPicture = "Interface/Undo.Tga";
+constexpr const char* kRedoButtonPicture = "Interface/Redo.Tga";
 
 ConfigFile readTuningFile(const char* name) {
     ConfigFile config;
@@ -232,6 +237,7 @@ bool Game::init() {
     loadTrayModel();
     newBoard();
     createMenuButton();
+    createHistoryButtons();
     return true;
 }
 
@@ -302,6 +308,8 @@ bool Game::onEvent(const InputEvent& event) {
 
 bool Game::onCommand(int controlId, int /*value*/) {
     if (controlId == kMenuButtonId) requestLeave();
+    if (controlId == kUndoButtonId) undoMove();
+    if (controlId == kRedoButtonId) redoMove();
     return true;
 }
 
@@ -391,6 +399,7 @@ void Game::updateRules(int elapsedMs) {
     }
     updateFlying(elapsedMs);
     updateHint(elapsedMs);
+    updateHistoryButtons();
     if (!anyMoving()) updateHover();
     if (gameState == GameState::LevelComplete) levelCompleteTick();
     updateListener();
@@ -529,12 +538,14 @@ bool Game::click() {
         const Board::Cell cell = selection.front();
         Box* block = board.at(cell.column, cell.row);
         if (block && block->isBonus) {
+            recordMove();
             fireBonus(cell);
             return false;
         }
     }
     const int n = static_cast<int>(selection.size());
     if (n < minGroup) return false;
+    recordMove();
     addScoreText(n);
     launchSelected();
     score_ += groupScore(n);
@@ -873,11 +884,65 @@ void Game::updateScoreTextsAndTrail(int elapsedMs) {
 // --- hints and practice games ---------------------------------------------------------------
 
 bool Game::handleGameKey(const InputEvent& event) {
-    if (event.key == kKeyHint && !(event.flags & kFlagControl)) {
+    const bool control = (event.flags & kFlagControl) != 0;
+    const bool shift = (event.flags & kFlagShift) != 0;
+    if (event.key == kKeyHint && !control) {
         showHint();
-        return true;
+    } else if (control && event.key == kKeyUndo && !shift) {
+        undoMove();
+    } else if (control && (event.key == kKeyRedo || event.key == kKeyUndo)) {
+        redoMove();
+    } else {
+        return false;
     }
-    return false;
+    return true;
+}
+
+// --- undo and redo ---------------------------------------------------------------------------
+
+bool Game::historyMayAct() const {
+    if (anyMoving() || closing_ || leaving_) return false;
+    if (gameState == GameState::Playing) return true;
+    return gameState == GameState::GameOver && modeNumber() == GameMode::Puzzle;
+}
+
+bool Game::canUndo() const {
+    return history_.canUndo() && historyMayAct();
+}
+
+bool Game::canRedo() const {
+    return history_.canRedo() && historyMayAct();
+}
+
+void Game::recordMove() {
+    if (gameState != GameState::Playing || anyMoving()) return;
+    history_.record(captureSnapshot());
+}
+
+bool Game::undoMove() {
+    if (!canUndo()) return false;
+    const std::optional<GameSnapshot> back = history_.undo(captureSnapshot());
+    if (!back) return false;
+    restoreSnapshot(*back);
+    afterHistoryStep();
+    return true;
+}
+
+bool Game::redoMove() {
+    if (!canRedo()) return false;
+    const std::optional<GameSnapshot> forward = history_.redo(captureSnapshot());
+    if (!forward) return false;
+    restoreSnapshot(*forward);
+    afterHistoryStep();
+    return true;
+}
+
+void Game::afterHistoryStep() {
+    markPractice();
+    hinted_.clear();
+    hintLeftMs_ = 0;
+    updateHistoryButtons();
+    requestRedraw();
 }
 
 void Game::showHint() {
@@ -920,6 +985,27 @@ void Game::markHint() {
             if (Box* block = cells[c][r].get();
                 block && std::find(hinted_.begin(), hinted_.end(), block) != hinted_.end())
                 block->selected = !dark;
+}
+
+void Game::createHistoryButtons() {
+    BitmapFont* font = screenHost() ? screenHost()->font() : nullptr;
+    const std::pair<int, const char*> buttons[] = {{kUndoButtonId, kUndoButtonPicture},
+                                                   {kRedoButtonId, kRedoButtonPicture}};
+    for (const auto& [id, picture] : buttons) {
+        auto button = std::make_unique<OTextStack>(font, id, false, 1.0f);
+        button->setTexture(picture);
+        button->addItem(0, " ");
+        const float centre = id == kUndoButtonId ? kUndoButtonX : kRedoButtonX;
+        button->setPosition(int16_t(centre - button->width() / 2.0f), kMenuButtonY);
+        (id == kUndoButtonId ? undoButton_ : redoButton_) = button.get();
+        addControl(button.release());
+    }
+    updateHistoryButtons();
+}
+
+void Game::updateHistoryButtons() {
+    if (undoButton_) undoButton_->setEnabled(canUndo());
+    if (redoButton_) redoButton_->setEnabled(canRedo());
 }
 
 void Game::drawPracticeMark(BitmapFont* font) const {

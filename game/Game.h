@@ -23,6 +23,7 @@
 #include "game/GameNotice.h"
 #include "game/GameSnapshot.h"
 #include "game/GameVariables.h"
+#include "game/UndoHistory.h"
 #include "objects/BlockPrototypes.h"
 #include "objects/Box.h"
 #include "objects/EffectRegistry.h"
@@ -31,6 +32,8 @@
 
 namespace brx {
 
+class OTextStack;
+
 class Game : public ORenderWindow, public BoardHooks {
     friend class SnapshotKeeper;  // reads and writes the whole state for a snapshot
 
@@ -38,6 +41,8 @@ public:
     static constexpr int kMaxColumns = Board::kMaxColumns;
     static constexpr int kMaxRows = Board::kMaxRows;
     static constexpr int kMenuButtonId = 9513;
+    static constexpr int kUndoButtonId = 9514;
+    static constexpr int kRedoButtonId = 9515;
     // Sounds the rules play.
     static constexpr int kSoundRemoved = 100;       // a group or a bonus went
     static constexpr int kSoundGroupChanged = 101;  // the pointer moved onto another group
@@ -172,6 +177,20 @@ public:
     // Marks the game as practice; the first time, one line on screen says so.
     void markPractice();
     const GameNotice& notice() const { return notice_; }
+
+    // --- undo and redo -----------------------------------------------------------------------
+    // Takes back the last move (a removal or a tray click) with everything that followed it;
+    // redoes the last move taken back. Like a click they act only in play while nothing moves
+    // (a stuck puzzle may also be taken back while its end picture shows). Either makes the
+    // game practice. False when refused or there is nothing to do.
+    bool undoMove();
+    bool redoMove();
+    // A step exists and the game may act on it now (the buttons grey out otherwise).
+    bool canUndo() const;
+    bool canRedo() const;
+    // Remembers the state before a move, when the game is in play and at rest.
+    void recordMove();
+    const UndoHistory& history() const { return history_; }
     // --- snapshot: resume and taking moves back ------------------------------------------------
     // Brings everything in motion to rest so that the game is fully described by a snapshot:
     // flying blocks, effects, score texts, the trail and the shake end, falls and slides (and
@@ -341,6 +360,10 @@ private:
     void readIntroKeys(bool reversed);
     int boardModelIndex() const;
     void createMenuButton();
+    // The undo and redo buttons, side by side under the right panel.
+    void createHistoryButtons();
+    // Greys each of the two buttons while there is nothing for it to do.
+    void updateHistoryButtons();
     void restartGameMusic();
     bool requestLeave();
     // update() without the check for a changed picture.
@@ -362,15 +385,22 @@ private:
     void drawSelectedBlocks();
     void drawCentredPicture(const TextureRef& picture) const;
 
+    // The history may act now: in play and at rest, or a stuck puzzle's end picture.
+    bool historyMayAct() const;
+    // After a step back or forward: practice, no hint, the new board drawn.
+    void afterHistoryStep();
     // The hint's blocks light as on hover and blink while the hint is fresh.
     void markHint();
     void updateHint(int elapsedMs);
 
     TextureRef skin_;
     GameNotice notice_;
+    UndoHistory history_;
     std::vector<const Box*> hinted_;
     int hintLeftMs_ = 0;
     bool practice_ = false;
+    OTextStack* undoButton_ = nullptr;  // owned by the screen's controls
+    OTextStack* redoButton_ = nullptr;
     bool leaving_ = false;           // a screen switch has been asked for
     bool fillSoundRunning_ = false;  // between startFillSound and stopFillSound
 };

@@ -21,6 +21,8 @@ public:
     static Image modeButton(const std::string& text, int emblem);
     // Small button (Done, OK ...), 128 x 64.
     static Image smallButton(const std::string& text);
+    // Half the width of smallButton, for a pair side by side (the game's undo and redo).
+    static Image halfButton(const std::string& text);
     // Empty value field for selectors whose text the control draws, 128 x 64.
     static Image valueField(bool withCube);
     static Image arrow();
