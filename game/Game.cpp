@@ -937,6 +937,28 @@ bool Game::redoMove() {
     return true;
 }
 
+ResumeSection Game::historySection() const {
+    return {UndoHistory::kResumeTag, history_.encode()};
+}
+
+bool Game::restoreHistory(const std::vector<ResumeSection>& sections) {
+    history_.clear();
+    for (const ResumeSection& section : sections) {
+        if (section.tag != UndoHistory::kResumeTag) continue;
+        std::string why;
+        std::optional<UndoHistory> read = UndoHistory::decode(section.bytes, &why);
+        if (!read) {
+            BRX_LOG_ERROR("The saved game's undo history is damaged (%s); it starts empty",
+                          why.c_str());
+            return false;
+        }
+        history_ = std::move(*read);
+        updateHistoryButtons();
+        return true;
+    }
+    return false;
+}
+
 void Game::afterHistoryStep() {
     markPractice();
     hinted_.clear();

@@ -23,6 +23,7 @@
 #include "game/GameNotice.h"
 #include "game/GameSnapshot.h"
 #include "game/GameVariables.h"
+#include "game/ResumeFile.h"
 #include "game/UndoHistory.h"
 #include "objects/BlockPrototypes.h"
 #include "objects/Box.h"
@@ -191,6 +192,11 @@ public:
     // Remembers the state before a move, when the game is in play and at rest.
     void recordMove();
     const UndoHistory& history() const { return history_; }
+    // The history as a section of the resume file, kept beside the game's snapshot.
+    ResumeSection historySection() const;
+    // Takes the history from the sections of a resume file read back; false (and the history
+    // left empty) when there is no such section or it is damaged.
+    bool restoreHistory(const std::vector<ResumeSection>& sections);
     // --- snapshot: resume and taking moves back ------------------------------------------------
     // Brings everything in motion to rest so that the game is fully described by a snapshot:
     // flying blocks, effects, score texts, the trail and the shake end, falls and slides (and

@@ -25,6 +25,8 @@ public:
     // Steps one side of the history may hold when it is read back (a guard, not a limit of
     // play: a game of ten thousand moves stays far below it).
     static constexpr size_t kMaxSteps = 1000000;
+    // The tag of the history's section in the resume file.
+    static constexpr const char* kResumeTag = "UNDO";
 
     // Remembers the state before a move; the redo steps are dropped.
     void record(const GameSnapshot& before);

@@ -248,5 +248,45 @@ TEST_F(UndoRules, PackedStepsAndHistoriesRoundTripAndDamageIsRefused) {
     EXPECT_FALSE(UndoHistory::decode(huge, &why)) << "more steps than bytes";
 }
 
+// Quitting keeps the game in the resume file: its history goes along in a section of its own,
+// so the resumed game can take back the moves made before, and it is still practice.
+TEST_F(UndoRules, AResumedGameKeepsItsHistoryAndItsPracticeMark) {
+    auto game = makeMode<BrixelRemover>();
+    layBottom(*game, {{1, 1, 0, 2, 2, 0, 3, 3}});
+    const GameSnapshot dealt = game->captureSnapshot();
+    ASSERT_TRUE(fourmodes::clickCell(*game, 0, rows - 1));
+    settle(*game);
+    int blue = 0;  // the close-up has moved the blue pair
+    while (blue < columns &&
+           !(game->blockAt(blue, rows - 1) && game->blockAt(blue, rows - 1)->colour == Box::kBlue))
+        ++blue;
+    ASSERT_TRUE(fourmodes::clickCell(*game, blue, rows - 1));
+    settle(*game);
+    ASSERT_TRUE(game->undoMove());
+    game->settleForSnapshot();
+    const std::string file = ResumeFile::encode(game->captureSnapshot(), {game->historySection()});
+    game.reset();
+
+    std::string why;
+    std::vector<ResumeSection> sections;
+    const std::optional<GameSnapshot> read = ResumeFile::decode(file, &why, &sections);
+    ASSERT_TRUE(read.has_value()) << why;
+    auto resumed = makeMode<BrixelRemover>();
+    resumed->restoreSnapshot(*read);
+    EXPECT_TRUE(resumed->isPractice()) << "a resumed practice game stays one";
+    ASSERT_TRUE(resumed->restoreHistory(sections));
+    EXPECT_TRUE(resumed->canUndo());
+    EXPECT_TRUE(resumed->canRedo());
+    ASSERT_TRUE(resumed->undoMove());
+    EXPECT_TRUE(resumed->captureSnapshot().blocks == dealt.blocks);
+    EXPECT_EQ(resumed->score(), 0);
+
+    // A damaged section leaves the resumed game playable, without a history.
+    sections.front().bytes.resize(sections.front().bytes.size() / 2);
+    EXPECT_FALSE(resumed->restoreHistory(sections));
+    EXPECT_FALSE(resumed->canUndo());
+    EXPECT_FALSE(resumed->restoreHistory({})) << "an old file without a history";
+}
+
 }  // namespace
 }  // namespace brx
