@@ -16,9 +16,6 @@ namespace {
 // The skin's rows: the normal look on the upper half, the highlighted one on the lower.
 constexpr SkinRows kNormalRows{0.5f, 1.0f};
 constexpr SkinRows kHighlightRows{0.0f, 0.5f};
-// A disabled skin is drawn darker and half see-through.
-constexpr float kDisabledShade = 0.45f;
-constexpr float kDisabledAlpha = 0.6f;
 // Height of a line of text at scale 1 (units): one font cell.
 constexpr float kTextHeight = 32.0f;
 
@@ -59,7 +56,7 @@ std::string OTextStack::currentText() const {
 }
 
 bool OTextStack::handleEvent(const InputEvent& event) {
-    if (!isLeftPress(event) || !enabled_) return false;
+    if (!isLeftPress(event)) return false;
     if (!items_.empty()) {
         auto following = std::next(items_.find(current_));
         makeCurrent(following != items_.end() ? following->first : items_.begin()->first);
@@ -140,10 +137,7 @@ void OTextStack::draw() {
 void OTextStack::drawSkinned() const {
     beginSkinState();
     skin_.bind();
-    if (!enabled_) glColor4f(kDisabledShade, kDisabledShade, kDisabledShade, kDisabledAlpha);
-    drawSkinQuad(x(), y(), width(), height(),
-                 highlighted() && enabled_ ? kHighlightRows : kNormalRows);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    drawSkinQuad(x(), y(), width(), height(), highlighted() ? kHighlightRows : kNormalRows);
     if (items_.empty() || font_ == nullptr) return;
     const std::string text = currentText();
     const float left = x() + (width() - textWidth(text) * textScale_) / 2.0f;

@@ -44,9 +44,6 @@ public:
     const TextureRef& skin() const { return skin_; }
     float textScale() const { return textScale_; }
     bool pulsing() const { return pulsing_; }
-    // A disabled stack is drawn greyed, without its highlight, and ignores presses.
-    void setEnabled(bool on) { enabled_ = on; }
-    bool enabled() const { return enabled_; }
     float pulseScale() const { return pulseScale_; }
 
     // A left press steps to the next item, wrapping, and reports its key.
@@ -83,7 +80,6 @@ private:
     TextureRef skin_;
     std::string label_;
     bool pulsing_ = false;
-    bool enabled_ = true;
     float pulseScale_;
 };
 
