@@ -17,6 +17,7 @@
 #include "screens/Help.h"
 #include "screens/Menu.h"
 #include "screens/OSystemOptions.h"
+#include "screens/ResumeStore.h"
 #include "screens/Score.h"
 #include "screens/SelectGame.h"
 #include "shell/ORenderWindow.h"
@@ -185,6 +186,8 @@ void OBrixel::createScreens() {
 // The running game goes first (it was made last and may refer to what the others share), then
 // the screens in the reverse order of their creation.
 void OBrixel::shutdown() {
+    // A game in progress is kept for the next run before anything is taken down.
+    ResumeStore::saveRunningGame();
     std::vector<ORenderWindow*> owned;
     if (currentGame && removeScreen(currentGame)) owned.push_back(currentGame);
     std::vector<ORenderWindow*> rest(screens().rbegin(), screens().rend());

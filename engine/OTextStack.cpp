@@ -18,6 +18,9 @@ constexpr SkinRows kNormalRows{0.5f, 1.0f};
 constexpr SkinRows kHighlightRows{0.0f, 0.5f};
 // Height of a line of text at scale 1 (units): one font cell.
 constexpr float kTextHeight = 32.0f;
+// A disabled control's skin and text: darkened and half seen.
+constexpr float kDimmedShade = 0.4f;
+constexpr float kDimmedAlpha = 0.6f;
 
 }  // namespace
 
@@ -55,8 +58,16 @@ std::string OTextStack::currentText() const {
     return found != items_.end() ? found->second : std::string();
 }
 
+void OTextStack::setEnabled(bool on) {
+    enabled_ = on;
+    if (on) return;
+    pulsing_ = false;
+    pulseScale_ = textScale_;
+    setHighlighted(false);
+}
+
 bool OTextStack::handleEvent(const InputEvent& event) {
-    if (!isLeftPress(event)) return false;
+    if (!enabled_ || !isLeftPress(event)) return false;
     if (!items_.empty()) {
         auto following = std::next(items_.find(current_));
         makeCurrent(following != items_.end() ? following->first : items_.begin()->first);
@@ -66,7 +77,7 @@ bool OTextStack::handleEvent(const InputEvent& event) {
 }
 
 bool OTextStack::hitTest(const InputEvent& event) {
-    if (!visible() || hidden()) return false;
+    if (!visible() || hidden() || !enabled_) return false;
     return containsPoint(toVirtual(event.x, event.y));
 }
 
@@ -136,8 +147,10 @@ void OTextStack::draw() {
 
 void OTextStack::drawSkinned() const {
     beginSkinState();
+    if (!enabled_) glColor4f(kDimmedShade, kDimmedShade, kDimmedShade, kDimmedAlpha);
     skin_.bind();
     drawSkinQuad(x(), y(), width(), height(), highlighted() ? kHighlightRows : kNormalRows);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     if (items_.empty() || font_ == nullptr) return;
     const std::string text = currentText();
     const float left = x() + (width() - textWidth(text) * textScale_) / 2.0f;
@@ -155,8 +168,10 @@ void OTextStack::drawBareText() const {
                         text, false, pulseScale_, 0);
         font_->setColour(1.0f, 1.0f, 1.0f, 1.0f);
     }
+    if (!enabled_) font_->setColour(kDimmedShade, kDimmedShade, kDimmedShade, kDimmedAlpha);
     font_->drawText(x() - width * textScale_ / 2.0f, y() - textScale_ * kTextHeight / 2.0f, text,
                     true, textScale_, highlighted() ? 1 : 0);
+    font_->setColour(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
 }  // namespace brx

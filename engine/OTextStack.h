@@ -45,6 +45,10 @@ public:
     float textScale() const { return textScale_; }
     bool pulsing() const { return pulsing_; }
     float pulseScale() const { return pulseScale_; }
+    // A disabled control is drawn dimmed, takes no highlight and ignores presses (its hit
+    // test fails). Controls start enabled.
+    void setEnabled(bool on);
+    bool enabled() const { return enabled_; }
 
     // A left press steps to the next item, wrapping, and reports its key.
     bool handleEvent(const InputEvent& event) override;
@@ -81,6 +85,7 @@ private:
     std::string label_;
     bool pulsing_ = false;
     float pulseScale_;
+    bool enabled_ = true;
 };
 
 }  // namespace brx

@@ -4,8 +4,9 @@
 #include <set>
 #include <utility>
 
+#include "game/BonusChooser.h"
 #include "game/GameVariables.h"
-#include "game/SnapshotBlocks.h"
+#include "objects/Box.h"
 
 namespace brx {
 namespace {
@@ -63,7 +64,7 @@ bool checkBoardBlocks(const GameSnapshot& s, std::string* why) {
             return refuse(why, "a block lies outside the board");
         if (!taken.insert({block.column, block.row}).second)
             return refuse(why, "two blocks share a cell");
-        if (!SnapshotBlocks::colourFits(block.kind, block.colour))
+        if (!GameSnapshot::kindFits(block.kind, block.colour))
             return refuse(why, "a block of unknown kind or colour");
     }
     return true;
@@ -82,7 +83,7 @@ bool checkNextLine(const GameSnapshot& s, std::string* why) {
         const bool bonus =
             within(block.kind, GameSnapshot::kFirstBonusKind, GameSnapshot::kLastBonusKind);
         if ((block.kind != GameSnapshot::kPlainKind && !bonus) ||
-            !SnapshotBlocks::colourFits(block.kind, block.colour))
+            !GameSnapshot::kindFits(block.kind, block.colour))
             return refuse(why, "a next-line block of unknown kind or colour");
     }
     return true;
@@ -157,6 +158,28 @@ bool GameSnapshot::boardSizeFor(int32_t mode, int32_t difficulty, int32_t* colum
     *columns = puzzle ? kPuzzleColumns : kBoardColumns[difficulty];
     *rows = puzzle ? kPuzzleRows : kBoardRows[difficulty];
     return true;
+}
+
+bool GameSnapshot::kindFits(int32_t kind, int32_t colour) {
+    switch (kind) {
+        case kPlainKind:
+            return colour >= Box::kRed && colour <= Box::kYellow;
+        case kFixedKind:
+            return colour == Box::kFixed;
+        case kScoreKind:
+        case BonusChooser::kBigBomb:
+        case BonusChooser::kRowRemover:
+        case BonusChooser::kColumnRemover:
+        case BonusChooser::kCrossRemover:
+            return colour == Box::kNoColour;
+        case BonusChooser::kUnmovable:
+            return colour == Box::kUnmovable;
+        default:
+            break;
+    }
+    const bool colourBomb = kind >= BonusChooser::kFirstColourBomb &&
+                            kind < BonusChooser::kFirstColourBomb + Box::kYellow;
+    return colourBomb && colour == kind - BonusChooser::kFirstColourBomb + Box::kRed;
 }
 
 bool GameSnapshot::check(std::string* why) const {

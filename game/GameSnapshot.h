@@ -98,6 +98,8 @@ struct GameSnapshot {
     // kind and a colour that kind can have, counters and timers in range. Otherwise false,
     // with the first reason found in why (when given).
     bool check(std::string* why) const;
+    // True for a known block kind with a colour that kind can have.
+    static bool kindFits(int32_t kind, int32_t colour);
     // The board a mode builds on a difficulty (Puzzle is always 12 x 16); false for an
     // unknown mode or difficulty.
     static bool boardSizeFor(int32_t mode, int32_t difficulty, int32_t* columns, int32_t* rows);

@@ -30,34 +30,12 @@ int32_t SnapshotBlocks::kindOf(const Box& block) {
 
 std::unique_ptr<Box> SnapshotBlocks::make(const BlockPrototypes& prototypes, int32_t kind,
                                           int32_t colour) {
-    if (!colourFits(kind, colour)) return nullptr;
+    if (!GameSnapshot::kindFits(kind, colour)) return nullptr;
     if (kind >= GameSnapshot::kFirstBonusKind && kind <= GameSnapshot::kLastBonusKind)
         return prototypes.cloneBonus(kind);
     std::unique_ptr<Box> block = prototypes.cloneBlock(kind);
     if (block && kind == BlockPrototypes::kPlainKey) block->colour = colour;
     return block;
-}
-
-bool SnapshotBlocks::colourFits(int32_t kind, int32_t colour) {
-    switch (kind) {
-        case BlockPrototypes::kPlainKey:
-            return colour >= Box::kRed && colour <= Box::kYellow;
-        case BlockPrototypes::kFixedKey:
-            return colour == Box::kFixed;
-        case BlockPrototypes::kScoreKey:
-        case BonusChooser::kBigBomb:
-        case BonusChooser::kRowRemover:
-        case BonusChooser::kColumnRemover:
-        case BonusChooser::kCrossRemover:
-            return colour == Box::kNoColour;
-        case BonusChooser::kUnmovable:
-            return colour == Box::kUnmovable;
-        default:
-            break;
-    }
-    const bool colourBomb = kind >= BonusChooser::kFirstColourBomb &&
-                            kind < BonusChooser::kFirstColourBomb + Box::kYellow;
-    return colourBomb && colour == kind - BonusChooser::kFirstColourBomb + Box::kRed;
 }
 
 }  // namespace brx

@@ -4,7 +4,7 @@
 // Design note: the kind is read from the block's class and colour rather than stored on every
 // block, so the block objects need no field that only the snapshot uses. A kind the prototypes
 // cannot make gives no block (the caller refuses or skips it); a snapshot that passed
-// GameSnapshot::check only holds kinds every game can make.
+// GameSnapshot::check only holds kinds every game can make (GameSnapshot::kindFits).
 #pragma once
 
 #include <cstdint>
@@ -25,8 +25,6 @@ public:
     // prototypes hold no such kind.
     static std::unique_ptr<Box> make(const BlockPrototypes& prototypes, int32_t kind,
                                      int32_t colour);
-    // True when a block of that kind may carry that colour.
-    static bool colourFits(int32_t kind, int32_t colour);
 };
 
 }  // namespace brx

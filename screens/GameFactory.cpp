@@ -4,6 +4,7 @@
 #include "game/BrixelGame.h"
 #include "game/BrixelPuzzle.h"
 #include "game/BrixelRemover.h"
+#include "game/GameVariables.h"
 #include "game/PyramidPuzzle.h"
 #include "game/StrategyGame.h"
 #include "screens/SelectGame.h"
@@ -30,6 +31,25 @@ std::unique_ptr<Game> makeGame(int buttonId, int puzzleLevel) {
             puzzle->levelIndex = puzzleLevel;
             return puzzle;
         }
+        default:
+            return nullptr;
+    }
+}
+
+std::unique_ptr<Game> makeGameOfMode(int mode, int puzzleLevel) {
+    switch (mode) {
+        case GameMode::Remover:
+            return makeGame(SelectGame::kRemoverId, 0);
+        case GameMode::Classic:
+            return makeGame(SelectGame::kClassicId, 0);
+        case GameMode::Strategy:
+            return makeGame(SelectGame::kStrategyId, 0);
+        case GameMode::Advanced:
+            return makeGame(SelectGame::kAdvancedId, 0);
+        case GameMode::Modern:
+            return makeGame(SelectGame::kModernId, 0);
+        case GameMode::Puzzle:
+            return makeGame(SelectGame::kPuzzleId, puzzleLevel);
         default:
             return nullptr;
     }

@@ -5,6 +5,7 @@
 #include "engine/OTextStack.h"
 #include "game/GameVariables.h"
 #include "screens/MenuMusic.h"
+#include "screens/ResumeStore.h"
 #include "screens/ScreenDecoration.h"
 #include "screens/ScreenKit.h"
 #include "shell/ScreenHost.h"
@@ -47,6 +48,7 @@ bool Menu::init() {
         button->setPosition(int16_t(kVirtualWidth / 2 - button->skin().width() / 2),
                             int16_t(entry.y));
         button->setSounds(kHoverSound, kClickSound);
+        if (entry.id == kContinueId) continue_ = button;
         addControl(button);
     }
     title_.load(kTitleTexture, true);
@@ -56,6 +58,24 @@ bool Menu::init() {
 void Menu::activate() {
     SoundManager::instance().pauseAll(true);
     resumeMenuMusic();
+    refreshContinue();
+}
+
+void Menu::refreshContinue() {
+    savedGameWaiting_ = ResumeStore::savedGameWaiting();
+    enableContinue();
+}
+
+void Menu::enableContinue() {
+    const bool enabled = currentGame != nullptr || savedGameWaiting_;
+    if (!continue_ || continue_->enabled() == enabled) return;
+    continue_->setEnabled(enabled);
+    requestRedraw();
+}
+
+void Menu::update(int elapsedMs) {
+    ORenderWindow::update(elapsedMs);
+    enableContinue();
 }
 
 void Menu::draw() {
@@ -82,13 +102,22 @@ bool Menu::isAnimating() const {
 }
 
 bool Menu::onEvent(const InputEvent& event) {
+    enableContinue();  // before the buttons see the event
     return ORenderWindow::onEvent(event) || event.key == kKeyEscape;
 }
 
 bool Menu::onCommand(int controlId, int /*value*/) {
     switch (controlId) {
         case kContinueId:
-            if (currentGame) switchScreen(*this, kScreenGame);
+            // The game of this run, else the saved one; otherwise nothing (and dimmed).
+            if (currentGame) {
+                switchScreen(*this, kScreenGame);
+            } else if (ScreenHost* host = hostOf(*this);
+                       host && ResumeStore::loadSavedGame(*host)) {
+                switchScreen(*this, kScreenGame);
+            } else {
+                refreshContinue();
+            }
             break;
         case kNewGameId:
             switchScreen(*this, kScreenSelectGame);

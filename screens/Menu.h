@@ -9,6 +9,8 @@
 
 namespace brx {
 
+class OTextStack;
+
 class Menu : public ORenderWindow {
 public:
     static constexpr int kExitId = 100;
@@ -28,15 +30,25 @@ public:
     void draw() override;
     // The seven buttons, top to bottom.
     bool init() override;
+    // Base behaviour; Continue follows a game that appears or goes meanwhile.
+    void update(int elapsedMs) override;
     // Still unless a control animates.
     bool isAnimating() const override;
     // Escape does nothing here (it is consumed).
     bool onEvent(const InputEvent& event) override;
-    // The buttons' actions; Continue only while a game exists. Always true.
+    // The buttons' actions; Continue only while a game of this run exists or a saved one
+    // waits (it is loaded then). Always true.
     bool onCommand(int controlId, int value) override;
 
 private:
+    // Continue is dimmed while there is no game to return to: none of this run and no saved
+    // one (the file is looked at when the menu shows).
+    void refreshContinue();
+    void enableContinue();
+
     TextureRef title_;
+    OTextStack* continue_ = nullptr;  // owned by the screen
+    bool savedGameWaiting_ = false;
 };
 
 }  // namespace brx

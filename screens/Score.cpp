@@ -13,6 +13,7 @@
 #include "game/GameVariables.h"
 #include "screens/MenuMusic.h"
 #include "screens/NameField.h"
+#include "screens/ResumeStore.h"
 #include "screens/ScreenDecoration.h"
 #include "screens/ScreenKit.h"
 #include "shell/ScreenHost.h"
@@ -92,6 +93,7 @@ void Score::takeFinishedGame() {
     pendingDifficulty_ = difficulty;
     currentMode_ = std::clamp(game->modeNumber(), 0, lastMode());
     currentGame = nullptr;
+    ResumeStore::discardSavedGame();
     if (ScreenHost* host = hostOf(*this)) host->retireScreen(game);
     resumeMenuMusic();
     if (pendingScore_ != 0 && !tables_.empty() && currentTable().qualifies(pendingScore_)) {

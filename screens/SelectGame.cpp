@@ -16,6 +16,7 @@
 #include "game/LevelFiles.h"
 #include "platform/Platform.h"
 #include "screens/GameFactory.h"
+#include "screens/ResumeStore.h"
 #include "screens/ScreenDecoration.h"
 #include "screens/ScreenKit.h"
 #include "shell/ScreenHost.h"
@@ -164,6 +165,7 @@ void SelectGame::startGame(int controlId) {
     difficulty = settings.difficultyLevel;
     startLevel = settings.beginLevel;
     retireCurrentGame();
+    ResumeStore::discardSavedGame();
     std::unique_ptr<Game> game = makeGame(controlId, level);
     if (!game) return;
     if (puzzle) lastPuzzle = level - 1;

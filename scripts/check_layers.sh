@@ -23,7 +23,7 @@ ceiling_of() {
     case "$1" in
         tests/support/*) rank_of core ;;
         tests/tools/*) rank_of game ;;
-        tests/fuzz/*) rank_of objects ;;
+        tests/fuzz/*) rank_of game ;;
         tests/e2e/*) rank_of platform ;;
         tests/*) rank_of "$(echo "$1" | cut -d/ -f2)" ;;
         tools/*) rank_of game ;;

@@ -96,6 +96,25 @@ TEST_F(ControlDrawTest, ButtonSkinShowsTheRowOfItsState) {
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
+TEST_F(ControlDrawTest, ADisabledButtonIsDrawnDimmedAndTheNextOneIsNot) {
+    OTextStack button(nullptr, 1, false, 1.0f);
+    button.setOwner(&owner);
+    button.setTexture("Interface/Button.Tga");
+    button.setPosition(100, 100);
+    button.setEnabled(false);
+    button.draw();
+    const Rgb dimmed = pixelAt(130, 102);
+    EXPECT_EQ(dimmed[0], 0);
+    EXPECT_GT(dimmed[1], 30);
+    EXPECT_LT(dimmed[1], 160);  // green, darkened and half seen over black
+    OTextStack other(nullptr, 2, false, 1.0f);
+    other.setOwner(&owner);
+    other.setTexture("Interface/Button.Tga");
+    other.setPosition(300, 100);
+    other.draw();
+    EXPECT_EQ(pixelAt(330, 102), kGreen);
+}
+
 TEST_F(ControlDrawTest, LeftArrowIsTheMirrorOfTheRightOne) {
     OTextStack selector(nullptr, 2, false, 1.0f);
     selector.setTexture("Interface/Button.Tga");

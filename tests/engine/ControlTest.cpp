@@ -144,6 +144,23 @@ TEST_F(TextStackTest, PressWrapsAroundAndReportsTheNewKey) {
     EXPECT_FALSE(stack.handleEvent(release(0, 0)));
 }
 
+TEST_F(TextStackTest, ADisabledStackIgnoresPressesAndPointerUntilEnabledAgain) {
+    SoundRecorder sounds;
+    stack.setPosition(400, 300);
+    stack.gainHighlight();
+    stack.setEnabled(false);
+    EXPECT_FALSE(stack.highlighted());
+    EXPECT_FALSE(stack.pulsing());
+    EXPECT_FALSE(stack.hitTest(move(400, 300)));
+    EXPECT_FALSE(stack.handleEvent(press(400, 300)));
+    EXPECT_EQ(stack.currentKey(), 2);
+    EXPECT_TRUE(owner.commands.empty());
+    stack.setEnabled(true);
+    EXPECT_TRUE(stack.hitTest(move(400, 300)));
+    EXPECT_TRUE(stack.handleEvent(press(400, 300)));
+    EXPECT_EQ(owner.commands, (Commands{{405, 0}}));
+}
+
 TEST_F(TextStackTest, NextAndPreviousStopAtTheEnds) {
     stack.next();
     EXPECT_EQ(stack.currentKey(), 2);

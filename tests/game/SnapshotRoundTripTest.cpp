@@ -3,9 +3,10 @@
 // intro, right after a click while blocks fly and fall, while an effect runs, while a full
 // line waits to be pushed, during the outro, during a finishing fill, or after a random number
 // of frames); there the game is settled and captured. The snapshot goes through the file's
-// bytes and back. The original game then plays 200 more moves; a fresh game of the same mode
-// restores the snapshot and must play the very same 200 moves into the very same states, random
-// generator included. The bot draws from its own generator, so the game's draws are the game's.
+// bytes and back, and that file cut at any byte is refused. The original game then plays 200
+// more moves; a fresh game of the same mode restores the snapshot and must play the very same
+// 200 moves into the very same states, random generator included. The bot draws from its own
+// generator, so the game's draws are the game's.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -200,10 +201,14 @@ protected:
         const GameSnapshot saved = original->captureSnapshot();
         std::string why;
         ASSERT_TRUE(saved.check(&why)) << why << "\n" << describe(saved);
-        const std::optional<GameSnapshot> read =
-            ResumeFile::decode(ResumeFile::encode(saved), &why);
+        const std::string file = ResumeFile::encode(saved);
+        const std::optional<GameSnapshot> read = ResumeFile::decode(file, &why);
         ASSERT_TRUE(read.has_value()) << why;
         ASSERT_TRUE(*read == saved) << "the file changed the game";
+        // The real save cut at any byte is refused.
+        for (size_t length = 0; length < file.size(); ++length)
+            ASSERT_FALSE(ResumeFile::decode(std::string_view(file).substr(0, length), nullptr))
+                << "cut at " << length;
 
         // Both games go on as a resumed game does: shown again, the intro first.
         original->activate();
