@@ -197,6 +197,7 @@ public:
     // Takes the history from the sections of a resume file read back; false (and the history
     // left empty) when there is no such section or it is damaged.
     bool restoreHistory(const std::vector<ResumeSection>& sections);
+
     // --- snapshot: resume and taking moves back ------------------------------------------------
     // Brings everything in motion to rest so that the game is fully described by a snapshot:
     // flying blocks, effects, score texts, the trail and the shake end, falls and slides (and
