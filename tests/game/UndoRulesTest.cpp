@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "engine/OTextStack.h"
 #include "game/BrixelGame.h"
 #include "game/BrixelPuzzle.h"
 #include "game/BrixelRemover.h"
@@ -32,6 +33,12 @@ InputEvent key(uint16_t code, uint16_t flags) {
 
 class UndoRules : public fourmodes::ModeTest {
 protected:
+    static const OTextStack* button(const Game& game, int id) {
+        for (size_t i = 0; i < game.controlCount(); ++i)
+            if (game.control(i)->controlId() == id)
+                return dynamic_cast<const OTextStack*>(game.control(i));
+        return nullptr;
+    }
     // Empties the board and lays rows of colours (0 = empty) onto its bottom, row by row.
     static void layBottom(Game& game, const std::vector<std::vector<int>>& bottom) {
         game.clearBoard();
@@ -75,6 +82,31 @@ TEST_F(UndoRules, KeysAndButtonsTakeTheMoveBackAndDoItAgain) {
     game->onCommand(Game::kRedoButtonId, 0);
     EXPECT_EQ(game->captureSnapshot().score, after.score);
     EXPECT_TRUE(game->isPractice()) << "redo does not make the game ranked again";
+}
+
+TEST_F(UndoRules, TheButtonsAreGreyedWhileThereIsNothingForThem) {
+    auto game = makeMode<BrixelRemover>();
+    layBottom(*game, {{1, 0, 0}, {2, 0, 0}, {3, 3, 2}});
+    const OTextStack* undo = button(*game, Game::kUndoButtonId);
+    const OTextStack* redo = button(*game, Game::kRedoButtonId);
+    ASSERT_NE(undo, nullptr);
+    ASSERT_NE(redo, nullptr);
+    settle(*game);  // the columns close up toward the middle first
+    EXPECT_FALSE(undo->enabled());
+    EXPECT_FALSE(redo->enabled());
+    int green = 0;
+    while (green < columns && !game->blockAt(green, rows - 1)) ++green;
+    ASSERT_TRUE(fourmodes::clickCell(*game, green, rows - 1));
+    game->update(fourmodes::kFrameMs);
+    EXPECT_FALSE(undo->enabled()) << "greyed while the blocks fall";
+    settle(*game);
+    game->update(fourmodes::kFrameMs);  // the buttons follow in the frame after the rest
+    EXPECT_TRUE(undo->enabled());
+    EXPECT_FALSE(redo->enabled());
+    game->onCommand(Game::kUndoButtonId, 0);
+    game->update(fourmodes::kFrameMs);
+    EXPECT_FALSE(undo->enabled());
+    EXPECT_TRUE(redo->enabled());
 }
 
 TEST_F(UndoRules, ANewMoveAfterAnUndoDropsTheRedoSteps) {
