@@ -39,6 +39,8 @@ const std::vector<std::string>& DataManifest::textureNames() {
         "MainMenu/Continue.Tga", "MainMenu/NewGame.Tga", "MainMenu/Options.Tga",
         "MainMenu/Score.Tga", "MainMenu/Help.Tga", "MainMenu/Credits.Tga", "MainMenu/Exit.Tga",
         "MainMenu/MenuBig.Tga",
+        // The game's undo and redo buttons.
+        "Interface/Undo.Tga", "Interface/Redo.Tga",
         // Game selection buttons, also the score tables' icons.
         "Games/Remover.Tga", "Games/Classic.Tga", "Games/Strategy.Tga", "Games/Advanced.Tga",
         "Games/Modern.Tga", "Games/Puzzle.Tga",

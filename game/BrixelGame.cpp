@@ -283,7 +283,10 @@ bool BrixelGame::trayHit() {
 
 void BrixelGame::afterClick() {
     // In any state: a line called during the intro or a fill is pushed once play goes on.
-    if (trayHit()) fillNextLine();
+    // Only a call in play is a step of the undo history (the history acts only in play).
+    if (!trayHit()) return;
+    if (gameState == GameState::Playing) recordMove();
+    fillNextLine();
 }
 
 // --- per frame ---------------------------------------------------------------------------------

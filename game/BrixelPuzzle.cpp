@@ -180,6 +180,7 @@ bool BrixelPuzzle::onEvent(const InputEvent& event) {
             mouseY = event.y;
             break;
         case kInputKeyDown:
+            if (handleGameKey(event)) return true;
             if (event.key != kKeyEscape) break;
             if (gameState == GameState::GameOver || gameState == GameState::LevelComplete ||
                 gameState == GameState::NextLevel || linePhase == LinePhase::Finished) {

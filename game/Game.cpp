@@ -17,6 +17,7 @@
 #include "game/BonusChooser.h"
 #include "game/GameMessageDrawing.h"
 #include "game/MoveCheck.h"
+#include "game/HintFinder.h"
 #include "game/ScoreTextList.h"
 #include "game/SnapshotKeeper.h"
 #include "objects/EffectList.h"
@@ -73,9 +74,15 @@ constexpr float kPanelRightX = 700.0f;
 constexpr float kPanelUpperY = 515.0f;
 constexpr float kPanelLowerY = 415.0f;
 constexpr float kPanelTop = 590.0f;
+constexpr float kPracticeMarkY = 365.0f;  // below the left panel
 constexpr float kMenuButtonX = 70.0f;
 constexpr int16_t kMenuButtonY = 16;
 constexpr const char* kMenuButtonPicture = "MainMenu/MenuBig.Tga";
+// The undo and redo buttons sit side by side on the right, level with the menu button.
+constexpr float kUndoButtonX = 667.0f;
+constexpr float kRedoButtonX = 733.0f;
+constexpr const char* kUndoButtonPicture = "Interface/Undo.Tga";
+constexpr const char* kRedoButtonPicture = "Interface/Redo.Tga";
 
 ConfigFile readTuningFile(const char* name) {
     ConfigFile config;
@@ -231,6 +238,7 @@ bool Game::init() {
     loadTrayModel();
     newBoard();
     createMenuButton();
+    createHistoryButtons();
     return true;
 }
 
@@ -289,6 +297,7 @@ bool Game::onEvent(const InputEvent& event) {
             mouseY = event.y;
             break;
         case kInputKeyDown:
+            if (handleGameKey(event)) return true;
             if (event.key == kKeyEscape) return requestLeave();
             if (event.key == kKeySpace) startShake();
             break;
@@ -300,6 +309,8 @@ bool Game::onEvent(const InputEvent& event) {
 
 bool Game::onCommand(int controlId, int /*value*/) {
     if (controlId == kMenuButtonId) requestLeave();
+    if (controlId == kUndoButtonId) undoMove();
+    if (controlId == kRedoButtonId) redoMove();
     return true;
 }
 
@@ -395,9 +406,10 @@ void Game::update(int elapsedMs) {
 
 bool Game::isAnimating() const {
     if (gameState != GameState::Playing) return true;  // intro, outro, fills, pictures
-    return anyMoving() || anyBlockTurning() || shaking_ || !flying.empty() ||
-           !EffectList::instance().empty() || SplineTrail::instance().isRunning() ||
-           ScoreTextList::instance().size() != 0 || controlsAnimating() || messages.active();
+    return anyMoving() || anyBlockTurning() || shaking_ || !flying.empty() || hintLeftMs_ > 0 ||
+           notice_.active() || !EffectList::instance().empty() ||
+           SplineTrail::instance().isRunning() || ScoreTextList::instance().size() != 0 ||
+           controlsAnimating() || messages.active();
 }
 
 bool Game::anyBlockTurning() const {
@@ -422,6 +434,8 @@ void Game::updateRules(int elapsedMs) {
         if (introFinished()) finishIntroOrOutro();
     }
     updateFlying(elapsedMs);
+    updateHint(elapsedMs);
+    updateHistoryButtons();
     if (!anyMoving()) updateHover();
     if (gameState == GameState::LevelComplete) levelCompleteTick();
     updateListener();
@@ -522,6 +536,7 @@ void Game::updateHover() {
     const bool over = gameState == GameState::LevelComplete || gameState == GameState::NextLevel ||
                       gameState == GameState::GameOver;
     board.markSelection(!over);
+    markHint();
 }
 
 // --- rules -----------------------------------------------------------------------------------
@@ -554,16 +569,19 @@ bool Game::anyMoving() const {
 
 bool Game::click() {
     if (gameState != GameState::Playing) return false;
+    hinted_.clear();
     if (selection.size() == 1) {
         const Board::Cell cell = selection.front();
         Box* block = board.at(cell.column, cell.row);
         if (block && block->isBonus) {
+            recordMove();
             fireBonus(cell);
             return false;
         }
     }
     const int n = static_cast<int>(selection.size());
     if (n < minGroup) return false;
+    recordMove();
     addScoreText(n);
     launchSelected();
     score_ += groupScore(n);
@@ -897,6 +915,8 @@ void Game::drawSidePanel(int levelNumber, int lines, int points) {
     centred(kPanelRightX, kPanelUpperY, std::to_string(points));
     centred(kPanelRightX, kPanelLowerY,
             std::to_string(groupScore(static_cast<int>(selection.size()))));
+    drawPracticeMark(font);
+    notice_.draw(font);
 }
 
 void Game::drawMessages() {
@@ -909,6 +929,163 @@ void Game::drawMessages() {
 void Game::updateScoreTextsAndTrail(int elapsedMs) {
     ScoreTextList::instance().updateAll(elapsedMs);
     SplineTrail::instance().update(elapsedMs);
+}
+
+// --- hints and practice games ---------------------------------------------------------------
+
+bool Game::handleGameKey(const InputEvent& event) {
+    const bool control = (event.flags & kFlagControl) != 0;
+    const bool shift = (event.flags & kFlagShift) != 0;
+    if (event.key == kKeyHint && !control) {
+        showHint();
+    } else if (control && event.key == kKeyUndo && !shift) {
+        undoMove();
+    } else if (control && (event.key == kKeyRedo || event.key == kKeyUndo)) {
+        redoMove();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// --- undo and redo ---------------------------------------------------------------------------
+
+bool Game::historyMayAct() const {
+    if (anyMoving() || closing_ || leaving_ || pauseState.paused()) return false;
+    if (gameState == GameState::Playing) return true;
+    return gameState == GameState::GameOver && modeNumber() == GameMode::Puzzle;
+}
+
+bool Game::canUndo() const {
+    return history_.canUndo() && historyMayAct();
+}
+
+bool Game::canRedo() const {
+    return history_.canRedo() && historyMayAct();
+}
+
+void Game::recordMove() {
+    if (gameState != GameState::Playing || anyMoving()) return;
+    history_.record(captureSnapshot());
+}
+
+bool Game::undoMove() {
+    if (!canUndo()) return false;
+    const std::optional<GameSnapshot> back = history_.undo(captureSnapshot());
+    if (!back) return false;
+    restoreSnapshot(*back);
+    afterHistoryStep();
+    return true;
+}
+
+bool Game::redoMove() {
+    if (!canRedo()) return false;
+    const std::optional<GameSnapshot> forward = history_.redo(captureSnapshot());
+    if (!forward) return false;
+    restoreSnapshot(*forward);
+    afterHistoryStep();
+    return true;
+}
+
+ResumeSection Game::historySection() const {
+    return {UndoHistory::kResumeTag, history_.encode()};
+}
+
+bool Game::restoreHistory(const std::vector<ResumeSection>& sections) {
+    history_.clear();
+    for (const ResumeSection& section : sections) {
+        if (section.tag != UndoHistory::kResumeTag) continue;
+        std::string why;
+        std::optional<UndoHistory> read = UndoHistory::decode(section.bytes, &why);
+        if (!read) {
+            BRX_LOG_ERROR("The saved game's undo history is damaged (%s); it starts empty",
+                          why.c_str());
+            return false;
+        }
+        history_ = std::move(*read);
+        updateHistoryButtons();
+        return true;
+    }
+    return false;
+}
+
+void Game::afterHistoryStep() {
+    markPractice();
+    hinted_.clear();
+    hintLeftMs_ = 0;
+    updateHistoryButtons();
+    requestRedraw();
+}
+
+void Game::showHint() {
+    if (gameState != GameState::Playing || anyMoving()) return;
+    const Hint hint = modeNumber() == GameMode::Puzzle ? HintFinder::puzzleHint(board)
+                                                       : HintFinder::bestGroup(board);
+    markPractice();
+    hinted_.clear();
+    hintLeftMs_ = 0;
+    if (hint.outcome == Hint::Outcome::NoSolution) notice_.show(kNoSolutionText);
+    if (hint.outcome == Hint::Outcome::NotFound) notice_.show(kNoHintText);
+    if (hint.outcome != Hint::Outcome::Found) return;
+    for (const Board::Cell& cell : hint.cells)
+        if (const Box* block = board.at(cell.column, cell.row)) hinted_.push_back(block);
+    hintLeftMs_ = kHintMs;
+    markHint();
+    requestRedraw();
+}
+
+void Game::markPractice() {
+    if (practice_) return;
+    practice_ = true;
+    notice_.show(kPracticeText);
+}
+
+void Game::updateHint(int elapsedMs) {
+    notice_.update(elapsedMs);
+    if (hintLeftMs_ <= 0) return;
+    hintLeftMs_ -= elapsedMs;
+    if (hintLeftMs_ <= 0) hinted_.clear();
+}
+
+// Lit as on hover, except in the dark beats of the blinking at the start.
+void Game::markHint() {
+    if (hinted_.empty() || gameState != GameState::Playing) return;
+    const int shownMs = kHintMs - hintLeftMs_;
+    const bool dark = shownMs < kHintBlinkingMs && (shownMs / kHintBlinkMs) % 2 == 1;
+    for (int c = 0; c < columns && c < kMaxColumns; ++c)
+        for (int r = 0; r < rows && r < kMaxRows; ++r)
+            if (Box* block = cells[c][r].get();
+                block && std::find(hinted_.begin(), hinted_.end(), block) != hinted_.end())
+                block->selected = !dark;
+}
+
+void Game::createHistoryButtons() {
+    BitmapFont* font = screenHost() ? screenHost()->font() : nullptr;
+    const std::pair<int, const char*> buttons[] = {{kUndoButtonId, kUndoButtonPicture},
+                                                   {kRedoButtonId, kRedoButtonPicture}};
+    for (const auto& [id, picture] : buttons) {
+        auto button = std::make_unique<OTextStack>(font, id, false, 1.0f);
+        button->setTexture(picture);
+        button->addItem(0, " ");
+        const float centre = id == kUndoButtonId ? kUndoButtonX : kRedoButtonX;
+        button->setPosition(int16_t(centre - button->width() / 2.0f), kMenuButtonY);
+        (id == kUndoButtonId ? undoButton_ : redoButton_) = button.get();
+        addControl(button.release());
+    }
+    updateHistoryButtons();
+}
+
+void Game::updateHistoryButtons() {
+    if (undoButton_) undoButton_->setEnabled(canUndo());
+    if (redoButton_) redoButton_->setEnabled(canRedo());
+}
+
+void Game::drawPracticeMark(BitmapFont* font) const {
+    if (!practice_ || !font) return;
+    const std::string text = "Practice";
+    font->setColour(1.0f, 0.75f, 0.3f, 1.0f);
+    font->drawText(kPanelLeftX - font->textWidth(text) / 2.0f, kPracticeMarkY, text, true);
+    font->setColour(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
 // --- the finishing fill, shared by Classic and Remover --------------------------------------

@@ -21,9 +21,12 @@
 #include "game/Board.h"
 #include "game/BoardHooks.h"
 #include "game/GameMessages.h"
+#include "game/GameNotice.h"
 #include "game/GameSnapshot.h"
 #include "game/GameVariables.h"
 #include "game/PauseState.h"
+#include "game/ResumeFile.h"
+#include "game/UndoHistory.h"
 #include "objects/BlockPrototypes.h"
 #include "objects/Box.h"
 #include "objects/EffectRegistry.h"
@@ -32,6 +35,8 @@
 
 namespace brx {
 
+class OTextStack;
+
 class Game : public ORenderWindow, public BoardHooks {
     friend class SnapshotKeeper;  // reads and writes the whole state for a snapshot
 
@@ -39,6 +44,8 @@ public:
     static constexpr int kMaxColumns = Board::kMaxColumns;
     static constexpr int kMaxRows = Board::kMaxRows;
     static constexpr int kMenuButtonId = 9513;
+    static constexpr int kUndoButtonId = 9514;
+    static constexpr int kRedoButtonId = 9515;
     // Sounds the rules play.
     static constexpr int kSoundRemoved = 100;       // a group or a bonus went
     static constexpr int kSoundGroupChanged = 101;  // the pointer moved onto another group
@@ -61,6 +68,17 @@ public:
     static constexpr float kBackdropBrightness = 0.3f;
     // Score text points at or below this many blocks are created out of view.
     static constexpr int kQuietGroupSize = 9;
+    // A hint lights its group this long (ms), blinking every kHintBlinkMs while fresh.
+    static constexpr int kHintMs = 2400;
+    static constexpr int kHintBlinkingMs = 1200;
+    static constexpr int kHintBlinkMs = 150;
+    // The game's own keys (virtual-key codes): H a hint, Ctrl+Z undo, Ctrl+Y or Ctrl+Shift+Z redo.
+    static constexpr uint16_t kKeyHint = 'H';
+    static constexpr uint16_t kKeyUndo = 'Z';
+    static constexpr uint16_t kKeyRedo = 'Y';
+    static constexpr const char* kNoSolutionText = "No solution from here: undo";
+    static constexpr const char* kNoHintText = "No hint found";
+    static constexpr const char* kPracticeText = "Practice game: this result will not be filed";
 
     // Base construction: board size from the difficulty, tuning from "Data/Difficult.Cfg" and
     // "Data/Effects.Cfg", pictures and the board model. Needs the resource archive (and GL for
@@ -163,6 +181,37 @@ public:
     // The block in a cell, or null.
     Box* blockAt(int column, int row) const { return board.at(column, row); }
 
+    // --- hints and practice games ------------------------------------------------------------
+    // Hints in Puzzle: the next click of a solution; elsewhere the group that scores most.
+    // Handled like a click: only in play and while nothing moves. Marks the game as practice.
+    void showHint();
+    // The blocks the last hint lights (none once its time is up).
+    const std::vector<const Box*>& hintedBlocks() const { return hinted_; }
+    // A practice game (undo or a hint was used) is played to its end but not filed.
+    bool isPractice() const { return practice_; }
+    // Marks the game as practice; the first time, one line on screen says so.
+    void markPractice();
+    const GameNotice& notice() const { return notice_; }
+
+    // --- undo and redo -----------------------------------------------------------------------
+    // Takes back the last move (a removal or a tray click) with everything that followed it;
+    // redoes the last move taken back. Like a click they act only in play while nothing moves
+    // (a stuck puzzle may also be taken back while its end picture shows). Either makes the
+    // game practice. False when refused or there is nothing to do.
+    bool undoMove();
+    bool redoMove();
+    // A step exists and the game may act on it now (the buttons grey out otherwise).
+    bool canUndo() const;
+    bool canRedo() const;
+    // Remembers the state before a move, when the game is in play and at rest.
+    void recordMove();
+    const UndoHistory& history() const { return history_; }
+    // The history as a section of the resume file, kept beside the game's snapshot.
+    ResumeSection historySection() const;
+    // Takes the history from the sections of a resume file read back; false (and the history
+    // left empty) when there is no such section or it is damaged.
+    bool restoreHistory(const std::vector<ResumeSection>& sections);
+
     // --- snapshot: resume and taking moves back ------------------------------------------------
     // Brings everything in motion to rest so that the game is fully described by a snapshot:
     // flying blocks, effects, score texts, the trail and the shake end, falls and slides (and
@@ -235,6 +284,8 @@ public:
     GameMessages messages;
 
 protected:
+    // The game's own keys (hint, undo, redo); true when the key was one of them.
+    bool handleGameKey(const InputEvent& event);
     // What a mode adds to a snapshot, puts back from one, and settles; nothing here.
     virtual void captureModeState(GameSnapshot& snapshot) const;
     virtual void restoreModeState(const GameSnapshot& snapshot);
@@ -262,6 +313,8 @@ protected:
     void drawSidePanel(int levelNumber, int lines, int points);
     // The standing messages over the board, in the interface space.
     void drawMessages();
+    // "Practice" under the left panel of a practice game.
+    void drawPracticeMark(BitmapFont* font) const;
     // The finishing fill: one score block into the first empty cell of rows 1 to rows - 2
     // (false when none is left); a row of score blocks only brings the sound, 100 points and
     // the rising sign.
@@ -332,6 +385,10 @@ private:
     void readIntroKeys(bool reversed);
     int boardModelIndex() const;
     void createMenuButton();
+    // The undo and redo buttons, side by side under the right panel.
+    void createHistoryButtons();
+    // Greys each of the two buttons while there is nothing for it to do.
+    void updateHistoryButtons();
     void restartGameMusic();
     bool requestLeave();
     // update() without the check for a changed picture.
@@ -353,9 +410,24 @@ private:
     void drawSelectedBlocks();
     void drawCentredPicture(const TextureRef& picture) const;
 
+    // The history may act now: in play and at rest, or a stuck puzzle's end picture.
+    bool historyMayAct() const;
+    // After a step back or forward: practice, no hint, the new board drawn.
+    void afterHistoryStep();
+    // The hint's blocks light as on hover and blink while the hint is fresh.
+    void markHint();
+    void updateHint(int elapsedMs);
+
     TextureRef skin_;
     PauseState pauseState;
     TextureRef pausedPicture;
+    GameNotice notice_;
+    UndoHistory history_;
+    std::vector<const Box*> hinted_;
+    int hintLeftMs_ = 0;
+    bool practice_ = false;
+    OTextStack* undoButton_ = nullptr;  // owned by the screen's controls
+    OTextStack* redoButton_ = nullptr;
     bool leaving_ = false;           // a screen switch has been asked for
     bool fillSoundRunning_ = false;  // between startFillSound and stopFillSound
 };

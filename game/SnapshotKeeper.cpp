@@ -84,6 +84,7 @@ GameSnapshot SnapshotKeeper::capture(const Game& game) {
     s.spinTimer = game.spinTimer;
     s.fillTimer = game.fillTimer;
     s.gameOverTimer = game.gameOverTimer;
+    s.practice = game.practice_;
     captureRunWide(s);
     game.captureModeState(s);
     return s;
@@ -141,6 +142,8 @@ void SnapshotKeeper::restore(Game& game, const GameSnapshot& s) {
     game.spinTimer = s.spinTimer;
     game.fillTimer = s.fillTimer;
     game.gameOverTimer = s.gameOverTimer;
+    // A practice game stays one, whatever state it goes back or forward to.
+    game.practice_ = game.practice_ || s.practice;
     restoreRunWide(s);
     game.restoreModeState(s);
     // Last: nothing above may draw from the generator after it is put back.

@@ -64,6 +64,7 @@ void StrategyGame::restoreModeState(const GameSnapshot& snapshot) {
 
 void StrategyGame::afterClick() {
     if (gameState != GameState::Playing || !trayHit()) return;
+    recordMove();
     fillNextLine();
     linePhase = LinePhase::LineReady;
     linePrepared_ = false;

@@ -144,6 +144,7 @@ bool translateWindowEvent(const SDL_WindowEvent& window, Event* out) {
 bool translateKey(const SDL_KeyboardEvent& key, Event* out) {
     out->type = key.type == SDL_KEYDOWN ? EventType::keyDown : EventType::keyUp;
     out->key = virtualKey(key.keysym.sym);
+    // Shortcuts such as Ctrl+Z need the modifiers held with the key.
     if (key.keysym.mod & KMOD_SHIFT) out->state |= kStateShift;
     if (key.keysym.mod & KMOD_CTRL) out->state |= kStateControl;
     return out->key != 0;

@@ -71,7 +71,8 @@ bool ResumeStore::saveRunningGame() {
         BRX_LOG_ERROR("The game in progress cannot be saved (%s)", why.c_str());
         return false;
     }
-    if (!saveResumeFile(path(), snapshot)) {
+    // The moves that can be taken back go along in a section of their own.
+    if (!saveResumeFile(path(), snapshot, {game->historySection()})) {
         BRX_LOG_ERROR("The game in progress could not be written to %s", path().c_str());
         return false;
     }
@@ -83,7 +84,8 @@ bool ResumeStore::saveRunningGame() {
 Game* ResumeStore::loadSavedGame(ScreenHost& host) {
     if (resumedThisRun_ || !fileExists(path())) return nullptr;
     std::string why;
-    const std::optional<GameSnapshot> snapshot = loadResumeFile(path(), &why);
+    std::vector<ResumeSection> sections;
+    const std::optional<GameSnapshot> snapshot = loadResumeFile(path(), &why, &sections);
     if (!snapshot) {
         setAside(why);
         return nullptr;
@@ -112,6 +114,8 @@ Game* ResumeStore::loadSavedGame(ScreenHost& host) {
         return nullptr;
     }
     game->restoreSnapshot(*snapshot);
+    // A damaged history is logged and the game goes on without it.
+    game->restoreHistory(sections);
     resumedThisRun_ = true;
     return game;
 }

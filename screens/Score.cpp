@@ -100,7 +100,8 @@ void Score::activate() {
 // result enters the table.
 void Score::takeFinishedGame() {
     Game* game = currentGame;
-    pendingScore_ = game->score();
+    // A practice game (undo or hints used) is played out but never filed.
+    pendingScore_ = game->isPractice() ? 0 : game->score();
     pendingDifficulty_ = difficulty;
     currentMode_ = std::clamp(game->modeNumber(), 0, lastMode());
     currentGame = nullptr;

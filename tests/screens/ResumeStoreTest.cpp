@@ -141,6 +141,29 @@ TEST_F(ResumeStoreTest, ASavedGameComesBackThroughContinueExactlyAsItWas) {
     EXPECT_FALSE(fs::exists(ResumeStore::path()));
 }
 
+TEST_F(ResumeStoreTest, AContinuedGameTakesBackMovesOfTheLastRunAndStaysPractice) {
+    BrixelRemover* game = playRemover();
+    const int scoreAfterTwo = [&] {
+        EXPECT_TRUE(game->undoMove());
+        return game->score();
+    }();
+    ASSERT_TRUE(game->canRedo());
+    endRun(game);
+
+    showMenu();
+    clickContinue();
+    Game* resumed = currentGame;
+    ASSERT_NE(resumed, nullptr);
+    EXPECT_TRUE(resumed->isPractice()) << "the practice mark survives the restart";
+    for (int i = 0; i < 500 && gameState == GameState::Intro; ++i) shell->step(16, false);
+    EXPECT_EQ(resumed->score(), scoreAfterTwo);
+    ASSERT_TRUE(resumed->canRedo()) << "the step taken back can be done again";
+    ASSERT_TRUE(resumed->undoMove());
+    EXPECT_LT(resumed->score(), scoreAfterTwo);
+    EXPECT_EQ(resumed->history().undoCount(), 1u);
+    EXPECT_EQ(resumed->history().redoCount(), 2u);
+}
+
 TEST_F(ResumeStoreTest, DamagedOrImpossibleSavesAreSetAsideAndNeverOffered) {
     GameSnapshot impossible;
     impossible.mode = GameMode::Remover;

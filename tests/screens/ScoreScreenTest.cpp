@@ -300,6 +300,21 @@ TEST_F(ScoreScreenTest, EndingBeforeAFinishedGameWasTakenFilesItUnderTheNameOnOf
     EXPECT_EQ(tables[0].entry(0).score, 1000) << "a game in progress is no result";
 }
 
+TEST_F(ScoreScreenTest, PracticeGameIsRetiredWithoutReachingTheTable) {
+    BrixelRemover* game = lostGame(5000);
+    game->markPractice();
+    shell->pressKey(kKeyEscape);
+    EXPECT_EQ(OApplication::activeScreen(), selection) << "no name is asked for";
+    EXPECT_EQ(score->nameField(), nullptr);
+    EXPECT_EQ(currentGame, nullptr);
+    EXPECT_FALSE(listed(game)) << "the finished game is deleted all the same";
+    for (size_t i = 0; i < tables[0].count(); ++i) EXPECT_NE(tables[0].entry(i).score, 5000);
+
+    lostGame(5000);  // the same result, ranked, does enter
+    shell->pressKey(kKeyEscape);
+    EXPECT_NE(score->nameField(), nullptr);
+}
+
 TEST_F(ScoreScreenTest, BrowsingPagesStopAtTheFirstAndLastMode) {
     shell->setActiveScreen(kScreenHighScores);
     EXPECT_EQ(score->currentMode(), 0);

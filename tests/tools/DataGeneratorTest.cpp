@@ -13,12 +13,12 @@
 #include "core/DataManifest.h"
 #include "core/ResourceArchive.h"
 #include "engine/ClosedSpline.h"
+#include "game/PuzzleSolver.h"
 #include "tests/support/GeneratedOnce.h"
 #include "tests/support/TempDir.h"
 #include "tools/data/CreditsWriter.h"
 #include "tools/data/LevelDesigner.h"
 #include "tools/data/PathDesigner.h"
-#include "tools/data/PuzzleSolver.h"
 #include "tools/data/TuningWriter.h"
 
 namespace brx::tools {

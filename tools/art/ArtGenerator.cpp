@@ -89,6 +89,8 @@ std::map<std::string, std::function<std::string()>> texturePainters() {
             tga([text] { return I::menuButton(text); });
     }
     p["MainMenu/MenuBig.Tga"] = tga([] { return I::smallButton("Menu"); });
+    p["Interface/Undo.Tga"] = tga([] { return I::halfButton("Undo"); });
+    p["Interface/Redo.Tga"] = tga([] { return I::halfButton("Redo"); });
     const char* modes[] = {"Remover", "Classic", "Strategy", "Advanced", "Modern", "Puzzle"};
     for (int i = 0; i < 6; ++i) {
         const std::string text = modes[i];

@@ -83,6 +83,10 @@ Image InterfaceArt::smallButton(const std::string& text) {
     return Styling::button(128, 32, text, 18);
 }
 
+Image InterfaceArt::halfButton(const std::string& text) {
+    return Styling::button(64, 32, text, 18);
+}
+
 Image InterfaceArt::modeButton(const std::string& text, int emblem) {
     Image image = Styling::button(256, 64, "", 0);
     for (int state = 0; state < 2; ++state) {

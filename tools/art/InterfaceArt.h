@@ -21,6 +21,8 @@ public:
     static Image modeButton(const std::string& text, int emblem);
     // Small button (Done, OK ...), 128 x 64.
     static Image smallButton(const std::string& text);
+    // Half the width of smallButton, for a pair side by side (the game's undo and redo).
+    static Image halfButton(const std::string& text);
     // Empty value field for selectors whose text the control draws, width x 64.
     static Image valueField(bool withCube, int width = 128);
     // Stepper arrow, 16 x 64 (two states of 32): narrow, so that a stepped control's arrows

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "core/Random.h"
+#include "game/PuzzleSolver.h"
 #include "tools/data/CfgWriter.h"
-#include "tools/data/PuzzleSolver.h"
 
 namespace brx::tools {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/DataManifest.h"
-#include "tools/data/PuzzleBoard.h"
+#include "game/PuzzleBoard.h"
 #include "tools/data/PuzzleBuilder.h"
 
 namespace brx::tools {

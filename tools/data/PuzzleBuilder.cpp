@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "core/Random.h"
-#include "tools/data/PuzzleSolver.h"
+#include "game/PuzzleSolver.h"
 
 namespace brx::tools {
 

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "tools/data/PuzzleBoard.h"
+#include "game/PuzzleBoard.h"
 
 namespace brx::tools {
 

@@ -1,11 +1,11 @@
-#include "tools/data/PuzzleSolver.h"
+#include "game/PuzzleSolver.h"
 
 #include <algorithm>
 #include <unordered_set>
 
 #include "core/Random.h"
 
-namespace brx::tools {
+namespace brx {
 
 namespace {
 
@@ -81,6 +81,7 @@ PuzzleSolution PuzzleSolver::solve(const PuzzleBoard& start) const {
     PuzzleSolution solution;
     solution.solved = explore(start, search);
     solution.nodes = std::min(search.nodes, nodeLimit_);
+    solution.exhausted = !solution.solved && search.nodes > nodeLimit_;
     if (solution.solved) solution.clicks = search.path;
     return solution;
 }
@@ -149,4 +150,4 @@ std::vector<PuzzleCell> PuzzleSolver::unflatten(const std::vector<int>& flat) {
     return clicks;
 }
 
-}  // namespace brx::tools
+}  // namespace brx

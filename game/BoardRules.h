@@ -1,6 +1,7 @@
 // Runs the puzzle files' moves on the game's own board rules (brx::Board): groups by flood
 // fill, the fall, the close-up toward the middle and the arrival of sliding blocks, so that the
-// puzzle builder and solver prove puzzles with exactly the rules the game plays by.
+// puzzle solver (the data generator's and the game's hints) proves puzzles with exactly the rules
+// the game plays by.
 //
 // Design note: the search works on compact arrays of cell values; each operation loads the
 // values into a board of blocks (kept in a pool, so no block is allocated per move), lets the
@@ -18,7 +19,7 @@
 #include "game/Board.h"
 #include "game/BoardHooks.h"
 
-namespace brx::tools {
+namespace brx {
 
 class BoardRules : private BoardHooks {
 public:
@@ -64,4 +65,4 @@ private:
     std::vector<std::unique_ptr<Box>> pool_;
 };
 
-}  // namespace brx::tools
+}  // namespace brx

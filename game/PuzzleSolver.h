@@ -11,14 +11,16 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/data/PuzzleBoard.h"
+#include "game/PuzzleBoard.h"
 
-namespace brx::tools {
+namespace brx {
 
 struct PuzzleSolution {
     bool solved = false;
     std::vector<PuzzleCell> clicks;
     long nodes = 0;  // board states explored
+    // The node limit cut the search short; without it, "not solved" is a proof.
+    bool exhausted = false;
 };
 
 class PuzzleSolver {
@@ -46,4 +48,4 @@ private:
     long nodeLimit_;
 };
 
-}  // namespace brx::tools
+}  // namespace brx

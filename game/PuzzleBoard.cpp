@@ -1,9 +1,9 @@
-#include "tools/data/PuzzleBoard.h"
+#include "game/PuzzleBoard.h"
 
+#include "game/BoardRules.h"
 #include "game/Bonus.h"
-#include "tools/data/BoardRules.h"
 
-namespace brx::tools {
+namespace brx {
 
 namespace {
 
@@ -166,4 +166,4 @@ uint64_t PuzzleBoard::hash() const {
     return h;
 }
 
-}  // namespace brx::tools
+}  // namespace brx

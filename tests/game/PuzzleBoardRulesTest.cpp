@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "core/Random.h"
-#include "tools/data/PuzzleBoard.h"
+#include "game/PuzzleBoard.h"
 
-namespace brx::tools {
+namespace brx {
 namespace {
 
 // A board of random stacks from the bottom: colours 1..4, now and then a fixed block, an
@@ -76,4 +76,4 @@ TEST(PuzzleBoardRules, ASelectionIsTheSideConnectedGroupAndBonusesStandAlone) {
 }
 
 }  // namespace
-}  // namespace brx::tools
+}  // namespace brx

@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace brx::tools {
+namespace brx {
 
 struct PuzzleCell {
     int column = 0;
@@ -98,4 +98,4 @@ private:
     std::array<int, kCells> cells_{};
 };
 
-}  // namespace brx::tools
+}  // namespace brx

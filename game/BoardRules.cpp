@@ -1,8 +1,8 @@
-#include "tools/data/BoardRules.h"
+#include "game/BoardRules.h"
 
 #include "game/GameVariables.h"
 
-namespace brx::tools {
+namespace brx {
 
 namespace {
 
@@ -172,4 +172,4 @@ bool BoardRules::closeUpPass(Values& values) {
     return values != before;
 }
 
-}  // namespace brx::tools
+}  // namespace brx

@@ -1,11 +1,11 @@
-#include "tools/data/PuzzleBoard.h"
+#include "game/PuzzleBoard.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace brx::tools {
+namespace brx {
 namespace {
 
 // Builds a board from 16 rows of 12 characters: '.' empty, R B G W Y plain, '#' fixed,
@@ -217,4 +217,4 @@ TEST(PuzzleBoardFiles, ValuesRoundTripAndUnknownValuesAreEmpty) {
 }
 
 }  // namespace
-}  // namespace brx::tools
+}  // namespace brx
