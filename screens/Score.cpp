@@ -177,7 +177,8 @@ void Score::fileBeforeQuit() {
 void Score::fileUntakenGame() {
     const Game* game = currentGame;
     const int mode = game->modeNumber();
-    if (game->score() == 0 || mode < 0 || mode > lastMode()) return;
+    // A practice game (undo or hints used) is never filed, on this path either.
+    if (game->isPractice() || game->score() == 0 || mode < 0 || mode > lastMode()) return;
     ScoreTable& table = tables_[std::size_t(mode)];
     if (!table.qualifies(game->score())) return;
     table.insert(playerName_, game->score(), ScoreTable::difficultyName(difficulty));

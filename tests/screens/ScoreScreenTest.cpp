@@ -294,6 +294,7 @@ TEST_F(ScoreScreenTest, EndingBeforeAFinishedGameWasTakenFilesItUnderTheNameOnOf
     for (int i = 0; i < 10; ++i) tables[0].insert("Old", 1000, "Hard");
     lostGame(20);
     gameState = GameState::Playing;
+    linePhase = LinePhase::Idle;
     resumeState = ResumeState::Normal;
     currentGame->addScore(5000);
     score->fileBeforeQuit();
@@ -309,6 +310,11 @@ TEST_F(ScoreScreenTest, PracticeGameIsRetiredWithoutReachingTheTable) {
     EXPECT_EQ(currentGame, nullptr);
     EXPECT_FALSE(listed(game)) << "the finished game is deleted all the same";
     for (size_t i = 0; i < tables[0].count(); ++i) EXPECT_NE(tables[0].entry(i).score, 5000);
+
+    lostGame(6000)->markPractice();
+    score->fileBeforeQuit();  // the program ends before the screen took it
+    for (size_t i = 0; i < tables[0].count(); ++i)
+        EXPECT_NE(tables[0].entry(i).score, 6000) << "nor is it filed on the way out";
 
     lostGame(5000);  // the same result, ranked, does enter
     shell->pressKey(kKeyEscape);
