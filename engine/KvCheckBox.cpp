@@ -55,12 +55,20 @@ bool KvCheckBox::handleEvent(const InputEvent& event) {
     }
 }
 
+bool KvCheckBox::onKey(const InputEvent& event) {
+    if (!isEnterPress(event)) return false;
+    checked_ = !checked_;
+    notifyOwner(checked_ ? kBecameChecked : kBecameUnchecked);
+    return true;
+}
+
 void KvCheckBox::draw() {
     if (hidden()) return;
     beginDraw2D();
     beginSkinState();
     skin_.bind();
-    const SkinRows rows = checked_ ? kCheckedRows : pointerInside_ ? kHoverRows : kNormalRows;
+    const bool lit = pointerInside_ || focused();
+    const SkinRows rows = checked_ ? kCheckedRows : lit ? kHoverRows : kNormalRows;
     drawSkinQuad(x(), y(), width(), height(), rows);
     drawLabel(font_, label_, x(), y(), textScale_);
     endDraw2D();

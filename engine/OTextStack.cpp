@@ -57,12 +57,35 @@ std::string OTextStack::currentText() const {
 
 bool OTextStack::handleEvent(const InputEvent& event) {
     if (!isLeftPress(event)) return false;
+    return press();
+}
+
+bool OTextStack::press() {
     if (!items_.empty()) {
         auto following = std::next(items_.find(current_));
         makeCurrent(following != items_.end() ? following->first : items_.begin()->first);
     }
     playUiSound(clickSound());
     return notifyOwner(current_);
+}
+
+bool OTextStack::onKey(const InputEvent& event) {
+    if (isEnterPress(event)) {
+        press();
+        return true;
+    }
+    if (event.type != kInputKeyDown || (event.key != kKeyLeft && event.key != kKeyRight))
+        return false;
+    const int before = current_;
+    if (event.key == kKeyRight) {
+        next();
+    } else {
+        previous();
+    }
+    if (current_ == before) return false;
+    playUiSound(clickSound());
+    notifyOwner(current_);
+    return true;
 }
 
 bool OTextStack::hitTest(const InputEvent& event) {

@@ -48,6 +48,10 @@ public:
 
     // A left press steps to the next item, wrapping, and reports its key.
     bool handleEvent(const InputEvent& event) override;
+    // Enter presses as a left press does; Left and Right step a cycler of several items and
+    // report its new key (a plain button ignores them).
+    bool onKey(const InputEvent& event) override;
+    bool takesKeyboardFocus() const override { return true; }
     void draw() override;
     // The skin rectangle, or without a skin the current text's box centred on (x, y).
     bool hitTest(const InputEvent& event) override;
@@ -68,6 +72,7 @@ protected:
 
 private:
     void makeCurrent(int key);
+    bool press();
     float textWidth(const std::string& text) const;
     void drawSkinned() const;
     void drawBareText() const;

@@ -271,7 +271,8 @@ void BrixelGame::fillNextLine() {
 
 bool BrixelGame::trayHit() {
     const OCamera* camera = gameCamera();
-    if (!trayModel || !camera) return false;
+    // While the board cursor shows, a click came from the keyboard: it is on a block.
+    if (!trayModel || !camera || boardCursor.shown()) return false;
     trayModel->computeBounds();
     const Vector3 ray = camera->pickRay(float(mouseX), float(mouseY)).normalized();
     return trayModel->hitByLine(camera->position(), ray);
@@ -279,8 +280,11 @@ bool BrixelGame::trayHit() {
 
 void BrixelGame::afterClick() {
     // The tray calls the next line only in play: not during the intro, a fill or game over.
-    if (gameState != GameState::Playing) return;
-    if (trayHit()) fillNextLine();
+    if (trayHit()) takeNextLine();
+}
+
+void BrixelGame::takeNextLine() {
+    if (gameState == GameState::Playing) fillNextLine();
 }
 
 // --- per frame ---------------------------------------------------------------------------------

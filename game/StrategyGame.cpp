@@ -53,7 +53,11 @@ void StrategyGame::update(int elapsedMs) {
 }
 
 void StrategyGame::afterClick() {
-    if (gameState != GameState::Playing || !trayHit()) return;
+    if (trayHit()) takeNextLine();
+}
+
+void StrategyGame::takeNextLine() {
+    if (gameState != GameState::Playing) return;
     fillNextLine();
     linePhase = LinePhase::LineReady;
     linePrepared_ = false;

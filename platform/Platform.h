@@ -94,7 +94,7 @@ bool canSetDisplayMode(const DisplayMode& mode);
 
 enum class EventType {
     none,
-    keyDown,      // key: Windows virtual-key number
+    keyDown,      // key: Windows virtual-key number; state: Shift and Control
     keyUp,        // key: Windows virtual-key number
     character,    // key: character code (Latin-1)
     pointerMove,  // x, y, state
@@ -150,6 +150,41 @@ bool hasColorCursor();
 // The virtual-key number for a key named as the backend names it ("Escape", "Left", "A");
 // 0 for keys the game does not know. Exposes the key mapping to tests.
 int virtualKeyFromName(const char* keyName);
+
+// ---- game controllers ----------------------------------------------------------------------
+// Pads are opened as they are plugged in (from the start of the video) and speak through
+// pollEvent as keys: D-pad and left stick the arrows (repeating while held), A Enter, B Escape,
+// X Ctrl+Z, Y Ctrl+Y, Start Pause, the shoulder buttons N.
+
+// Pads open now.
+int controllerCount();
+
+// A software pad (SDL's virtual game controller) for tests. Buttons and axes are numbered as
+// below; axis values run from -32768 to 32767.
+enum PadButton : int {
+    kPadA = 0,
+    kPadB,
+    kPadX,
+    kPadY,
+    kPadBack,
+    kPadGuide,
+    kPadStart,
+    kPadLeftStick,
+    kPadRightStick,
+    kPadLeftShoulder,
+    kPadRightShoulder,
+    kPadUp,
+    kPadDown,
+    kPadLeft,
+    kPadRight,
+};
+enum PadAxis : int { kPadLeftX = 0, kPadLeftY = 1 };
+// Plugs one in; its handle, or -1 when SDL cannot make one.
+int attachVirtualController();
+bool setVirtualControllerButton(int handle, int button, bool down);
+bool setVirtualControllerAxis(int handle, int axis, int value);
+// Unplugs it.
+void detachVirtualController(int handle);
 
 // ---- time ----------------------------------------------------------------------------------
 

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/Controllers.h"
 #include "platform/Platform.h"
 
 namespace platform {
@@ -97,12 +98,14 @@ bool initVideo() {
     if (video.videoStarted) return true;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) return false;
     video.videoStarted = true;
+    openControllerSupport();  // without it the game simply hears no pads
     return true;
 }
 
 void quitVideo() {
     closeWindow();
     clearColorCursor();
+    closeControllerSupport();
     if (video.videoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER);
     video.videoStarted = false;
 }

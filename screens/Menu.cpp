@@ -82,7 +82,9 @@ bool Menu::isAnimating() const {
 }
 
 bool Menu::onEvent(const InputEvent& event) {
-    return ORenderWindow::onEvent(event) || event.key == kKeyEscape;
+    if (ORenderWindow::onEvent(event)) return true;
+    if (event.type == kInputKeyDown && event.key == kKeyF1) return switchScreen(*this, kScreenHelp);
+    return event.key == kKeyEscape;
 }
 
 bool Menu::onCommand(int controlId, int /*value*/) {

@@ -30,7 +30,7 @@ public:
     bool init() override;
     // Still unless a control animates.
     bool isAnimating() const override;
-    // Escape does nothing here (it is consumed).
+    // Escape does nothing here (it is consumed); F1 opens the help.
     bool onEvent(const InputEvent& event) override;
     // The buttons' actions; Continue only while a game exists. Always true.
     bool onCommand(int controlId, int value) override;

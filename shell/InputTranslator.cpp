@@ -50,6 +50,7 @@ bool InputTranslator::translate(const platform::Event& message, InputEvent* out)
     }
     if (event.type == kInputKeyDown || event.type == kInputKeyUp || event.type == kInputCharacter) {
         event.key = uint16_t(message.key);
+        event.flags = uint16_t(message.state & (platform::kStateShift | platform::kStateControl));
         event.x = lastX_;
         event.y = lastY_;
     } else {

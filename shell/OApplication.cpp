@@ -12,6 +12,7 @@
 
 #include "core/DataManifest.h"
 #include "core/DataPath.h"
+#include "core/ErrorLog.h"
 #include "core/ResourceArchive.h"
 #include "core/SystemSettings.h"
 #include "engine/BitmapFont.h"
@@ -243,13 +244,37 @@ bool OApplication::onEvent(InputEvent& event) {
     const bool drawnCursor = cursor_ && !cursor_->isPointer();
     if (event.type != kInputPointerMove || drawnCursor) redrawPending_ = true;
     DispatchScope scope(*this);
-    if (gActiveScreen) return gActiveScreen->onEvent(event);
+    if (gActiveScreen) return gActiveScreen->onEvent(event) || runShortcut(event);
     // With no screen to take it, Escape leaves the bare shell.
     if (event.type == kInputKeyDown && event.key == kKeyEscape) {
         quit();
         return true;
     }
     return false;
+}
+
+// Shortcuts act only where the screen left the key alone and no dialog or entry holds it.
+bool OApplication::runShortcut(const InputEvent& event) {
+    if (event.type != kInputKeyDown || !gActiveScreen || gActiveScreen->shortcutsBlocked())
+        return false;
+    if (event.key == kKeyF11) {
+        toggleFullScreen();
+        return true;
+    }
+    const bool control = (event.flags & kFlagControl) != 0;
+    if (control && event.key == kKeyN && gActiveScreen->id() != kScreenSelectGame) {
+        setActiveScreen(kScreenSelectGame);
+        return true;
+    }
+    return false;
+}
+
+void OApplication::toggleFullScreen() {
+    SystemSettings& settings = SystemSettings::instance();
+    setFullScreen(!settings.fullScreen);
+    if (!settings.save()) BRX_LOG_ERROR("Settings could not be saved to Data/System.Cfg");
+    for (ORenderWindow* screen : screens_) screen->displayModeChanged();
+    redrawPending_ = true;
 }
 
 void OApplication::addScreen(ORenderWindow* screen) {
@@ -288,6 +313,8 @@ void OApplication::switchScreen(ScreenId id) {
                                                screen) == pendingRetires_.end();
     });
     gActiveScreen = it == screens_.end() ? nullptr : *it;
+    // Every screen opens with nothing focused; the first navigation key focuses its first control.
+    if (gActiveScreen) gActiveScreen->clearFocus();
     if (gActiveScreen) gActiveScreen->activate();
     redrawPending_ = true;
 }

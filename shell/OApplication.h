@@ -52,8 +52,12 @@ public:
     void prepareBeforeWindow() override;
     // Deletes every screen.
     void shutdown() override;
-    // Moves the cursor, then hands the event to the active screen.
+    // Moves the cursor, then hands the event to the active screen; a key it leaves may be a
+    // shortcut (F11 full screen, Ctrl+N game selection).
     bool onEvent(InputEvent& event) override;
+    // Full screen on or off as the Options check box would, saved at once; every screen hears
+    // of the new mode.
+    void toggleFullScreen();
 
     // --- ScreenHost ------------------------------------------------------------------------------
     void addScreen(ORenderWindow* screen) override;
@@ -102,6 +106,7 @@ public:
 
 private:
     void serveFullScreenRequest();
+    bool runShortcut(const InputEvent& event);
     // Whether this frame must draw; takes the pending requests.
     bool takeDrawingDue();
     void drawFrame();
