@@ -54,6 +54,7 @@ protected:
     void TearDown() override {
         ScreenTest::TearDown();
         currentGame = nullptr;
+        SelectGame::lastPuzzle = 0;
     }
 
     ORenderWindow* active() const { return OApplication::activeScreen(); }
@@ -189,6 +190,28 @@ TEST_F(KeyboardScreens, GameSelectionTakesKeysAtOnceAndIgnoresOnlyTheOpeningClic
     EXPECT_EQ(currentGame->modeNumber(), 0);
     EXPECT_EQ(activeId(), kScreenGame);
     EXPECT_EQ(currentGame->tabCount(), 0) << "the game's buttons are not tab stops";
+}
+
+// Each mode button and Random, pressed by keys, starts its mode; Prev and Next page the scores.
+TEST_F(KeyboardScreens, EveryModeButtonAndTheScorePagesArePressedByKeys) {
+    const std::pair<int, int> modes[] = {{1, 0}, {2, 1}, {3, 2}, {4, 3}, {5, 4}, {6, 5}, {7, 5}};
+    for (const auto& [downs, mode] : modes) {
+        shell->setActiveScreen(kScreenSelectGame);
+        keys(kKeyDown, downs);
+        EXPECT_TRUE(key(kKeyEnter));
+        ASSERT_NE(currentGame, nullptr) << downs;
+        EXPECT_EQ(currentGame->modeNumber(), mode) << downs;
+        EXPECT_EQ(activeId(), kScreenGame);
+    }
+    shell->setActiveScreen(kScreenHighScores);
+    auto* score = static_cast<Score*>(active());
+    key(kKeyTab);  // Prev
+    key(kKeyTab);  // Next
+    keys(kKeyEnter, 2);
+    EXPECT_EQ(score->currentMode(), 2);
+    key(kKeyUp);  // back to Prev
+    key(kKeyEnter);
+    EXPECT_EQ(score->currentMode(), 1);
 }
 
 TEST_F(KeyboardScreens, APuzzleIsChosenAndStartedByKeys) {
