@@ -303,6 +303,9 @@ bool Game::onEvent(const InputEvent& event) {
 bool Game::onBoardKey(const InputEvent& event) {
     if ((event.flags & kFlagControl) != 0) {
         if (event.key != kKeyN) return false;
+        // A finished game goes to the high scores first, as Escape does, so no result is lost.
+        if (gameState == GameState::GameOver || linePhase == LinePhase::Finished)
+            return requestLeave();
         leaveTo(kScreenSelectGame);
         return true;
     }

@@ -18,6 +18,7 @@
 #include "core/SystemSettings.h"
 #include "game/BonusChooser.h"
 #include "game/BrixelRemover.h"
+#include "game/StrategyGame.h"
 #include "tests/game/ClassicTestKit.h"
 #include "tests/support/GLTestContext.h"
 
@@ -235,6 +236,51 @@ TEST_F(BoardCursorGame, NTakesTheNextLineAndCtrlNLeavesForGameSelection) {
     EXPECT_EQ(host.requests.back(), kScreenSelectGame);
     EXPECT_TRUE(key(game, kKeyN));
     EXPECT_EQ(game.filledSlots(), columns);
+}
+
+// In Strategy, N and a click on the tray both complete the next line and ask for its push.
+TEST_F(BoardCursorGame, StrategysNEqualsAClickOnTheTray) {
+    int phases[2] = {0, 0};
+    std::string pictures[2];
+    for (int twin = 0; twin < 2; ++twin) {
+        auto& game = start<testkit::Open<StrategyGame>>(Difficulty::Normal, 12);
+        holdStill(game);
+        game.update(kFrameMs);  // the next line is prepared in the first update
+        ASSERT_NE(linePhase, LinePhase::LineReady);
+        const int linesBefore = game.linesLeft;
+        if (twin == 0) {
+            EXPECT_TRUE(key(game, kKeyN));
+        } else {
+            float x = 0.0f, y = 0.0f;
+            ASSERT_TRUE(game.gameCamera()->projectToWindow(game.slotPosition(columns / 2), &x, &y));
+            InputEvent press;
+            press.type = kInputButtonDown;
+            press.x = int16_t(x);
+            press.y = int16_t(y);
+            InputEvent move = press;
+            move.type = kInputPointerMove;
+            game.onEvent(move);
+            game.onEvent(press);
+        }
+        EXPECT_EQ(game.filledSlots(), columns);
+        phases[twin] = linePhase;
+        testkit::settle(game, kFrameMs);
+        EXPECT_EQ(game.linesLeft, linesBefore - 1) << "the line was pushed";
+        pictures[twin] = testkit::picture(game);
+    }
+    EXPECT_EQ(phases[0], LinePhase::LineReady);
+    EXPECT_EQ(phases[1], LinePhase::LineReady);
+    EXPECT_EQ(pictures[0], pictures[1]);
+}
+
+// A finished game answers Ctrl+N as Escape: to the high scores, so its result is filed.
+TEST_F(BoardCursorGame, CtrlNOnAFinishedGameGoesToTheHighScoresFirst) {
+    auto& game = start<testkit::OpenClassic>(Difficulty::Normal, 13);
+    holdStill(game);
+    gameState = GameState::GameOver;
+    EXPECT_TRUE(key(game, kKeyN, kFlagControl));
+    ASSERT_FALSE(host.requests.empty());
+    EXPECT_EQ(host.requests.back(), kScreenHighScores);
 }
 
 // The pointer hides the cursor (and takes the selection back); the next arrow shows it where
