@@ -2,8 +2,9 @@
 # The whole game by keys alone, the pointer parked outside the window: the menu's focus moves
 # with Down to New Game and Enter opens game selection; Down and Enter start Remover; the arrows
 # move the board cursor and Enter removes the group under it (the score in the side panel
-# changes); Escape leaves to the menu; Up from nothing focused, then Up again, wraps to Exit,
-# and Enter ends the program with code 0.
+# changes); Escape leaves to the menu; F11 switches full screen on and off again, saved each
+# time; Up from nothing focused, then Up again, wraps to Exit, and Enter ends the program with
+# code 0.
 # Set BRX_E2E_SHOTS to a folder to keep the window dumps (xwd) of each step.
 source "$(dirname "$0")/lib/common.sh"
 
@@ -46,6 +47,37 @@ key() {
     sleep 0.4
 }
 
+SOURCE_DIR="$(cd "$(dirname "$0")/../.." && pwd)"
+SETTINGS="$WORK/game/Data/System.Cfg"
+
+# One value of the settings file, unscrambled (the rolling key's bounds read from the source).
+setting() {
+    local start last key byte out=""
+    [ -f "$SETTINGS" ] || return 0
+    start="$(grep -o 'kScrambleStart = 0x[0-9A-Fa-f]*' "$SOURCE_DIR/core/ConfigFile.h" | awk '{print $3}')"
+    last="$(grep -o 'kScrambleLast = 0x[0-9A-Fa-f]*' "$SOURCE_DIR/core/ConfigFile.h" | awk '{print $3}')"
+    key=$((start))
+    for byte in $(od -An -v -tu1 "$SETTINGS"); do
+        printf -v out '%s\\x%02x' "$out" $((byte ^ key))
+        key=$((key == last ? start : key + 1))
+    done
+    printf '%b' "$out" | awk -F= -v name="$1" '$1 == name { print $2 }'
+}
+
+# F11, sent to a window that goes away while the key is down (a new one takes its place).
+press_f11() {
+    xdotool key --window "$window" F11 2>/dev/null || true
+}
+
+# Waits (up to 30 s) for the settings file to hold a value.
+wait_for_setting() {
+    for _ in $(seq 1 150); do
+        [ "$(setting "$1")" = "$2" ] && return 0
+        sleep 0.2
+    done
+    fail "$1 is '$(setting "$1")' in the settings file, expected $2 ($3)"
+}
+
 # The score of the side panel, in window pixels of the 800 x 600 window.
 SCORE_AREA="140x50+630+45"
 
@@ -83,6 +115,17 @@ done
 
 key Escape
 wait_until 30 close_to menu 20000 || fail "Escape did not lead back to the menu"
+
+# F11 switches to full screen through the window's re-creation and saves it at once, as the
+# Options box does; F11 again switches back.
+press_f11
+wait_for_setting FullScreen 1 "F11 on the menu"
+window="$(wait_for_window "$GAME_TITLE" 30)" || fail "no game window after F11"
+sleep 2
+press_f11
+wait_for_setting FullScreen 0 "F11 again"
+window="$(wait_for_window "$GAME_TITLE" 30)" || fail "no game window after the second F11"
+sleep 2
 
 key Up Up  # the first key focuses Continue, the second wraps to Exit
 # The window goes while the key is still held: its release cannot be delivered.
