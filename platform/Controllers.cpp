@@ -175,7 +175,7 @@ bool takeControllerRepeat(double nowMs, Event* out) {
         if (held->key == 0 || nowMs < held->nextMs) continue;
         held->nextMs = nowMs + kRepeatIntervalMs;
         *out = Event{};
-        makeKey(out, true, held->key, 0);
+        makeKey(out, true, held->key, kStateRepeat);
         return true;
     }
     return false;

@@ -109,6 +109,7 @@ bool translateKey(const SDL_KeyboardEvent& key, Event* out) {
     out->key = virtualKey(key.keysym.sym);
     if (key.keysym.mod & KMOD_SHIFT) out->state |= kStateShift;
     if (key.keysym.mod & KMOD_CTRL) out->state |= kStateControl;
+    if (key.repeat) out->state |= kStateRepeat;
     return out->key != 0;
 }
 

@@ -94,7 +94,7 @@ bool canSetDisplayMode(const DisplayMode& mode);
 
 enum class EventType {
     none,
-    keyDown,      // key: Windows virtual-key number; state: Shift and Control
+    keyDown,      // key: Windows virtual-key number; state: Shift, Control and Repeat
     keyUp,        // key: Windows virtual-key number
     character,    // key: character code (Latin-1)
     pointerMove,  // x, y, state
@@ -116,6 +116,7 @@ enum PointerState : uint16_t {
     kStateShift = 0x0004,
     kStateControl = 0x0008,
     kStateMiddleButton = 0x0010,
+    kStateRepeat = 0x0020,  // key events: a repeat of a key held down
 };
 
 struct Event {

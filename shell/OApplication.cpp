@@ -255,7 +255,10 @@ bool OApplication::onEvent(InputEvent& event) {
 
 // Shortcuts act only where the screen left the key alone and no dialog or entry holds it.
 bool OApplication::runShortcut(const InputEvent& event) {
-    if (event.type != kInputKeyDown || !gActiveScreen || gActiveScreen->shortcutsBlocked())
+    // A held key repeats: a shortcut acts once per press (F11 held must not flicker the screen).
+    const bool repeat = (event.flags & kFlagRepeat) != 0;
+    if (event.type != kInputKeyDown || repeat || !gActiveScreen ||
+        gActiveScreen->shortcutsBlocked())
         return false;
     if (event.key == kKeyF11) {
         toggleFullScreen();

@@ -2,7 +2,7 @@
 # The whole game by keys alone, the pointer parked outside the window: the menu's focus moves
 # with Down to New Game and Enter opens game selection; Down and Enter start Remover; the arrows
 # move the board cursor and Enter removes the group under it (the score in the side panel
-# changes); Escape leaves to the menu; F11 switches full screen on and off again, saved each
+# changes); Escape leaves to the menu; Ctrl+N opens game selection and Escape comes back; F11 switches full screen on and off again, saved each
 # time; Up from nothing focused, then Up again, wraps to Exit, and Enter ends the program with
 # code 0.
 # Set BRX_E2E_SHOTS to a folder to keep the window dumps (xwd) of each step.
@@ -64,9 +64,13 @@ setting() {
     printf '%b' "$out" | awk -F= -v name="$1" '$1 == name { print $2 }'
 }
 
-# F11, sent to a window that goes away while the key is down (a new one takes its place).
-press_f11() {
-    xdotool key --window "$window" F11 2>/dev/null || true
+# A key whose press makes the window go (a new one takes its place, or the game ends): the
+# press goes to the window, the release straight to the server (the window that would take it
+# is gone), so the key is never left held down there, repeating into later windows.
+press_and_lose_window() {
+    xdotool keydown --window "$window" "$1" 2>/dev/null || true
+    sleep 0.2
+    xdotool keyup "$1" 2>/dev/null || true
 }
 
 # Waits (up to 30 s) for the settings file to hold a value.
@@ -115,21 +119,24 @@ done
 
 key Escape
 wait_until 30 close_to menu 20000 || fail "Escape did not lead back to the menu"
+key ctrl+n
+wait_until 30 differs_from menu 5000 || fail "Ctrl+N did not open game selection"
+key Escape
+wait_until 30 close_to menu 20000 || fail "Escape did not leave game selection"
 
 # F11 switches to full screen through the window's re-creation and saves it at once, as the
 # Options box does; F11 again switches back.
-press_f11
+press_and_lose_window F11
 wait_for_setting FullScreen 1 "F11 on the menu"
 window="$(wait_for_window "$GAME_TITLE" 30)" || fail "no game window after F11"
 sleep 2
-press_f11
+press_and_lose_window F11
 wait_for_setting FullScreen 0 "F11 again"
 window="$(wait_for_window "$GAME_TITLE" 30)" || fail "no game window after the second F11"
 sleep 2
 
 key Up Up  # the first key focuses Continue, the second wraps to Exit
-# The window goes while the key is still held: its release cannot be delivered.
-xdotool key --window "$window" Return 2>/dev/null || true
+press_and_lose_window Return
 code="$(wait_for_exit 30)" || fail "Enter on Exit did not end the game"
 [ "$code" -eq 0 ] || fail "exit code $code after Exit"
 expect_log_closed 0

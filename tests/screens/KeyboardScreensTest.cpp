@@ -289,6 +289,7 @@ TEST_F(KeyboardScreens, TheOpenDialogHoldsEveryKey) {
 
 TEST_F(KeyboardScreens, ShortcutsF11CtrlNAndF1) {
     EXPECT_TRUE(key(kKeyF11));
+    EXPECT_FALSE(key(kKeyF11, kFlagRepeat)) << "a held F11 switches once";
     EXPECT_EQ(shell->displayModeSwitches, 1);
     EXPECT_TRUE(SystemSettings::instance().fullScreen);
     EXPECT_TRUE(saved().fullScreen) << "saved as the Options box would be";
