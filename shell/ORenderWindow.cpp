@@ -387,12 +387,12 @@ bool ORenderWindow::routePointerWithTabStops(const InputEvent& event) {
         if (!control->hitTest(event)) {
             if (control == hot_ && control->focusMode() == kFocusFollowsPointer) {
                 control->loseHighlight();
-                if (control->tabStop()) focusIndex_ = -1;
+                if (control->tabStop() && control == focused_) focusIndex_ = -1;
             }
             continue;
         }
         if (!takesHighlightFrom(*control, event)) continue;
-        if (control->tabStop()) {
+        if (control->tabStop() && !entryKeepsFocus(control, event)) {
             if (focused_ != nullptr && focused_ != control) focused_->loseHighlight();
             focused_ = control;
             focusIndex_ = static_cast<int16_t>(control->tabIndex());
@@ -403,6 +403,14 @@ bool ORenderWindow::routePointerWithTabStops(const InputEvent& event) {
         if (control->handleEvent(event)) return true;
     }
     return false;
+}
+
+// A text entry holding the focus keeps it while the pointer only passes over other controls
+// (they light up, but the typing goes on into the entry); a press moves the focus.
+bool ORenderWindow::entryKeepsFocus(const OControl* control, const InputEvent& event) const {
+    return event.type != kInputButtonDown && focused_ != nullptr && focused_ != control &&
+           focused_->focusMode() == kFocusOnPress && focused_->canTakeFocus() &&
+           focusIndex_ == int16_t(focused_->tabIndex());
 }
 
 void ORenderWindow::drawBackground() {

@@ -149,6 +149,7 @@ private:
     bool routeKeyToTabStop(const InputEvent& event);
     bool routePointerWithTabStops(const InputEvent& event);
     bool routeNavigationKey(const InputEvent& event);
+    bool entryKeepsFocus(const OControl* control, const InputEvent& event) const;
     bool stepFocused(OControl* focused, const InputEvent& event);
     bool moveFocusTo(OControl* control);
     void syncFocusFlags();

@@ -237,6 +237,27 @@ TEST(KeyboardControls, ATextFieldKeepsEnterAndTheArrowsButTabLeavesIt) {
     EXPECT_EQ(screen.focused(), before);
 }
 
+// Typing a name, the pointer may pass over the buttons: they light, the keys stay with the
+// field; a press on a button takes the focus.
+TEST(KeyboardControls, ATextFieldKeepsTheKeysWhileThePointerPassesOverButtons) {
+    Screen screen;
+    auto* done = screen.add(new Square(100, 475, 20));
+    auto* field = screen.add(new OTextField(&font(), "", 103, true));
+    field->setPosition(250, 300);
+    field->handleEvent(InputEvent{});
+    screen.setFocus(field);
+    screen.onEvent(move(500, 50));
+    EXPECT_TRUE(done->highlighted());
+    EXPECT_TRUE(screen.onEvent(controltest::character('A')));
+    screen.onEvent(move(700, 590));  // off again
+    EXPECT_FALSE(done->highlighted());
+    EXPECT_TRUE(screen.onEvent(controltest::character('b')));
+    EXPECT_EQ(field->text(), "Ab");
+    EXPECT_EQ(screen.keyboardFocus(), field);
+    screen.onEvent(controltest::press(500, 50));
+    EXPECT_EQ(screen.keyboardFocus(), done);
+}
+
 // The game keeps the arrows and Enter for its board: none of its controls is a tab stop, so
 // the keys pass by them.
 TEST(KeyboardControls, AScreenThatOffersNoFocusMakesNoTabStops) {
