@@ -23,6 +23,7 @@ enum VirtualKey : uint16_t {
     kKeyBackspace = 8,
     kKeyTab = 9,
     kKeyEnter = 13,
+    kKeyPause = 19,
     kKeyEscape = 27,
     kKeySpace = 32,
     kKeyEnd = 35,
@@ -32,21 +33,27 @@ enum VirtualKey : uint16_t {
     kKeyRight = 39,
     kKeyDown = 40,
     kKeyDelete = 46,
+    kKeyN = 'N',
+    kKeyY = 'Y',
+    kKeyZ = 'Z',
+    kKeyF1 = 112,
+    kKeyF11 = 122,
 };
 
-// Modifier and button state in `flags` of pointer events; key events carry Shift and Control.
+// Modifier and button state in `flags` of pointer events; key events carry the modifiers.
 enum PointerFlags : uint16_t {
     kFlagLeftButton = 0x0001,
     kFlagRightButton = 0x0002,
     kFlagShift = 0x0004,
     kFlagControl = 0x0008,
     kFlagMiddleButton = 0x0010,
+    kFlagRepeat = 0x0020,  // key events: a repeat of a key held down
 };
 
 struct InputEvent {
     int type = kInputNone;
     int button = kButtonLeft;  // button events only
-    uint16_t flags = 0;        // PointerFlags (key events: Shift and Control only)
+    uint16_t flags = 0;        // PointerFlags (key events: Shift, Control and Repeat only)
     uint16_t key = 0;          // character code (type 1) or virtual-key code (types 2 and 3)
     int16_t x = 0, y = 0;      // pointer position in client pixels, y downwards
     int16_t dx = 0, dy = 0;    // movement since the previous pointer event (type 4 only)

@@ -32,6 +32,9 @@ public:
 
     // Tracks a left press and toggles when it is released over the box.
     bool handleEvent(const InputEvent& event) override;
+    // Enter toggles the box and reports it, as a click does.
+    bool onKey(const InputEvent& event) override;
+    bool takesKeyboardFocus() const override { return true; }
     void draw() override;
     // Whether the pointer is over the box (remembered for drawing).
     bool hitTest(const InputEvent& event) override;

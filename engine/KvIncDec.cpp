@@ -61,6 +61,18 @@ bool KvIncDec::handleEvent(const InputEvent& event) {
     return notifyOwner(0);
 }
 
+bool KvIncDec::step(bool forward) {
+    if (attached_ == nullptr) return false;
+    playUiSound(clickSound());
+    if (forward) {
+        attached_->next();
+    } else {
+        attached_->previous();
+    }
+    notifyOwner(0);
+    return true;
+}
+
 void KvIncDec::gainHighlight() {
     playUiSound(hoverSound());
     OControl::gainHighlight();

@@ -38,6 +38,9 @@ public:
 
     // A left press reports 0 and steps the attached control by the arrow under the pointer.
     bool handleEvent(const InputEvent& event) override;
+    // Steps the attached control as a press on the right (forward) or left arrow does: click
+    // sound, next() or previous(), then the owner hears 0. False without an attached control.
+    bool step(bool forward);
     void draw() override;
     // Whether the pointer is over either arrow (each remembered).
     bool hitTest(const InputEvent& event) override;

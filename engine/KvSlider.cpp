@@ -100,6 +100,20 @@ bool KvSlider::handleEvent(const InputEvent& event) {
     return false;
 }
 
+bool KvSlider::onKey(const InputEvent& event) {
+    if (event.type != kInputKeyDown || (event.key != kKeyLeft && event.key != kKeyRight))
+        return false;
+    const float before = value_;
+    if (event.key == kKeyRight) {
+        next();
+    } else {
+        previous();
+    }
+    if (value_ == before) return false;
+    notifyOwner(kValueChanged);
+    return true;
+}
+
 void KvSlider::gainHighlight() {
     thumb_->gainHighlight();
     setHighlighted(true);

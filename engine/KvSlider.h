@@ -43,6 +43,8 @@ public:
 
     void setOwner(ControlOwner* owner) override;
     bool handleEvent(const InputEvent& event) override;
+    // Left and Right move the value as the arrows do and report it; nothing else.
+    bool onKey(const InputEvent& event) override;
     void draw() override;
     // Over the track, or anywhere while dragging.
     bool hitTest(const InputEvent& event) override;

@@ -55,7 +55,8 @@ public:
     virtual void gainHighlight();
     // The pointer left or the focus moved on.
     virtual void loseHighlight();
-    // Key hook kept for derived controls; unused by the base (false).
+    // A key the screen hands to the focused control: Enter presses it, Left and Right step a
+    // value; true when it acted. The base acts on none.
     virtual bool onKey(const InputEvent& event);
     // Per-frame step with the elapsed milliseconds.
     virtual void update(int elapsedMs);
@@ -75,6 +76,15 @@ public:
     // The screen numbers its tab stops in the order they are added.
     void setTabIndex(uint16_t index) { tabIndex_ = index; }
     bool tabStop() const { return tabStop_; }
+    void setTabStop(bool on) { tabStop_ = on; }
+    // Whether a screen that offers keyboard focus makes this control a tab stop when it is added
+    // (buttons, cyclers, check boxes, sliders); the base only when built as one.
+    virtual bool takesKeyboardFocus() const { return tabStop_; }
+    // Whether the focus may rest here now: shown and taking input.
+    virtual bool canTakeFocus() const { return visible_ && !hidden_; }
+    // Whether this control holds the keyboard focus of its screen (the screen keeps it).
+    bool focused() const { return focused_; }
+    void setFocused(bool on) { focused_ = on; }
     FocusMode focusMode() const { return focusMode_; }
     // An invisible control gets no events and no hits (drawing follows each control's own
     // hidden flag).
@@ -119,7 +129,13 @@ private:
     FocusMode focusMode_;
     bool visible_ = true;
     bool hidden_ = false;
+    bool focused_ = false;
 };
+
+// True for a key press of Enter or keypad Enter (both arrive as Enter).
+inline bool isEnterPress(const InputEvent& event) {
+    return event.type == kInputKeyDown && event.key == kKeyEnter;
+}
 
 // True for a left-button press.
 inline bool isLeftPress(const InputEvent& event) {

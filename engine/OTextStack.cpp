@@ -68,12 +68,36 @@ void OTextStack::setEnabled(bool on) {
 
 bool OTextStack::handleEvent(const InputEvent& event) {
     if (!enabled_ || !isLeftPress(event)) return false;
+    return press();
+}
+
+bool OTextStack::press() {
+    if (!enabled_) return false;
     if (!items_.empty()) {
         auto following = std::next(items_.find(current_));
         makeCurrent(following != items_.end() ? following->first : items_.begin()->first);
     }
     playUiSound(clickSound());
     return notifyOwner(current_);
+}
+
+bool OTextStack::onKey(const InputEvent& event) {
+    if (isEnterPress(event)) {
+        press();
+        return true;
+    }
+    if (event.type != kInputKeyDown || (event.key != kKeyLeft && event.key != kKeyRight))
+        return false;
+    const int before = current_;
+    if (event.key == kKeyRight) {
+        next();
+    } else {
+        previous();
+    }
+    if (current_ == before) return false;
+    playUiSound(clickSound());
+    notifyOwner(current_);
+    return true;
 }
 
 bool OTextStack::hitTest(const InputEvent& event) {

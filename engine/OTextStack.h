@@ -49,9 +49,15 @@ public:
     // test fails). Controls start enabled.
     void setEnabled(bool on);
     bool enabled() const { return enabled_; }
+    // A disabled button is no tab stop.
+    bool canTakeFocus() const override { return enabled_ && OControl::canTakeFocus(); }
 
     // A left press steps to the next item, wrapping, and reports its key.
     bool handleEvent(const InputEvent& event) override;
+    // Enter presses as a left press does; Left and Right step a cycler of several items and
+    // report its new key (a plain button ignores them).
+    bool onKey(const InputEvent& event) override;
+    bool takesKeyboardFocus() const override { return true; }
     void draw() override;
     // The skin rectangle, or without a skin the current text's box centred on (x, y).
     bool hitTest(const InputEvent& event) override;
@@ -72,6 +78,7 @@ protected:
 
 private:
     void makeCurrent(int key);
+    bool press();
     float textWidth(const std::string& text) const;
     void drawSkinned() const;
     void drawBareText() const;

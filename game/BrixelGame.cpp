@@ -275,7 +275,8 @@ void BrixelGame::fillNextLine() {
 
 bool BrixelGame::trayHit() {
     const OCamera* camera = gameCamera();
-    if (!trayModel || !camera) return false;
+    // While the board cursor shows, a click came from the keyboard: it is on a block.
+    if (!trayModel || !camera || boardCursor.shown()) return false;
     trayModel->computeBounds();
     const Vector3 ray = camera->pickRay(float(mouseX), float(mouseY)).normalized();
     return trayModel->hitByLine(camera->position(), ray);
@@ -283,8 +284,11 @@ bool BrixelGame::trayHit() {
 
 void BrixelGame::afterClick() {
     // In any state: a line called during the intro or a fill is pushed once play goes on.
+    if (trayHit()) takeNextLine();
+}
+
+void BrixelGame::takeNextLine() {
     // Only a call in play is a step of the undo history (the history acts only in play).
-    if (!trayHit()) return;
     if (gameState == GameState::Playing) recordMove();
     fillNextLine();
 }

@@ -41,6 +41,8 @@ public:
     void newBoard() override;
     // A click on the tray completes the next line at once, whatever the state.
     void afterClick() override;
+    // Fills the free places of the next line (in play only).
+    void takeNextLine() override;
     // True (and the game over) when a block stands in row 1.
     bool checkEnd() override;
     // The side panel: level of this game, lines left, score, points of the hovered group.

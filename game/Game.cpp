@@ -237,6 +237,7 @@ bool Game::init() {
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     loadTrayModel();
     newBoard();
+    boardCursor.reset(columns, rows);
     createMenuButton();
     createHistoryButtons();
     return true;
@@ -289,22 +290,62 @@ bool Game::onEvent(const InputEvent& event) {
     if (ORenderWindow::onEvent(event)) return true;
     switch (event.type) {
         case kInputButtonDown:
+            // The pointer takes over from the board cursor: its own block is clicked.
+            if (boardCursor.hide() && !anyMoving()) updateHover();
             if (!anyMoving() && gameState == GameState::Playing) click();
             afterClick();
             break;
         case kInputPointerMove:
             mouseX = event.x;
             mouseY = event.y;
+            if (boardCursor.hide()) requestRedraw();
             break;
         case kInputKeyDown:
             if (handleGameKey(event)) return true;
             if (event.key == kKeyEscape) return requestLeave();
             if (event.key == kKeySpace) startShake();
-            break;
+            return onBoardKey(event);
         default:
             break;
     }
     return false;
+}
+
+bool Game::onBoardKey(const InputEvent& event) {
+    if ((event.flags & kFlagControl) != 0) {
+        if (event.key != kKeyN) return false;
+        // A finished game goes to the high scores first, as Escape does, so no result is lost.
+        if (gameState == GameState::GameOver || linePhase == LinePhase::Finished)
+            return requestLeave();
+        leaveTo(kScreenSelectGame);
+        return true;
+    }
+    int dColumn = 0, dRow = 0;
+    if (BoardCursor::arrowStep(event.key, &dColumn, &dRow)) {
+        if (boardCursor.move(dColumn, dRow, columns, rows)) requestRedraw();
+        return true;
+    }
+    if (event.key == kKeyEnter) {
+        clickAtCursor();
+        return true;
+    }
+    if (event.key != kKeyN) return false;
+    takeNextLine();
+    requestRedraw();
+    return true;
+}
+
+// The cursor must show first: an Enter while it is hidden only brings it back.
+void Game::clickAtCursor() {
+    if (!boardCursor.shown()) {
+        boardCursor.move(0, 0, columns, rows);
+        requestRedraw();
+        return;
+    }
+    if (!anyMoving()) hoverCursorCell();
+    if (!anyMoving() && gameState == GameState::Playing) click();
+    afterClick();
+    requestRedraw();
 }
 
 bool Game::onCommand(int controlId, int /*value*/) {
@@ -522,6 +563,10 @@ void Game::placeCamera() {
 }
 
 void Game::updateHover() {
+    if (boardCursor.shown()) {
+        hoverCursorCell();
+        return;
+    }
     if (!ownCamera) return;
     placeCamera();
     const Vector3 start = ownCamera->position();
@@ -537,6 +582,20 @@ void Game::updateHover() {
                       gameState == GameState::GameOver;
     board.markSelection(!over);
     markHint();
+}
+
+void Game::hoverCursorCell() {
+    const int column = boardCursor.column(columns);
+    const int row = boardCursor.row(rows);
+    if (const Box* block = board.at(column, row)) {
+        hoverColour = block->colour;
+        hover(column, row, hoverColour);
+    } else {
+        board.clearSelection();
+    }
+    const bool over = gameState == GameState::LevelComplete || gameState == GameState::NextLevel ||
+                      gameState == GameState::GameOver;
+    board.markSelection(!over);
 }
 
 // --- rules -----------------------------------------------------------------------------------
@@ -693,6 +752,8 @@ void Game::newBoard() {}
 
 void Game::afterClick() {}
 
+void Game::takeNextLine() {}
+
 bool Game::checkEnd() {
     return false;
 }
@@ -785,6 +846,7 @@ void Game::drawBoardForState() {
     if (gameState != GameState::Intro && gameState != GameState::Outro) {
         drawBoard();
         drawAfterBoard();
+        drawBoardCursor();
         return;
     }
     const float t = float(introProgress());
@@ -797,6 +859,11 @@ void Game::drawBoardForState() {
 }
 
 void Game::drawAfterBoard() {}
+
+void Game::drawBoardCursor() const {
+    if (!boardCursor.shown() || gameState != GameState::Playing) return;
+    boardCursor.draw(cellPosition(boardCursor.column(columns), boardCursor.row(rows)));
+}
 
 void Game::drawBoard() {
     bindSkin();

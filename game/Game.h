@@ -19,6 +19,7 @@
 #include "engine/TextureRef.h"
 #include "engine/Vector3.h"
 #include "game/Board.h"
+#include "game/BoardCursor.h"
 #include "game/BoardHooks.h"
 #include "game/GameMessages.h"
 #include "game/GameNotice.h"
@@ -101,8 +102,12 @@ public:
     // Builds the screen's resources (prototypes, effects, camera, tray, menu button) and calls
     // newBoard(); true on success.
     bool init() override;
-    // Mouse buttons click, pointer moves are remembered, Esc leaves, Space shakes.
+    // Mouse buttons click, pointer moves are remembered (and hide the board cursor), Esc
+    // leaves, Space shakes; the arrows move the board cursor, Enter clicks its block, N takes
+    // the next line, Ctrl+N goes to game selection.
     bool onEvent(const InputEvent& event) override;
+    // The game's buttons answer their own keys; the arrows and Enter belong to the board.
+    bool offersKeyboardFocus() const override { return false; }
     // The menu button leaves the game. Always true.
     bool onCommand(int controlId, int value) override;
     // Still only while the game is played and nothing on it moves: no block falls, slides or
@@ -124,6 +129,8 @@ public:
     virtual void newBoard();
     // Runs after every mouse-button press, clicked or not; nothing here.
     virtual void afterClick();
+    // What a click on the tray does (the N key asks for it too); nothing here.
+    virtual void takeNextLine();
     // True when the game is lost (and the state set accordingly); false here.
     virtual bool checkEnd();
     // The side panel: level, lines left, score and the points of the hovered group.
@@ -270,6 +277,8 @@ public:
     int& centreLeft = board.centreLeft;
     int& lastColumn = board.lastColumn;
 
+    // The keyboard's cell on the board; while it shows it picks the group instead of the pointer.
+    BoardCursor boardCursor;
     int hoverColour = 0;
     int mouseX = 0;  // window pixels
     int mouseY = 0;
@@ -391,6 +400,12 @@ private:
     void updateHistoryButtons();
     void restartGameMusic();
     bool requestLeave();
+    bool onBoardKey(const InputEvent& event);
+    // Enter: a click on the cursor's block, as the pointer's click on it would be.
+    void clickAtCursor();
+    // The group under the board cursor becomes the selection (the hover step for the keyboard).
+    void hoverCursorCell();
+    void drawBoardCursor() const;
     // update() without the check for a changed picture.
     void updateRules(int elapsedMs);
     void updateShake(int elapsedMs);

@@ -63,7 +63,11 @@ void StrategyGame::restoreModeState(const GameSnapshot& snapshot) {
 }
 
 void StrategyGame::afterClick() {
-    if (gameState != GameState::Playing || !trayHit()) return;
+    if (trayHit()) takeNextLine();
+}
+
+void StrategyGame::takeNextLine() {
+    if (gameState != GameState::Playing) return;
     recordMove();
     fillNextLine();
     linePhase = LinePhase::LineReady;

@@ -19,8 +19,9 @@ public:
     // Score texts, trail and the shared rules; the next line is prepared, and pushed after a
     // move (or a tray click) once nothing moves; the end states run as in Classic.
     void update(int elapsedMs) override;
-    // A click on the tray while playing completes the line and asks for its push.
+    // A click on the tray while playing completes the line and asks for its push (so does N).
     void afterClick() override;
+    void takeNextLine() override;
     // Lines of the level with index n: 5n + 20.
     int linesForLevel(int n) const override;
     int modeNumber() const override;

@@ -7,6 +7,7 @@
 #include <deque>
 
 #include "platform/LostReleases.h"
+#include "platform/Controllers.h"
 #include "platform/Platform.h"
 
 namespace platform {
@@ -144,9 +145,9 @@ bool translateWindowEvent(const SDL_WindowEvent& window, Event* out) {
 bool translateKey(const SDL_KeyboardEvent& key, Event* out) {
     out->type = key.type == SDL_KEYDOWN ? EventType::keyDown : EventType::keyUp;
     out->key = virtualKey(key.keysym.sym);
-    // Shortcuts such as Ctrl+Z need the modifiers held with the key.
     if (key.keysym.mod & KMOD_SHIFT) out->state |= kStateShift;
     if (key.keysym.mod & KMOD_CTRL) out->state |= kStateControl;
+    if (key.repeat) out->state |= kStateRepeat;
     return out->key != 0;
 }
 
@@ -198,6 +199,7 @@ bool translate(const SDL_Event& in, Event* out) {
             out->type = EventType::closeRequested;
             return true;
         default:
+            if (translateController(in, out)) return true;
             if (quitEventType == 0 || in.type != quitEventType) return false;
             out->type = EventType::quit;
             out->exitCode = in.user.code;
@@ -230,6 +232,7 @@ bool pollEvent(Event* event) {
             pending.pop_front();
             return true;
         }
+        if (takeControllerRepeat(preciseTimeMs(), event)) return true;
         SDL_Event in;
         if (!SDL_PollEvent(&in)) return false;
         if (translate(in, event)) return true;

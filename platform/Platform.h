@@ -104,7 +104,7 @@ bool canSetDisplayMode(const DisplayMode& mode);
 
 enum class EventType {
     none,
-    keyDown,      // key: Windows virtual-key number
+    keyDown,      // key: Windows virtual-key number; state: Shift, Control and Repeat
     keyUp,        // key: Windows virtual-key number
     character,    // key: character code (Latin-1)
     pointerMove,  // x, y, state
@@ -128,6 +128,7 @@ enum PointerState : uint16_t {
     kStateShift = 0x0004,
     kStateControl = 0x0008,
     kStateMiddleButton = 0x0010,
+    kStateRepeat = 0x0020,  // key events: a repeat of a key held down
 };
 
 struct Event {
@@ -166,6 +167,41 @@ bool hasColorCursor();
 // The virtual-key number for a key named as the backend names it ("Escape", "Left", "A");
 // 0 for keys the game does not know. Exposes the key mapping to tests.
 int virtualKeyFromName(const char* keyName);
+
+// ---- game controllers ----------------------------------------------------------------------
+// Pads are opened as they are plugged in (from the start of the video) and speak through
+// pollEvent as keys: D-pad and left stick the arrows (repeating while held), A Enter, B Escape,
+// X Ctrl+Z, Y Ctrl+Y, Start Pause, the shoulder buttons N.
+
+// Pads open now.
+int controllerCount();
+
+// A software pad (SDL's virtual game controller) for tests. Buttons and axes are numbered as
+// below; axis values run from -32768 to 32767.
+enum PadButton : int {
+    kPadA = 0,
+    kPadB,
+    kPadX,
+    kPadY,
+    kPadBack,
+    kPadGuide,
+    kPadStart,
+    kPadLeftStick,
+    kPadRightStick,
+    kPadLeftShoulder,
+    kPadRightShoulder,
+    kPadUp,
+    kPadDown,
+    kPadLeft,
+    kPadRight,
+};
+enum PadAxis : int { kPadLeftX = 0, kPadLeftY = 1 };
+// Plugs one in; its handle, or -1 when SDL cannot make one.
+int attachVirtualController();
+bool setVirtualControllerButton(int handle, int button, bool down);
+bool setVirtualControllerAxis(int handle, int axis, int value);
+// Unplugs it.
+void detachVirtualController(int handle);
 
 // ---- time ----------------------------------------------------------------------------------
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/LostReleases.h"
+#include "platform/Controllers.h"
 #include "platform/Platform.h"
 
 namespace platform {
@@ -147,12 +148,14 @@ bool initVideo(std::string* error) {
         return false;
     }
     video.videoStarted = true;
+    openControllerSupport();  // without it the game simply hears no pads
     return true;
 }
 
 void quitVideo() {
     closeWindow();
     clearColorCursor();
+    closeControllerSupport();
     if (video.videoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER);
     video.videoStarted = false;
 }

@@ -121,7 +121,9 @@ bool Menu::isAnimating() const {
 
 bool Menu::onEvent(const InputEvent& event) {
     enableContinue();  // before the buttons see the event
-    return ORenderWindow::onEvent(event) || event.key == kKeyEscape;
+    if (ORenderWindow::onEvent(event)) return true;
+    if (event.type == kInputKeyDown && event.key == kKeyF1) return onCommand(kHelpId, 0);
+    return event.key == kKeyEscape;
 }
 
 bool Menu::onCommand(int controlId, int /*value*/) {

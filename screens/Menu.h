@@ -39,7 +39,7 @@ public:
     void update(int elapsedMs) override;
     // Still unless a control animates.
     bool isAnimating() const override;
-    // Escape does nothing here (it is consumed).
+    // Escape does nothing here (it is consumed); F1 opens the help.
     bool onEvent(const InputEvent& event) override;
     // The buttons' actions; Continue only while a game of this run exists or a saved one
     // waits (it is loaded then). Always true.

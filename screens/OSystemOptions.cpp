@@ -247,6 +247,16 @@ void OSystemOptions::loadControls() {
     beginLevelAtOpen_ = controls_.beginLevel->currentKey();
 }
 
+void OSystemOptions::displayModeChanged() {
+    const SystemSettings& settings = SystemSettings::instance();
+    copy_.fullScreen = settings.fullScreen;
+    copy_.screenRes = settings.screenRes;
+    copy_.colorDepth = settings.colorDepth;
+    controls_.fullScreen->setChecked(settings.fullScreen);
+    controls_.resolution->setCurrent(settings.screenRes);
+    controls_.colorDepth->setCurrent(settings.colorDepth);
+}
+
 void OSystemOptions::deactivate() {
     dialog_.close();
 }

@@ -95,6 +95,10 @@ public:
     bool onCommand(int controlId, int value) override;
     // Nothing moves by itself: drawn again after input or a change made while updating.
     bool isAnimating() const override;
+    // The open dialog holds every key.
+    bool shortcutsBlocked() const override { return dialog_.isOpen(); }
+    // The full-screen box and the working copy follow a mode switched by a shortcut.
+    void displayModeChanged() override;
 
     const Controls& controls() const { return controls_; }
     const ConfirmDialog& dialog() const { return dialog_; }

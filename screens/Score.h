@@ -44,6 +44,8 @@ public:
     bool init() override;
     // Still unless a control animates (the name field's caret blinks).
     bool isAnimating() const override;
+    // While the name is asked for, no shortcut leaves the screen (the result would be lost).
+    bool shortcutsBlocked() const override { return nameField_ != nullptr && !closedField_; }
     // Escape acts as Done.
     bool onEvent(const InputEvent& event) override;
     // Done, Prev, Next and the name field's Enter. Always true.

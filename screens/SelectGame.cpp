@@ -113,17 +113,30 @@ void SelectGame::addPuzzleChooser() {
 void SelectGame::activate() {
     seedRandom(platform::tickCountMs());
     swallowing_ = true;
-    eventCount_ = 0;
     // The button that started the last game would still glow from that visit.
     for (std::size_t i = 0; i < controlCount(); ++i) control(i)->loseHighlight();
 }
 
-bool SelectGame::onEvent(const InputEvent& event) {
-    if (++eventCount_ > kSwallowedEvents) {
-        eventCount_ = 0;
-        swallowing_ = false;
+bool SelectGame::swallowsPointer(const InputEvent& event) {
+    if (!swallowing_) return false;
+    constexpr uint16_t kAnyButton = kFlagLeftButton | kFlagRightButton | kFlagMiddleButton;
+    switch (event.type) {
+        case kInputButtonUp:  // the opening click ends here, unseen
+            swallowing_ = false;
+            return true;
+        case kInputPointerMove:
+            swallowing_ = (event.flags & kAnyButton) != 0;
+            return swallowing_;
+        case kInputButtonDown:  // a new press: the opening one is over
+            swallowing_ = false;
+            return false;
+        default:
+            return false;
     }
-    if (swallowing_) return true;
+}
+
+bool SelectGame::onEvent(const InputEvent& event) {
+    if (swallowsPointer(event)) return true;
     if (ORenderWindow::onEvent(event)) return true;
     if (!isEscapePress(event)) return false;
     switchScreen(*this, kScreenMenu);

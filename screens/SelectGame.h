@@ -2,8 +2,9 @@
 // and Done back to the menu. Choosing a mode deletes the previous game, builds the new one as
 // screen 202 on the chosen background, adds it and switches to it.
 //
-// Design note: the first twelve events after each activation are swallowed, so the click that
-// opened the screen (its release and the pointer moves around it) never lands on a mode button.
+// Design note: after each activation pointer input is ignored until the button that opened the
+// screen is released (its release and the moves while it is held never land on a mode button);
+// a move with no button held or a new press ends the wait at once. Keys are never ignored.
 // The puzzle list starts on the remembered puzzle and then keeps whatever the player stepped it
 // to, visit after visit; with no puzzles in the level file the puzzle buttons do nothing.
 #pragma once
@@ -30,13 +31,12 @@ public:
     static constexpr int kStartId = 4001;
     static constexpr int kRandomId = 4002;
     static constexpr int kLevelArrowsId = 10;
-    static constexpr int kSwallowedEvents = 12;
 
     // Reads the number of puzzles from the level file of the archive; forgets any game.
     SelectGame();
     ~SelectGame() override;
 
-    // Reseeds the random generator and re-arms the event swallow.
+    // Reseeds the random generator and waits for the opening button's release.
     void activate() override;
     // Background, buttons, the side lines and the logo.
     void draw() override;
@@ -44,7 +44,7 @@ public:
     bool init() override;
     // Still unless a control animates.
     bool isAnimating() const override;
-    // Swallows the first events after activation; Escape returns to the menu.
+    // Ignores the opening click's remains; Escape returns to the menu.
     bool onEvent(const InputEvent& event) override;
     // Starts the mode of a button or goes back. Always true.
     bool onCommand(int controlId, int value) override;
@@ -68,8 +68,10 @@ private:
 
     int puzzleCount_ = 0;
     OTextStack* levelList_ = nullptr;
+    // Whether this pointer event still belongs to the click that opened the screen.
+    bool swallowsPointer(const InputEvent& event);
+
     bool swallowing_ = false;
-    int eventCount_ = 0;
 };
 
 }  // namespace brx

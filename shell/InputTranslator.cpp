@@ -6,7 +6,8 @@ static_assert(int(platform::kStateLeftButton) == int(kFlagLeftButton) &&
                   int(platform::kStateRightButton) == int(kFlagRightButton) &&
                   int(platform::kStateShift) == int(kFlagShift) &&
                   int(platform::kStateControl) == int(kFlagControl) &&
-                  int(platform::kStateMiddleButton) == int(kFlagMiddleButton),
+                  int(platform::kStateMiddleButton) == int(kFlagMiddleButton) &&
+                  int(platform::kStateRepeat) == int(kFlagRepeat),
               "pointer flags travel unchanged from the platform");
 
 InputTranslator& InputTranslator::instance() {
@@ -50,7 +51,8 @@ bool InputTranslator::translate(const platform::Event& message, InputEvent* out)
     }
     if (event.type == kInputKeyDown || event.type == kInputKeyUp || event.type == kInputCharacter) {
         event.key = uint16_t(message.key);
-        event.flags = uint16_t(message.state & (kFlagShift | kFlagControl));
+        event.flags = uint16_t(message.state & (platform::kStateShift | platform::kStateControl |
+                                                platform::kStateRepeat));
         event.x = lastX_;
         event.y = lastY_;
     } else {

@@ -12,6 +12,7 @@
 
 #include "core/DataManifest.h"
 #include "core/DataPath.h"
+#include "core/ErrorLog.h"
 #include "core/ResourceArchive.h"
 #include "core/SystemSettings.h"
 #include "engine/BitmapFont.h"
@@ -273,13 +274,40 @@ bool OApplication::onEvent(InputEvent& event) {
         return true;
     }
     DispatchScope scope(*this);
-    if (gActiveScreen) return gActiveScreen->dispatchEvent(event);
+    if (gActiveScreen) return gActiveScreen->dispatchEvent(event) || runShortcut(event);
     // With no screen to take it, Escape leaves the bare shell.
     if (event.type == kInputKeyDown && event.key == kKeyEscape) {
         quit();
         return true;
     }
     return false;
+}
+
+// Shortcuts act only where the screen left the key alone and no dialog or entry holds it.
+bool OApplication::runShortcut(const InputEvent& event) {
+    // A held key repeats: a shortcut acts once per press (F11 held must not flicker the screen).
+    const bool repeat = (event.flags & kFlagRepeat) != 0;
+    if (event.type != kInputKeyDown || repeat || !gActiveScreen ||
+        gActiveScreen->shortcutsBlocked())
+        return false;
+    if (event.key == kKeyF11) {
+        toggleFullScreen();
+        return true;
+    }
+    const bool control = (event.flags & kFlagControl) != 0;
+    if (control && event.key == kKeyN && gActiveScreen->id() != kScreenSelectGame) {
+        setActiveScreen(kScreenSelectGame);
+        return true;
+    }
+    return false;
+}
+
+void OApplication::toggleFullScreen() {
+    SystemSettings& settings = SystemSettings::instance();
+    setFullScreen(!settings.fullScreen);
+    if (!settings.save()) BRX_LOG_ERROR("Settings could not be saved to Data/System.Cfg");
+    for (ORenderWindow* screen : screens_) screen->displayModeChanged();
+    redrawPending_ = true;
 }
 
 void OApplication::addScreen(ORenderWindow* screen) {
@@ -318,6 +346,8 @@ void OApplication::switchScreen(ScreenId id) {
                                                screen) == pendingRetires_.end();
     });
     gActiveScreen = it == screens_.end() ? nullptr : *it;
+    // Every screen opens with nothing focused; the first navigation key focuses its first control.
+    if (gActiveScreen) gActiveScreen->clearFocus();
     if (gActiveScreen) gActiveScreen->activate();
     redrawPending_ = true;
 }

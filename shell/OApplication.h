@@ -58,9 +58,13 @@ public:
     void endRun() override;
     // Tells the active screen (a running game pauses).
     void focusLost() override;
-    // Moves the cursor, then hands the event to the active screen. Ctrl+Q ends the program
-    // on every screen.
+    // Moves the cursor, then hands the event to the active screen; Ctrl+Q ends the program on
+    // every screen, and a key the screen leaves may be a shortcut (F11 full screen, Ctrl+N
+    // game selection).
     bool onEvent(InputEvent& event) override;
+    // Full screen on or off as the Options check box would, saved at once; every screen hears
+    // of the new mode.
+    void toggleFullScreen();
 
     // --- ScreenHost ------------------------------------------------------------------------------
     void addScreen(ORenderWindow* screen) override;
@@ -112,6 +116,7 @@ public:
 
 private:
     void serveFullScreenRequest();
+    bool runShortcut(const InputEvent& event);
     // Whether this frame must draw; takes the pending requests.
     bool takeDrawingDue();
     void drawFrame();

@@ -8,6 +8,8 @@
 
 #include "core/ErrorLog.h"
 #include "engine/BitmapFont.h"
+#include "engine/KvIncDec.h"
+#include "engine/O2D.h"
 #include "engine/OCamera.h"
 #include "engine/OControl.h"
 #include "engine/OException.h"
@@ -94,7 +96,8 @@ bool ORenderWindow::init() {
 
 bool ORenderWindow::onEvent(const InputEvent& event) {
     const std::size_t before = routingState();
-    const bool consumed = route(event);
+    const bool consumed = routeNavigationKey(event) || route(event);
+    syncFocusFlags();
     if (consumed || routingState() != before) requestRedraw();
     return consumed;
 }
@@ -176,6 +179,7 @@ bool ORenderWindow::addControl(OControl* control) {
     controls_.emplace_back(control);
     control->setOwner(this);
     control->attached();
+    if (offersKeyboardFocus() && control->takesKeyboardFocus()) control->setTabStop(true);
     if (control->tabStop()) control->setTabIndex(tabCount_++);
     return true;
 }
@@ -208,6 +212,25 @@ void ORenderWindow::setFocus(OControl* control) {
         focusIndex_ = static_cast<int16_t>(control->tabIndex());
     }
     hot_ = control;
+    syncFocusFlags();
+}
+
+void ORenderWindow::clearFocus() {
+    if (focused_ != nullptr && focused_ != hot_) focused_->loseHighlight();
+    focused_ = nullptr;
+    focusIndex_ = -1;
+    syncFocusFlags();
+}
+
+OControl* ORenderWindow::keyboardFocus() const {
+    if (focused_ == nullptr || focusIndex_ < 0 || !focused_->tabStop()) return nullptr;
+    if (focused_->tabIndex() != uint16_t(focusIndex_) || !focused_->canTakeFocus()) return nullptr;
+    return focused_;
+}
+
+void ORenderWindow::syncFocusFlags() {
+    const OControl* focus = keyboardFocus();
+    for (const auto& control : controls_) control->setFocused(control.get() == focus);
 }
 
 bool ORenderWindow::contains(const OControl* control) const {
@@ -247,6 +270,98 @@ bool ORenderWindow::routePointerOnly(const InputEvent& event) {
     return hot_ != nullptr && hot_->focusMode() == kFocusOnPress && hot_->handleEvent(event);
 }
 
+namespace {
+
+bool isNavigationKey(uint16_t key) {
+    return key == kKeyTab || key == kKeyUp || key == kKeyDown || key == kKeyEnter ||
+           key == kKeyLeft || key == kKeyRight;
+}
+
+// Where a control sits for the reading order: its box, or nothing for a control without one.
+struct ReadingBox {
+    OControl* control;
+    float centreY;
+    float height;
+    float x;
+};
+
+ReadingBox readingBoxOf(OControl* control) {
+    if (const auto* box = dynamic_cast<const O2D*>(control))
+        return {control, box->y() + box->height() / 2.0f, float(box->height()), float(box->x())};
+    return {control, -1e9f, 0.0f, 0.0f};  // no place on screen: visited last
+}
+
+}  // namespace
+
+std::vector<OControl*> ORenderWindow::readingOrder() const {
+    std::vector<ReadingBox> boxes;
+    for (const auto& control : controls_)
+        if (control->tabStop() && control->canTakeFocus())
+            boxes.push_back(readingBoxOf(control.get()));
+    // Top to bottom first; controls whose middles lie within half the smaller height of the
+    // row's first control share its row and are read left to right.
+    std::stable_sort(boxes.begin(), boxes.end(), [](const ReadingBox& a, const ReadingBox& b) {
+        return a.centreY > b.centreY;
+    });
+    std::vector<OControl*> order;
+    for (std::size_t start = 0; start < boxes.size();) {
+        std::size_t end = start + 1;
+        while (end < boxes.size() && boxes[start].centreY - boxes[end].centreY <
+                                         std::min(boxes[start].height, boxes[end].height) / 2.0f)
+            ++end;
+        std::stable_sort(boxes.begin() + std::ptrdiff_t(start), boxes.begin() + std::ptrdiff_t(end),
+                         [](const ReadingBox& a, const ReadingBox& b) { return a.x < b.x; });
+        for (std::size_t i = start; i < end; ++i) order.push_back(boxes[i].control);
+        start = end;
+    }
+    return order;
+}
+
+// Tab, Shift+Tab, Down and Up move the focus; Enter, Left and Right act on the focused control.
+// A text field keeps Enter, Left and Right for itself (they reach it through the key routing).
+bool ORenderWindow::routeNavigationKey(const InputEvent& event) {
+    if (event.type != kInputKeyDown || tabCount_ == 0 || !isNavigationKey(event.key)) return false;
+    const std::vector<OControl*> order = readingOrder();
+    if (order.empty()) return false;
+    OControl* focus = keyboardFocus();
+    if (focus == nullptr) return moveFocusTo(order.front());
+    const bool moves = event.key == kKeyTab || event.key == kKeyUp || event.key == kKeyDown;
+    if (moves) {
+        const bool backwards =
+            event.key == kKeyUp || (event.key == kKeyTab && (event.flags & kFlagShift) != 0);
+        const auto at = std::find(order.begin(), order.end(), focus);
+        const std::size_t index = static_cast<std::size_t>(at - order.begin());
+        const std::size_t count = order.size();
+        const std::size_t next = at == order.end() ? 0
+                                 : backwards       ? (index + count - 1) % count
+                                                   : (index + 1) % count;
+        return moveFocusTo(order[next]);
+    }
+    if (focus->focusMode() == kFocusOnPress) return false;
+    if (event.key == kKeyEnter) return focus->onKey(event);
+    return stepFocused(focus, event);
+}
+
+// Left and Right: through the arrows that step the control when it has any, else the control.
+bool ORenderWindow::stepFocused(OControl* focused, const InputEvent& event) {
+    for (const auto& owned : controls_) {
+        auto* arrows = dynamic_cast<KvIncDec*>(owned.get());
+        if (arrows != nullptr && arrows->attachedControl() == focused && arrows->visible())
+            return arrows->step(event.key == kKeyRight);
+    }
+    return focused->onKey(event);
+}
+
+bool ORenderWindow::moveFocusTo(OControl* control) {
+    if (focused_ != nullptr && focused_ != control) focused_->loseHighlight();
+    if (hot_ != nullptr && hot_ != control && hot_ != focused_) hot_->loseHighlight();
+    hot_ = nullptr;
+    focused_ = control;
+    focusIndex_ = static_cast<int16_t>(control->tabIndex());
+    if (!control->highlighted()) control->gainHighlight();
+    return true;
+}
+
 bool ORenderWindow::routeKeyToTabStop(const InputEvent& event) {
     const bool tabPress = event.type == kInputKeyDown && event.key == kKeyTab;
     if (tabPress) focusIndex_ = static_cast<int16_t>((focusIndex_ + 1) % tabCount_);
@@ -272,12 +387,12 @@ bool ORenderWindow::routePointerWithTabStops(const InputEvent& event) {
         if (!control->hitTest(event)) {
             if (control == hot_ && control->focusMode() == kFocusFollowsPointer) {
                 control->loseHighlight();
-                if (control->tabStop()) focusIndex_ = -1;
+                if (control->tabStop() && control == focused_) focusIndex_ = -1;
             }
             continue;
         }
         if (!takesHighlightFrom(*control, event)) continue;
-        if (control->tabStop()) {
+        if (control->tabStop() && !entryKeepsFocus(control, event)) {
             if (focused_ != nullptr && focused_ != control) focused_->loseHighlight();
             focused_ = control;
             focusIndex_ = static_cast<int16_t>(control->tabIndex());
@@ -288,6 +403,14 @@ bool ORenderWindow::routePointerWithTabStops(const InputEvent& event) {
         if (control->handleEvent(event)) return true;
     }
     return false;
+}
+
+// A text entry holding the focus keeps it while the pointer only passes over other controls
+// (they light up, but the typing goes on into the entry); a press moves the focus.
+bool ORenderWindow::entryKeepsFocus(const OControl* control, const InputEvent& event) const {
+    return event.type != kInputButtonDown && focused_ != nullptr && focused_ != control &&
+           focused_->focusMode() == kFocusOnPress && focused_->canTakeFocus() &&
+           focusIndex_ == int16_t(focused_->tabIndex());
 }
 
 void ORenderWindow::drawBackground(float brightness) {

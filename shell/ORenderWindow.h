@@ -6,6 +6,13 @@
 // pointer hit tests decide (last added control first); with tab stops keyboard events go to the
 // focused tab stop (Tab cycles), and pointer events move the focus to what they hit.
 //
+// Keyboard: on a screen that offers keyboard focus every button, cycler, check box, slider and
+// text field becomes a tab stop as it is added. Tab / Shift+Tab and Down / Up move the focus
+// through the shown tab stops in reading order (rows top to bottom, left to right within a
+// row), wrapping; Enter presses the focused control and Left / Right step it (through its
+// arrows when it has any, so the screen hears what a click on them would report). A screen
+// opens with nothing focused; the first such key only focuses the first control.
+//
 // Redrawing: the application draws a screen every frame only while isAnimating() says its
 // picture changes by itself; otherwise only after input, a switch, a new size or a
 // requestRedraw(). The base routing asks for a frame whenever an event moved the highlight or
@@ -64,6 +71,13 @@ public:
     // timer shows, a control animates). The base says yes: a screen that does not tell is drawn
     // every frame. Updates run every frame either way.
     virtual bool isAnimating() const;
+    // Whether buttons and value controls added to this screen become tab stops; the game says
+    // no (its board takes the arrows and Enter).
+    virtual bool offersKeyboardFocus() const { return true; }
+    // True while a dialog or an entry on the screen must not be left by a shortcut key.
+    virtual bool shortcutsBlocked() const { return false; }
+    // The display mode in the settings changed by other means than this screen (a shortcut).
+    virtual void displayModeChanged() {}
 
     // --- pausing ---------------------------------------------------------------------------------
     // Whether the screen's clock stands still (a paused game): the application then neither
@@ -118,6 +132,12 @@ public:
     OControl* removeControl(OControl* control);
     // Gives the highlight (and, for a tab stop, the keyboard focus) to a listed control.
     void setFocus(OControl* control);
+    // Drops the keyboard focus (the pointer's highlight stays); screens open this way.
+    void clearFocus();
+    // The control the keyboard acts on: the focused tab stop while it can take the focus.
+    OControl* keyboardFocus() const;
+    // The shown tab stops in the order the keyboard visits them.
+    std::vector<OControl*> readingOrder() const;
 
     std::size_t controlCount() const { return controls_.size(); }
     OControl* control(std::size_t index) const { return controls_[index].get(); }
@@ -156,6 +176,11 @@ private:
     bool routePointerOnly(const InputEvent& event);
     bool routeKeyToTabStop(const InputEvent& event);
     bool routePointerWithTabStops(const InputEvent& event);
+    bool routeNavigationKey(const InputEvent& event);
+    bool entryKeepsFocus(const OControl* control, const InputEvent& event) const;
+    bool stepFocused(OControl* focused, const InputEvent& event);
+    bool moveFocusTo(OControl* control);
+    void syncFocusFlags();
     void drawLayers(float brightness) const;
 
     std::unique_ptr<TextureRef> background_;

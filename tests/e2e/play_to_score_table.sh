@@ -40,7 +40,7 @@ table_has() {
     grep -qx -- "$1" <<<"$text"
 }
 
-# Game selection ignores the first events after it appears (the click that opened it).
+# Game selection ignores the pointer until the click that opened it is released; a move wakes it.
 wake_selection() {
     for step in $(seq 1 16); do
         xdotool mousemove --window "$window" $((300 + step)) 300

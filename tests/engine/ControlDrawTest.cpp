@@ -11,6 +11,7 @@
 
 #include "core/ResourceArchive.h"
 #include "engine/BitmapFont.h"
+#include "engine/KvCheckBox.h"
 #include "engine/KvIncDec.h"
 #include "engine/KvSlider.h"
 #include "engine/OTextField.h"
@@ -67,7 +68,10 @@ protected:
         testsupport::ArchiveBuilder archive;
         archive.add("Data/Textures/Interface/Button.Tga", tgaFromRows(64, buttonRows))
             .add("Data/Textures/Interface/HArrow.Tga", halvesTga(32, 32))
-            .add("Data/Textures/Interface/Thumb.Tga", tgaFromRows(16, std::vector<Rgb>(32, kBlue)));
+            .add("Data/Textures/Interface/Thumb.Tga", tgaFromRows(16, std::vector<Rgb>(32, kBlue)))
+            .add("Data/Textures/Interface/CheckBox.Tga",
+                 tgaFromRows(16, {kBlue, kBlue, kBlue, kBlue, kGreen, kGreen, kGreen, kGreen, kRed,
+                                  kRed, kRed, kRed, kBlue, kBlue, kBlue, kBlue}));
         ASSERT_TRUE(archive.install(folder));
         glViewport(0, 0, 800, 600);
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -113,6 +117,34 @@ TEST_F(ControlDrawTest, ADisabledButtonIsDrawnDimmedAndTheNextOneIsNot) {
     other.setPosition(300, 100);
     other.draw();
     EXPECT_EQ(pixelAt(330, 102), kGreen);
+}
+
+// The keyboard focus shows on a box: the hover row while unchecked; checked (whose row wins
+// over hover) it gets a ring around it instead.
+TEST_F(ControlDrawTest, AFocusedCheckBoxShowsItsFocusCheckedOrNot) {
+    KvCheckBox box(nullptr, 3, 1.0f);
+    box.setOwner(&owner);
+    box.setTexture("Interface/CheckBox.Tga");
+    box.setPosition(200, 200);
+    box.draw();
+    EXPECT_EQ(pixelAt(208, 202), kBlue);
+    box.setFocused(true);
+    box.draw();
+    EXPECT_EQ(pixelAt(208, 202), kRed) << "focused: the hover row";
+    box.setChecked(true);
+    box.setFocused(false);
+    glClear(GL_COLOR_BUFFER_BIT);
+    box.draw();
+    EXPECT_EQ(pixelAt(208, 202), kGreen);
+    EXPECT_EQ(pixelAt(208, 200), (Rgb{0, 0, 0})) << "no ring while not focused";
+    box.setFocused(true);
+    box.draw();
+    EXPECT_EQ(pixelAt(208, 202), kGreen) << "checked still shows checked";
+    const Rgb ring = pixelAt(208, 200);
+    EXPECT_GT(ring[0], 200);
+    EXPECT_GT(ring[1], 100);
+    EXPECT_LT(ring[2], 100);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
 TEST_F(ControlDrawTest, LeftArrowIsTheMirrorOfTheRightOne) {

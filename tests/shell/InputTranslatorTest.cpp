@@ -77,6 +77,22 @@ TEST(InputTranslatorTest, KeysAndCharactersReportTheLastPointerPosition) {
     EXPECT_EQ(event.x, 200);
 }
 
+// Shortcuts read Shift, Control and the repeat mark from key events; button bits never ride
+// along.
+TEST(InputTranslatorTest, KeysCarryShiftControlAndRepeatOnly) {
+    InputTranslator translator;
+    InputEvent event;
+    platform::Event key = message(platform::EventType::keyDown);
+    key.key = 'N';
+    key.state = platform::kStateControl | platform::kStateShift | platform::kStateLeftButton |
+                platform::kStateRepeat;
+    ASSERT_TRUE(translator.translate(key, &event));
+    EXPECT_EQ(event.flags, kFlagControl | kFlagShift | kFlagRepeat);
+    key.state = 0;
+    ASSERT_TRUE(translator.translate(key, &event));
+    EXPECT_EQ(event.flags, 0);
+}
+
 TEST(InputTranslatorTest, WindowMessagesMakeNoEvent) {
     InputTranslator translator;
     InputEvent event;

@@ -298,8 +298,10 @@ TEST_F(TabRouting, TabFocusesTheFirstStopThenWraps) {
 }
 
 TEST_F(TabRouting, OtherKeysGoToTheFocusedStop) {
-    EXPECT_FALSE(screen.onEvent(keyDown(kKeyEnter)));  // nothing focused yet
-    screen.onEvent(keyDown(kKeyTab));
+    EXPECT_FALSE(screen.onEvent(keyDown(kKeyHome)));  // nothing focused yet
+    EXPECT_TRUE(screen.onEvent(keyDown(kKeyEnter)));  // only focuses the first stop
+    EXPECT_EQ(screen.focused(), first);
+    EXPECT_TRUE(first->received.empty());
     EXPECT_TRUE(screen.onEvent(keyDown(kKeyEnter)));
     first->consumes = false;
     EXPECT_FALSE(screen.onEvent(character('a')));
@@ -308,12 +310,14 @@ TEST_F(TabRouting, OtherKeysGoToTheFocusedStop) {
     EXPECT_TRUE(second->received.empty());
 }
 
-TEST_F(TabRouting, AnInvisibleStopIsNotFocused) {
+TEST_F(TabRouting, AnInvisibleStopIsPassedOver) {
     first->setVisible(false);
-    EXPECT_FALSE(screen.onEvent(keyDown(kKeyTab)));
-    EXPECT_EQ(screen.focused(), nullptr);
     EXPECT_TRUE(screen.onEvent(keyDown(kKeyTab)));
     EXPECT_EQ(screen.focused(), second);
+    EXPECT_TRUE(screen.onEvent(keyDown(kKeyTab)));
+    EXPECT_EQ(screen.focused(), second) << "the only shown stop";
+    second->setVisible(false);
+    EXPECT_FALSE(screen.onEvent(keyDown(kKeyTab))) << "no shown stop: Tab does nothing";
 }
 
 // --- tab stops, pointer -------------------------------------------------------------------------
