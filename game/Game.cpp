@@ -435,7 +435,8 @@ void Game::update(int elapsedMs) {
     const bool still = gameState == GameState::Playing && !anyMoving() && board.blockCount() > 0;
     const bool stuck = still && GameMessages::watchesForNoMoves(modeNumber()) &&
                        !hasMove(board, columns, rows, minGroup);
-    messages.observe({gameState, levelNumber(), modeNumber(), score_, stuck});
+    // A practice game is never filed, so it is never told of a rank (a score of 0 has none).
+    messages.observe({gameState, levelNumber(), modeNumber(), practice_ ? 0 : score_, stuck});
     messages.update(elapsedMs);
     updateRules(elapsedMs);
     // The same group picked from another of its blocks lists its cells in another order.

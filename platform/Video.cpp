@@ -106,6 +106,10 @@ void premultiplyAlpha(std::vector<uint8_t>& rgba) {
     }
 }
 
+// Connecting to a named display: attempts and the wait between them (ms).
+constexpr int kDisplayAttempts = 4;
+constexpr Uint32 kDisplayRetryMs = 400;
+
 bool isInvisibleDriver(const char* driver) {
     return driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
 }
@@ -132,18 +136,37 @@ std::string noDisplayText() {
            ". Start it from an X11 or Wayland session, or set DISPLAY to a running X server.";
 }
 
-}  // namespace
-
-bool initVideo(std::string* error) {
-    if (video.videoStarted) return true;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
-        if (error) *error = noDisplayText();
-        return false;
-    }
+// Starts SDL's video with a driver that shows something (or the one asked for by name).
+bool startVisibleVideo() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) return false;
     // With no display SDL settles for a driver that shows nothing: the game would run unseen
     // for ever. Such a driver serves only when it was asked for by name.
     if (isInvisibleDriver(SDL_GetCurrentVideoDriver()) && !videoDriverAskedFor()) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+        return false;
+    }
+    return true;
+}
+
+bool displayNamed() {
+    const char* x11 = SDL_getenv("DISPLAY");
+    const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
+}  // namespace
+
+bool initVideo(std::string* error) {
+    if (video.videoStarted) return true;
+    // A named display may refuse a connection for a moment (an X server starting over after
+    // its last client left): try a few times before telling the player it cannot be reached.
+    const int attempts = displayNamed() ? kDisplayAttempts : 1;
+    bool started = startVisibleVideo();
+    for (int i = 1; i < attempts && !started; ++i) {
+        SDL_Delay(kDisplayRetryMs);
+        started = startVisibleVideo();
+    }
+    if (!started) {
         if (error) *error = noDisplayText();
         return false;
     }

@@ -101,7 +101,9 @@ void Score::activate() {
 void Score::takeFinishedGame() {
     Game* game = currentGame;
     // A practice game (undo or hints used) is played out but never filed.
-    pendingScore_ = game->isPractice() ? 0 : game->score();
+    const bool practice = game->isPractice();
+    const int finalScore = game->score();
+    pendingScore_ = practice ? 0 : finalScore;
     pendingDifficulty_ = difficulty;
     currentMode_ = std::clamp(game->modeNumber(), 0, lastMode());
     currentGame = nullptr;
@@ -112,8 +114,10 @@ void Score::takeFinishedGame() {
         openNameField();
         return;
     }
-    // It stays out: the player sees it (and what the table needs) before game selection.
-    shownScore_ = pendingScore_;
+    // It stays out: the player sees it (and what the table needs, or that it was practice)
+    // before game selection.
+    shownPractice_ = practice;
+    shownScore_ = finalScore;
     resultShown_ = true;
     pendingScore_ = 0;
     showPaging(false);
@@ -339,6 +343,9 @@ void Score::drawResultLine() const {
     if (pendingScore_ != 0)
         std::snprintf(text, sizeof text, "Your score: %i    Rank %i", pendingScore_,
                       rankOf(pendingScore_));
+    else if (shownPractice_)
+        std::snprintf(text, sizeof text, "Your score: %i    Practice game, not filed",
+                      shownScore_);
     else
         std::snprintf(text, sizeof text, "Your score: %i    The table needs %i", shownScore_,
                       pointsToEnter());

@@ -67,6 +67,7 @@ public:
     // to game selection), and that score.
     bool showsResult() const { return resultShown_; }
     int shownScore() const { return shownScore_; }
+    bool showsPractice() const { return resultShown_ && shownPractice_; }
     // The place (1 = first) a score would take in the current table.
     int rankOf(int score) const;
     // The fewest points that enter the current table (ties with its last row stay out).
@@ -102,6 +103,7 @@ private:
     int currentMode_ = 0;
     bool resultShown_ = false;
     int shownScore_ = 0;
+    bool shownPractice_ = false;  // the result shown is a practice game's
 };
 
 }  // namespace brx

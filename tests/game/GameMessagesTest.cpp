@@ -203,6 +203,20 @@ TEST_F(GameMessagesPlay, ARemoverGameSaysItsLevelsItsEndAndItsRankOnceEach) {
     EXPECT_TRUE(game->isAnimating());
 }
 
+// A practice game is never filed, so its end promises no place in the table.
+TEST_F(GameMessagesPlay, APracticeGameIsToldItsEndButNoRank) {
+    const RankHook hook({100000, 90000, 1});
+    auto game = makeMode<BrixelRemover>();
+    fourmodes::playIntro(*game);
+    game->markPractice();
+    playUntilStuck(*game);
+    ASSERT_EQ(gameState, GameState::GameOver);
+    for (int frame = 0; frame < 10; ++frame) game->update(fourmodes::kFrameMs);
+    EXPECT_EQ(timesPosted(game->messages, GameMessages::kNoMoves), 1);
+    for (int rank = 1; rank <= 10; ++rank)
+        EXPECT_EQ(timesPosted(game->messages, GameMessages::rankText(rank)), 0);
+}
+
 TEST_F(GameMessagesPlay, APuzzleSaysSolvedOrStuckAndAClassicGameThatTheTopWasReached) {
     auto solved = makeMode<BrixelPuzzle>();
     solved->clearBoard();

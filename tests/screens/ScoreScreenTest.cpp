@@ -305,8 +305,11 @@ TEST_F(ScoreScreenTest, PracticeGameIsRetiredWithoutReachingTheTable) {
     BrixelRemover* game = lostGame(5000);
     game->markPractice();
     shell->pressKey(kKeyEscape);
-    EXPECT_EQ(OApplication::activeScreen(), selection) << "no name is asked for";
-    EXPECT_EQ(score->nameField(), nullptr);
+    EXPECT_EQ(score->nameField(), nullptr) << "no name is asked for";
+    EXPECT_TRUE(score->showsPractice()) << "the final score is shown, marked as practice";
+    EXPECT_EQ(score->shownScore(), 5000);
+    shell->pressKey(kKeyEscape);
+    EXPECT_EQ(OApplication::activeScreen(), selection);
     EXPECT_EQ(currentGame, nullptr);
     EXPECT_FALSE(listed(game)) << "the finished game is deleted all the same";
     for (size_t i = 0; i < tables[0].count(); ++i) EXPECT_NE(tables[0].entry(i).score, 5000);
