@@ -188,6 +188,13 @@ constexpr int kMusicChannel = 1000;  // the channel id streams play on
 // Opens the audio device (44.1 kHz, `channels` sample channels); false when there is none,
 // with the driver's reason in *error when given.
 bool openAudio(int channels, std::string* error = nullptr);
+// Starts opening the device on a worker thread and returns at once; until finishAudioOpen()
+// reports it open, the device counts as closed. Nothing when it is open or opening already.
+void beginOpenAudio(int channels);
+enum class AudioOpening { none, pending, open, failed };
+// The state of the opening begun by beginOpenAudio(): once the worker is done its outcome is
+// taken (open from here on, or failed with the driver's reason in *error when given).
+AudioOpening finishAudioOpen(std::string* error = nullptr);
 // Stops everything, frees every sample and stream and closes the device.
 void closeAudio();
 bool isAudioOpen();

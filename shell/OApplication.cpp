@@ -120,7 +120,7 @@ bool OApplication::init() {
     cursor_->load();
     cursor_->makePointer(height());
     SoundManager& sound = SoundManager::instance();
-    sound.init();
+    sound.beginInit();  // the device opens in the background; the menu need not wait
     const SystemSettings& settings = SystemSettings::instance();
     sound.applySettings(settings.sound, settings.soundVolume, settings.musicVolume, settings.music);
     for (const DataManifest::Sample& sample : DataManifest::samples())

@@ -19,6 +19,13 @@ MusicPlaylist::~MusicPlaylist() {
 }
 
 void MusicPlaylist::addFile(const std::string& file) {
+    if (!platform::isAudioOpen()) {
+        // Read when the device opens (openStreams()), not while the first screen waits.
+        files_.push_back(file);
+        streams_.push_back(0);
+        buffers_.emplace_back();
+        return;
+    }
     addStream(file, ResourceArchive::instance().readFile(file));
 }
 
@@ -26,6 +33,15 @@ void MusicPlaylist::addStream(const std::string& file, ResourceBuffer buffer) {
     files_.push_back(file);
     streams_.push_back(buffer ? platform::openStream(buffer.bytes.get(), buffer.size) : 0);
     buffers_.push_back(std::move(buffer));
+}
+
+void MusicPlaylist::openStreams() {
+    for (size_t index = 0; index < streams_.size(); ++index) {
+        ResourceBuffer& buffer = buffers_[index];
+        if (streams_[index] != 0) continue;
+        if (!buffer) buffer = ResourceArchive::instance().readFile(files_[index]);
+        if (buffer) streams_[index] = platform::openStream(buffer.bytes.get(), buffer.size);
+    }
 }
 
 int MusicPlaylist::currentStream() const {
@@ -38,6 +54,9 @@ bool MusicPlaylist::ownsStream(int stream) const {
 
 void MusicPlaylist::startAt(int positionMs) {
     const int stream = currentStream();
+    // Without a device yet there is no stream: the sound manager starts it on arrival.
+    waitsForAudio_ = stream == 0 && SoundManager::instance().opening();
+    if (waitsForAudio_) return;
     channel_ = platform::playStream(stream, true);
     if (positionMs > 0) platform::setStreamPositionMs(stream, positionMs);
     platform::setChannelPaused(channel_, false);
@@ -70,6 +89,7 @@ void MusicPlaylist::resume() {
 void MusicPlaylist::stop() {
     // A playlist that is not playing keeps the position it was stopped at before; switching
     // playlists stops every one of them.
+    waitsForAudio_ = false;
     const int stream = currentStream();
     if (!platform::isStreamPlaying(stream)) return;
     savedPositionMs_ = platform::streamPositionMs(stream);
@@ -78,6 +98,7 @@ void MusicPlaylist::stop() {
 
 void MusicPlaylist::setPaused(bool paused) {
     if (!musicOn()) return;
+    if (paused) waitsForAudio_ = false;
     savedPositionMs_ = platform::streamPositionMs(currentStream());
     platform::setChannelPaused(channel_, paused);
     if (!paused) startAt(savedPositionMs_);

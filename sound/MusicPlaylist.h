@@ -20,9 +20,15 @@ public:
     ~MusicPlaylist();
 
     // Appends a file read through the resource archive; its stream stays open until destruction.
+    // Before the audio device is open only the name is kept, and openStreams() reads it.
     void addFile(const std::string& file);
     // Appends a file from a memory image the playlist keeps (addFile's second half).
     void addStream(const std::string& file, ResourceBuffer buffer);
+    // Opens the streams that could not open before the audio device did (reading the files
+    // added by name only).
+    void openStreams();
+    // True when the playlist was asked to play before its stream could open.
+    bool waitsForAudio() const { return waitsForAudio_; }
 
     // Plays the current file from its start.
     void playCurrent();
@@ -55,6 +61,7 @@ private:
     std::vector<ResourceBuffer> buffers_;  // the memory the streams decode from
     uint16_t index_ = 0;
     int savedPositionMs_ = 0;  // 0 means start over
+    bool waitsForAudio_ = false;
 };
 
 }  // namespace brx

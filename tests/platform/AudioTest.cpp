@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -34,6 +35,18 @@ protected:
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
         return 0;
+    }
+
+    // Polls a background opening until the worker is done; its final state.
+    static platform::AudioOpening waitForOpening(std::string* error = nullptr) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        platform::AudioOpening state = platform::finishAudioOpen(error);
+        while (state == platform::AudioOpening::pending &&
+               std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            state = platform::finishAudioOpen(error);
+        }
+        return state;
     }
 
     testsupport::DiskAudio output;  // must exist before openAudio: it picks the driver
@@ -136,6 +149,48 @@ TEST_F(AudioTest, UndecodableDataLoadsNothing) {
     EXPECT_EQ(openStream(junk), 0);
     EXPECT_EQ(platform::playSample(0, 0, 255), -1);
     EXPECT_EQ(platform::playStream(0, false), -1);
+}
+
+TEST_F(AudioTest, ABackgroundOpeningCountsAsClosedUntilTaken) {
+    platform::closeAudio();
+    EXPECT_EQ(platform::finishAudioOpen(), platform::AudioOpening::none);
+    platform::beginOpenAudio(16);
+    // However fast the worker is, the device is not the main thread's before it is taken.
+    EXPECT_FALSE(platform::isAudioOpen());
+    EXPECT_EQ(load(tone, false), 0);
+    ASSERT_EQ(waitForOpening(), platform::AudioOpening::open);
+    EXPECT_TRUE(platform::isAudioOpen());
+    EXPECT_EQ(platform::finishAudioOpen(), platform::AudioOpening::open);
+    const int sample = load(tone, false);
+    ASSERT_NE(sample, 0);
+    EXPECT_GE(platform::playSample(sample, 0, 255), 1);
+    EXPECT_TRUE(output.becomesAudible());
+}
+
+TEST_F(AudioTest, ClosingDuringABackgroundOpeningLeavesNothingOpen) {
+    platform::closeAudio();
+    platform::beginOpenAudio(16);
+    platform::closeAudio();  // waits for the worker and closes what it opened
+    EXPECT_FALSE(platform::isAudioOpen());
+    EXPECT_EQ(platform::finishAudioOpen(), platform::AudioOpening::none);
+    ASSERT_TRUE(platform::openAudio(16)) << "the device opens again afterwards";
+    const int sample = load(tone, false);
+    EXPECT_GE(platform::playSample(sample, 0, 255), 1);
+    EXPECT_TRUE(output.becomesAudible());
+}
+
+TEST_F(AudioTest, ABackgroundOpeningWithoutADriverFailsWithItsReason) {
+    platform::closeAudio();
+    const std::string driver = std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "";
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    platform::beginOpenAudio(16);
+    std::string error;
+    const platform::AudioOpening state = waitForOpening(&error);
+    setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
+    EXPECT_EQ(state, platform::AudioOpening::failed);
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(platform::isAudioOpen());
+    EXPECT_EQ(load(tone, false), 0);
 }
 
 }  // namespace
