@@ -14,6 +14,8 @@
 // in an atomic the main thread collects once per frame, and no game code ever runs there.
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -324,6 +326,101 @@ void update3D() {
         hearingOf(info.position, &angle, &distance);
         mix->SetPosition(channel, angle, distance);
     }
+}
+
+namespace {
+
+// A piece of a file behind an SDL_RWops: read with pread() on its own descriptor, so the audio
+// thread that decodes the music never shares a file position with anyone.
+struct FilePiece {
+    int fd = -1;
+    uint64_t offset = 0;
+    uint64_t size = 0;
+    uint64_t position = 0;
+    std::vector<uint8_t> head;
+};
+
+FilePiece* pieceOf(SDL_RWops* context) {
+    return static_cast<FilePiece*>(context->hidden.unknown.data1);
+}
+
+Sint64 SDLCALL pieceSize(SDL_RWops* context) {
+    return Sint64(pieceOf(context)->size);
+}
+
+Sint64 SDLCALL pieceSeek(SDL_RWops* context, Sint64 offset, int whence) {
+    FilePiece& piece = *pieceOf(context);
+    const Sint64 base = whence == RW_SEEK_SET   ? 0
+                        : whence == RW_SEEK_CUR ? Sint64(piece.position)
+                                                : Sint64(piece.size);
+    const Sint64 target = base + offset;
+    if (target < 0) return SDL_SetError("seek before the start of the music");
+    piece.position = uint64_t(target);
+    return target;
+}
+
+size_t SDLCALL pieceRead(SDL_RWops* context, void* out, size_t size, size_t count) {
+    FilePiece& piece = *pieceOf(context);
+    if (size == 0 || piece.position >= piece.size) return 0;
+    const uint64_t wanted = std::min<uint64_t>(uint64_t(size) * count, piece.size - piece.position);
+    auto* bytes = static_cast<uint8_t*>(out);
+    uint64_t done = 0;
+    while (done < wanted && piece.position + done < piece.head.size()) {
+        bytes[done] = piece.head[size_t(piece.position + done)];
+        ++done;
+    }
+    while (done < wanted) {
+        const ssize_t got = pread(piece.fd, bytes + done, size_t(wanted - done),
+                                  off_t(piece.offset + piece.position + done));
+        if (got <= 0) break;  // the file is shorter than its directory says
+        done += uint64_t(got);
+    }
+    piece.position += done;
+    return size_t(done / size);
+}
+
+size_t SDLCALL pieceWrite(SDL_RWops*, const void*, size_t, size_t) {
+    return 0;
+}
+
+int SDLCALL pieceClose(SDL_RWops* context) {
+    FilePiece* piece = pieceOf(context);
+    ::close(piece->fd);
+    delete piece;
+    SDL_FreeRW(context);
+    return 0;
+}
+
+SDL_RWops* openPiece(const std::string& path, uint64_t offset, uint64_t size,
+                     std::vector<uint8_t> head) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    SDL_RWops* context = SDL_AllocRW();
+    if (!context) {
+        ::close(fd);
+        return nullptr;
+    }
+    head.resize(size_t(std::min<uint64_t>(head.size(), size)));
+    context->hidden.unknown.data1 = new FilePiece{fd, offset, size, 0, std::move(head)};
+    context->size = pieceSize;
+    context->seek = pieceSeek;
+    context->read = pieceRead;
+    context->write = pieceWrite;
+    context->close = pieceClose;
+    return context;
+}
+
+}  // namespace
+
+int openFileStream(const std::string& path, uint64_t offset, uint64_t size,
+                   std::vector<uint8_t> head) {
+    if (!audio.open || size == 0) return 0;
+    SDL_RWops* source = openPiece(path, offset, size, std::move(head));
+    Mix_Music* music = source ? mix->LoadMUS_RW(source, 1) : nullptr;
+    if (!music) return 0;
+    const int handle = audio.nextHandle++;
+    audio.streams[handle] = music;
+    return handle;
 }
 
 int openStream(const uint8_t* data, size_t size) {

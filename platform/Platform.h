@@ -221,6 +221,11 @@ void update3D();
 
 // Opens a stream over a memory image that must outlive the stream; 0 when it cannot.
 int openStream(const uint8_t* data, size_t size);
+// Opens a stream over `size` bytes of the file at path from `offset`, read as it plays, so only
+// a small window of it is ever in memory; the first head.size() bytes come from head instead
+// (a beginning the caller had to decode itself). 0 when it cannot.
+int openFileStream(const std::string& path, uint64_t offset, uint64_t size,
+                   std::vector<uint8_t> head);
 void closeStream(int stream);
 // Starts the stream from the beginning on kMusicChannel (stopping the stream playing there).
 // Returns kMusicChannel, or -1 when it cannot play.

@@ -1,6 +1,10 @@
 #include "sound/MusicPlaylist.h"
 
 #include <algorithm>
+#include <fstream>
+#include <vector>
+
+#include "core/ArchiveFormat.h"
 
 #include "platform/Platform.h"
 #include "sound/SoundManager.h"
@@ -12,6 +16,28 @@ bool musicOn() {
     return SoundManager::instance().musicOn();
 }
 
+std::string lowerAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    return text;
+}
+
+// A stream that reads a file of the archive as it plays; only the scrambled beginning is read
+// here (and unscrambled). 0 when the file is not stored or cannot be read.
+int openFromArchive(const std::string& file) {
+    const ResourceArchive& archive = ResourceArchive::instance();
+    const auto found = archive.directory().find(lowerAscii(file));
+    if (found == archive.directory().end()) return 0;
+    const ResourceArchive::Entry& entry = found->second;
+    std::vector<uint8_t> head(std::min<size_t>(entry.size, kArchiveScrambledBytes));
+    std::ifstream in(archive.path(), std::ios::binary);
+    in.seekg(std::streamoff(entry.offset));
+    in.read(reinterpret_cast<char*>(head.data()), std::streamsize(head.size()));
+    if (!in) return 0;
+    scrambleArchivePiece(head.data(), head.size());
+    return platform::openFileStream(archive.path(), entry.offset, entry.size, std::move(head));
+}
+
 }  // namespace
 
 MusicPlaylist::~MusicPlaylist() {
@@ -19,14 +45,9 @@ MusicPlaylist::~MusicPlaylist() {
 }
 
 void MusicPlaylist::addFile(const std::string& file) {
-    if (!platform::isAudioOpen()) {
-        // Read when the device opens (openStreams()), not while the first screen waits.
-        files_.push_back(file);
-        streams_.push_back(0);
-        buffers_.emplace_back();
-        return;
-    }
-    addStream(file, ResourceArchive::instance().readFile(file));
+    files_.push_back(file);
+    streams_.push_back(platform::isAudioOpen() ? openFromArchive(file) : 0);
+    buffers_.emplace_back();
 }
 
 void MusicPlaylist::addStream(const std::string& file, ResourceBuffer buffer) {
@@ -37,10 +58,10 @@ void MusicPlaylist::addStream(const std::string& file, ResourceBuffer buffer) {
 
 void MusicPlaylist::openStreams() {
     for (size_t index = 0; index < streams_.size(); ++index) {
-        ResourceBuffer& buffer = buffers_[index];
         if (streams_[index] != 0) continue;
-        if (!buffer) buffer = ResourceArchive::instance().readFile(files_[index]);
-        if (buffer) streams_[index] = platform::openStream(buffer.bytes.get(), buffer.size);
+        const ResourceBuffer& buffer = buffers_[index];
+        streams_[index] = buffer ? platform::openStream(buffer.bytes.get(), buffer.size)
+                                 : openFromArchive(files_[index]);
     }
 }
 

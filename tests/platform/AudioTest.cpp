@@ -8,6 +8,7 @@
 
 #include "platform/Platform.h"
 #include "tests/support/DiskAudio.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -191,6 +192,30 @@ TEST_F(AudioTest, ABackgroundOpeningWithoutADriverFailsWithItsReason) {
     EXPECT_FALSE(error.empty());
     EXPECT_FALSE(platform::isAudioOpen());
     EXPECT_EQ(load(tone, false), 0);
+}
+
+TEST_F(AudioTest, AStreamReadsItsPieceOfAFileAsItPlays) {
+    // The file holds the tone after some unrelated bytes, with its beginning spoiled: the
+    // stream must take the beginning from the head it is given and the rest from the file.
+    const std::string prefix(1000, 'x');
+    const size_t headBytes = 200;
+    std::string stored = shortTone;
+    std::fill(stored.begin(), stored.begin() + std::ptrdiff_t(headBytes), '\0');
+    testsupport::TempDir folder;
+    folder.writeFile("music.bin", prefix + stored);
+    const std::string path = (folder.path() / "music.bin").string();
+    const std::vector<uint8_t> head(shortTone.begin(), shortTone.begin() + headBytes);
+
+    const int stream = platform::openFileStream(path, prefix.size(), shortTone.size(), head);
+    ASSERT_NE(stream, 0);
+    EXPECT_EQ(platform::playStream(stream, false), platform::kMusicChannel);
+    EXPECT_TRUE(output.becomesAudible());
+    EXPECT_EQ(waitForEnd(5000), stream) << "it plays to its natural end";
+
+    EXPECT_EQ(platform::openFileStream(path, prefix.size(), shortTone.size(), {}), 0)
+        << "without its real beginning the piece is no sound";
+    EXPECT_EQ(platform::openFileStream(path + ".missing", 0, shortTone.size(), head), 0);
+    EXPECT_EQ(platform::openFileStream(path, 0, 0, head), 0);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "platform/Platform.h"
 #include "sound/MusicPlaylist.h"
 #include "sound/SoundManager.h"
+#include "tests/support/ArchiveBuilder.h"
 #include "tests/support/DiskAudio.h"
 
 namespace brx {
@@ -239,6 +240,26 @@ TEST_F(SoundManagerTest, ADeviceThatFailsToOpenInTheBackgroundLeavesTheGameSilen
     EXPECT_FALSE(sound.hasSample(3));
     EXPECT_EQ(sound.play(3, 0), -1);
     EXPECT_EQ(menu.currentStream(), 0);
+}
+
+TEST_F(SoundManagerTest, MusicPlaysStraightFromTheArchive) {
+    testsupport::TempDir folder;
+    testsupport::ArchiveBuilder archive;
+    archive.add("Data/Music/Menu.Mp3", testsupport::makeToneWav(3000, 440.0f));
+    ASSERT_TRUE(archive.install(folder));
+    MusicPlaylist menu;
+    menu.addFile("data/music/MENU.mp3");  // names are matched without regard to case
+    menu.addFile("Data/Music/Missing.Mp3");
+    ASSERT_NE(menu.currentStream(), 0);
+    sound.addPlaylist(0, &menu);
+    sound.selectPlaylist(0);
+    menu.resume();
+    EXPECT_TRUE(playsOn(menu));
+    EXPECT_TRUE(output.becomesAudible());
+    for (int end = 0; end < SoundManager::kPlaysPerFile; ++end) sound.onStreamEnd();
+    EXPECT_EQ(menu.index(), 1);
+    EXPECT_EQ(menu.currentStream(), 0) << "a file the archive lacks has no stream";
+    ResourceArchive::instance().close();
 }
 
 }  // namespace
