@@ -140,6 +140,10 @@ static bool isUnchosenBackground(const std::string& name) {
     return false;
 }
 
+bool OBrixel::skipsAtStart(const std::string& texture) const {
+    return isUnchosenBackground(texture);
+}
+
 void OBrixel::preloadTextures() {
     float percent = kPreloadStartPercent;
     // Kept resident for the whole run, so screens and effects never wait on a decode.

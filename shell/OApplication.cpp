@@ -96,8 +96,11 @@ void OApplication::prepareBeforeWindow() {
     ResourceArchive& archive = ResourceArchive::instance();
     std::error_code error;
     if (!archive.isOpen() && std::filesystem::is_regular_file(path, error)) archive.open(path);
-    if (archive.isOpen() && archive.path() == path)
-        TexturePrefetch::instance().start(startupTextures());
+    if (archive.isOpen() && archive.path() == path) {
+        std::vector<std::string> names = startupTextures();
+        std::erase_if(names, [this](const std::string& name) { return skipsAtStart(name); });
+        TexturePrefetch::instance().start(names);
+    }
 }
 
 bool OApplication::init() {

@@ -82,6 +82,11 @@ public:
     // released before the old context goes, rebuilt once the new one is current.
     virtual void releaseSceneLists() {}
     virtual void restoreSceneLists() {}
+    // True for a texture start-up need not decode ahead (one the first screens will not show).
+    virtual bool skipsAtStart(const std::string& texture) const {
+        (void)texture;
+        return false;
+    }
 
     // Makes the next frame draw, whether or not the active screen animates.
     void requestRedraw();
