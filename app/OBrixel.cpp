@@ -37,6 +37,7 @@ const TextureRef gNoTexture;
 constexpr const char* kOverlayTexture = "MenuBgrn.Tga";
 
 constexpr float kPreloadStartPercent = 5.0f;
+constexpr int kBackgroundCount = 3;
 constexpr float kPreloadStepPercent = 1.875f;
 
 // The score tables by mode number: file and picture.
@@ -131,10 +132,24 @@ void OBrixel::drawIdle() {
     glEnable(GL_DEPTH_TEST);
 }
 
+// True for a background picture other than the chosen one: loaded only when the player picks
+// it, so one background (not every one) is resident.
+static bool isUnchosenBackground(const std::string& name) {
+    const int chosen = SystemSettings::instance().background;
+    for (int background = 0; background < kBackgroundCount; ++background)
+        if (background != chosen && name == OBrixel::backgroundName(background)) return true;
+    return false;
+}
+
+bool OBrixel::skipsAtStart(const std::string& texture) const {
+    return isUnchosenBackground(texture);
+}
+
 void OBrixel::preloadTextures() {
     float percent = kPreloadStartPercent;
     // Kept resident for the whole run, so screens and effects never wait on a decode.
     for (const std::string& name : DataManifest::preloadTextures()) {
+        if (isUnchosenBackground(name)) continue;
         TextureRef texture;
         texture.load(name, true);
         preloaded_.push_back(std::move(texture));

@@ -57,6 +57,7 @@ protected:
     // The model library's display lists around a new context.
     void releaseSceneLists() override;
     void restoreSceneLists() override;
+    bool skipsAtStart(const std::string& texture) const override;
 
 private:
     void preloadTextures();

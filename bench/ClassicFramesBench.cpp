@@ -3,11 +3,26 @@
 // kept full to the top. With effects, a group is clicked away every 20 frames, so blocks fly
 // off, fall and close up while the score texts and effects run; still, nothing moves. Swap
 // pacing is off and every frame is drawn (a still game would otherwise skip its frames).
+// Besides frames per second it reports the processor time one frame costs, summed over every
+// thread of the process (the driver's rasterising threads too): on a machine shared with other
+// work that figure stays put while the frame rate swings with the load.
+//
+// With BRX_FRAMES_SHOT=DIR each benchmark also leaves the picture of its frame kShotFrame in
+// DIR/effects.xwd and DIR/still.xwd (bench/shot_tools.py turns it into a PNG and compares two of
+// them), so a change meant to make frames cheaper can be shown to leave them as they were. The
+// random generator is seeded before the game starts, so two builds draw the same board.
+#include <GL/gl.h>
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/OBrixel.h"
 #include "core/Random.h"
@@ -21,8 +36,50 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// Processor time used so far by every thread of the process, in milliseconds.
+double processCpuMs() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto ms = [](const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
 constexpr int kFrameMs = 16;
 constexpr int kClickEvery = 20;
+constexpr int kShotFrame = 90;  // late enough for a group or two to have gone
+constexpr uint32_t kXwdHeaderBytes = 100;
+
+// Writes the picture last shown (the front buffer) as an xwd dump (32 bits a pixel, blue first),
+// the form shot_tools.py reads.
+void saveShownPicture(const std::string& path, int width, int height) {
+    std::vector<uint8_t> rgba(size_t(width) * size_t(height) * 4);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    uint32_t header[25] = {};
+    header[0] = kXwdHeaderBytes;
+    header[1] = 7;   // file version
+    header[2] = 2;   // ZPixmap
+    header[3] = 24;  // depth
+    header[4] = uint32_t(width);
+    header[5] = uint32_t(height);
+    header[7] = 0;    // least significant byte first
+    header[11] = 32;  // bits per pixel
+    header[12] = uint32_t(width) * 4;
+    std::ofstream out(path, std::ios::binary);
+    for (uint32_t field : header) {
+        const char bigEndian[4] = {char(field >> 24), char(field >> 16), char(field >> 8),
+                                   char(field)};
+        out.write(bigEndian, 4);
+    }
+    for (int y = height - 1; y >= 0; --y) {  // GL rows run bottom up
+        for (int x = 0; x < width; ++x) {
+            const uint8_t* p = &rgba[(size_t(y) * size_t(width) + size_t(x)) * 4];
+            const char pixel[4] = {char(p[2]), char(p[1]), char(p[0]), 0};
+            out.write(pixel, 4);
+        }
+    }
+}
 
 std::unique_ptr<brx::OBrixel> startShell() {
     if (chdir(BRX_GAME_DIR) != 0) return nullptr;
@@ -73,6 +130,7 @@ void clickAGroup(brx::Game& game) {
 }
 
 void runFrames(benchmark::State& state, bool withEffects) {
+    brx::seedRandom(7u);
     auto shell = startShell();
     brx::Game* game = shell ? startClassic(*shell) : nullptr;
     if (!game) {
@@ -83,6 +141,7 @@ void runFrames(benchmark::State& state, bool withEffects) {
     platform::setSwapPacing(false);
     for (auto _ : state) {
         const auto start = Clock::now();
+        const double cpuStartMs = processCpuMs();
         int frames = 0;
         while (Clock::now() - start < std::chrono::seconds(3)) {
             if (frames % kClickEvery == 0) {
@@ -92,9 +151,14 @@ void runFrames(benchmark::State& state, bool withEffects) {
             shell->requestRedraw();
             shell->frame(kFrameMs);
             ++frames;
+            if (frames == kShotFrame && std::getenv("BRX_FRAMES_SHOT"))
+                saveShownPicture(std::string(std::getenv("BRX_FRAMES_SHOT")) + "/" +
+                                     (withEffects ? "effects" : "still") + ".xwd",
+                                 shell->width(), shell->height());
         }
         const double wall = std::chrono::duration<double>(Clock::now() - start).count();
         state.counters["fps"] = frames / wall;
+        state.counters["cpu_ms_per_frame"] = (processCpuMs() - cpuStartMs) / frames;
     }
     platform::setSwapPacing(true);
 }

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "platform/MixerLibrary.h"
+
 namespace platform {
 namespace {
 
@@ -16,9 +18,15 @@ constexpr int kDecodeChunkFrames = 1024;
 class MixerSession {
 public:
     bool open(std::string* error) {
+        std::string reason;
+        mix = MixerLibrary::load(&reason);
+        if (mix == nullptr) {
+            *error = "no mixer library: " + reason;
+            return false;
+        }
         int rate = 0, channels = 0;
         Uint16 format = 0;
-        if (Mix_QuerySpec(&rate, &format, &channels) != 0) return true;  // already open
+        if (mix->QuerySpec(&rate, &format, &channels) != 0) return true;  // already open
         if (SDL_WasInit(SDL_INIT_AUDIO) == 0) {
             // A decode needs no speaker; a driver named in the environment still wins.
             SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
@@ -30,8 +38,8 @@ public:
             }
             startedAudio = true;
         }
-        Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG);
-        if (Mix_OpenAudio(kDecodeRateHz, AUDIO_S16SYS, kDecodeChannels, kDecodeChunkFrames) != 0) {
+        mix->Init(MIX_INIT_MP3 | MIX_INIT_OGG);
+        if (mix->OpenAudio(kDecodeRateHz, AUDIO_S16SYS, kDecodeChannels, kDecodeChunkFrames) != 0) {
             *error = std::string("mixer open failed: ") + Mix_GetError();
             return false;
         }
@@ -39,9 +47,11 @@ public:
         return true;
     }
     ~MixerSession() {
-        if (openedMixer) Mix_CloseAudio();
+        if (openedMixer) mix->CloseAudio();
         if (startedAudio) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
+
+    const MixerLibrary* mix = nullptr;
 
 private:
     bool startedAudio = false;
@@ -50,10 +60,11 @@ private:
 
 // Copies a chunk in the mixer's format into 16-bit samples, converting if the device is not
 // 16-bit.
-bool copyChunk(const Mix_Chunk& chunk, DecodedAudio* out, std::string* error) {
+bool copyChunk(const MixerLibrary& mix, const Mix_Chunk& chunk, DecodedAudio* out,
+               std::string* error) {
     int rate = 0, channels = 0;
     Uint16 format = 0;
-    Mix_QuerySpec(&rate, &format, &channels);
+    mix.QuerySpec(&rate, &format, &channels);
     out->sampleRateHz = rate;
     out->channels = channels;
     if (format == AUDIO_S16SYS) {
@@ -91,13 +102,13 @@ bool decodeAudio(const uint8_t* bytes, size_t size, DecodedAudio* out, std::stri
     MixerSession session;
     if (!session.open(error)) return false;
     SDL_RWops* stream = SDL_RWFromConstMem(bytes, int(size));
-    Mix_Chunk* chunk = stream ? Mix_LoadWAV_RW(stream, 1) : nullptr;
+    Mix_Chunk* chunk = stream ? session.mix->LoadWAV_RW(stream, 1) : nullptr;
     if (chunk == nullptr) {
         *error = std::string("not a playable sound: ") + Mix_GetError();
         return false;
     }
-    const bool copied = copyChunk(*chunk, out, error);
-    Mix_FreeChunk(chunk);
+    const bool copied = copyChunk(*session.mix, *chunk, out, error);
+    session.mix->FreeChunk(chunk);
     return copied;
 }
 

@@ -240,6 +240,13 @@ constexpr int kMusicChannel = 1000;  // the channel id streams play on
 // Opens the audio device (44.1 kHz, `channels` sample channels); false when there is none,
 // with the driver's reason in *error when given.
 bool openAudio(int channels, std::string* error = nullptr);
+// Starts opening the device on a worker thread and returns at once; until finishAudioOpen()
+// reports it open, the device counts as closed. Nothing when it is open or opening already.
+void beginOpenAudio(int channels);
+enum class AudioOpening { none, pending, open, failed };
+// The state of the opening begun by beginOpenAudio(): once the worker is done its outcome is
+// taken (open from here on, or failed with the driver's reason in *error when given).
+AudioOpening finishAudioOpen(std::string* error = nullptr);
 // Stops everything, frees every sample and stream and closes the device.
 void closeAudio();
 bool isAudioOpen();
@@ -266,6 +273,11 @@ void update3D();
 
 // Opens a stream over a memory image that must outlive the stream; 0 when it cannot.
 int openStream(const uint8_t* data, size_t size);
+// Opens a stream over `size` bytes of the file at path from `offset`, read as it plays, so only
+// a small window of it is ever in memory; the first head.size() bytes come from head instead
+// (a beginning the caller had to decode itself). 0 when it cannot.
+int openFileStream(const std::string& path, uint64_t offset, uint64_t size,
+                   std::vector<uint8_t> head);
 void closeStream(int stream);
 // Starts the stream from the beginning on kMusicChannel (stopping the stream playing there).
 // Returns kMusicChannel, or -1 when it cannot play.

@@ -105,8 +105,11 @@ void OApplication::prepareBeforeWindow() {
     ResourceArchive& archive = ResourceArchive::instance();
     std::error_code error;
     if (!archive.isOpen() && std::filesystem::is_regular_file(path, error)) archive.open(path);
-    if (archive.isOpen() && archive.path() == path)
-        TexturePrefetch::instance().start(startupTextures());
+    if (archive.isOpen() && archive.path() == path) {
+        std::vector<std::string> names = startupTextures();
+        std::erase_if(names, [this](const std::string& name) { return skipsAtStart(name); });
+        TexturePrefetch::instance().start(names);
+    }
 }
 
 bool OApplication::init() {
@@ -130,7 +133,7 @@ bool OApplication::init() {
     cursor_->load();
     cursor_->makePointer(height());
     SoundManager& sound = SoundManager::instance();
-    sound.init();
+    sound.beginInit();  // the device opens in the background; the menu need not wait
     const SystemSettings& settings = SystemSettings::instance();
     sound.applySettings(settings.sound, settings.soundVolume, settings.musicVolume, settings.music);
     for (const DataManifest::Sample& sample : DataManifest::samples())

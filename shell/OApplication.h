@@ -96,6 +96,11 @@ public:
     // Saves what must outlive the run (results not yet filed, the game in progress); runs
     // exactly once, when the program ends its ordinary way, before any screen is deleted.
     virtual void saveBeforeQuit() {}
+    // True for a texture start-up need not decode ahead (one the first screens will not show).
+    virtual bool skipsAtStart(const std::string& texture) const {
+        (void)texture;
+        return false;
+    }
 
     // Makes the next frame draw, whether or not the active screen animates.
     void requestRedraw();

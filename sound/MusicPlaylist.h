@@ -1,4 +1,5 @@
-// A list of music files streamed one at a time from memory. The sound manager decides which
+// A list of music files streamed one at a time, read from the archive as they play (or from a
+// memory image handed over). The sound manager decides which
 // playlist is current; a playlist remembers where it was stopped so the music picks up there.
 #pragma once
 
@@ -19,10 +20,15 @@ public:
     // Closes the streams.
     ~MusicPlaylist();
 
-    // Appends a file read through the resource archive; its stream stays open until destruction.
+    // Appends a file of the resource archive, read as it plays; its stream stays open until
+    // destruction. Before the audio device is open only the name is kept (see openStreams()).
     void addFile(const std::string& file);
     // Appends a file from a memory image the playlist keeps (addFile's second half).
     void addStream(const std::string& file, ResourceBuffer buffer);
+    // Opens the streams that could not open before the audio device did.
+    void openStreams();
+    // True when the playlist was asked to play before its stream could open.
+    bool waitsForAudio() const { return waitsForAudio_; }
 
     // Plays the current file from its start.
     void playCurrent();
@@ -55,6 +61,7 @@ private:
     std::vector<ResourceBuffer> buffers_;  // the memory the streams decode from
     uint16_t index_ = 0;
     int savedPositionMs_ = 0;  // 0 means start over
+    bool waitsForAudio_ = false;
 };
 
 }  // namespace brx

@@ -1,5 +1,8 @@
 #include "sound/SoundManager.h"
 
+#include <cstring>
+#include <utility>
+
 #include "core/ErrorLog.h"
 #include "engine/O3D.h"
 #include "engine/Vector3.h"
@@ -28,19 +31,75 @@ SoundManager::~SoundManager() {
 
 bool SoundManager::init() {
     std::string reason;
+    const bool wasOpening = std::exchange(opening_, false);
     if (!platform::openAudio(kChannels, &reason)) {
         BRX_LOG_LINE("Sound is off: no audio device could be opened (%s)", reason.c_str());
+        pendingSamples_.clear();
         soundOn_ = false;
         return false;
     }
     switching_ = false;
     soundOn_ = true;
     musicOn_ = true;
+    if (wasOpening) adoptAudio();
     return true;
+}
+
+void SoundManager::beginInit() {
+    if (platform::isAudioOpen()) return;
+    platform::beginOpenAudio(kChannels);
+    opening_ = true;
+    switching_ = false;
+    soundOn_ = true;
+    musicOn_ = true;
+}
+
+void SoundManager::serviceAudioArrival() {
+    std::string reason;
+    const platform::AudioOpening state = platform::finishAudioOpen(&reason);
+    if (state == platform::AudioOpening::pending) return;
+    opening_ = false;
+    if (state == platform::AudioOpening::open) {
+        adoptAudio();
+        return;
+    }
+    BRX_LOG_LINE("Sound is off: no audio device could be opened (%s)", reason.c_str());
+    pendingSamples_.clear();
+    soundOn_ = false;
+    musicOn_ = false;
+}
+
+void SoundManager::adoptAudio() {
+    std::vector<PendingSample> pending;
+    pending.swap(pendingSamples_);
+    for (PendingSample& sample : pending) {
+        if (sample.buffer) {
+            loadSampleFromMemory(sample.id, sample.buffer, sample.loop);
+        } else {
+            loadSample(sample.id, sample.file, sample.loop);
+        }
+    }
+    for (auto& [id, playlist] : playlists_)
+        if (playlist) playlist->openStreams();
+    if (musicOn_ && currentPlaylist_ && currentPlaylist_->waitsForAudio())
+        currentPlaylist_->playCurrent();
+}
+
+bool SoundManager::audible() const {
+    return opening_ || platform::isAudioOpen();
+}
+
+void SoundManager::notePending(PendingSample sample) {
+    std::erase_if(pendingSamples_,
+                  [&sample](const PendingSample& noted) { return noted.id == sample.id; });
+    samples_[sample.id] = 0;
+    pendingSamples_.push_back(std::move(sample));
 }
 
 void SoundManager::close() {
     platform::closeAudio();
+    opening_ = false;
+    pendingSamples_.clear();
     samples_.clear();
     trackedChannels_.clear();
     playlists_.clear();
@@ -49,18 +108,32 @@ void SoundManager::close() {
 }
 
 void SoundManager::applySettings(bool sound, int soundVolume, int musicVolume, bool music) {
-    const bool audible = platform::isAudioOpen();
-    soundOn_ = audible && sound;
+    const bool willHear = audible();
+    soundOn_ = willHear && sound;
     soundVolume_ = sound ? soundVolume : 0;
     musicVolume_ = musicVolume;
-    musicOn_ = audible && music;
+    musicOn_ = willHear && music;
 }
 
 void SoundManager::loadSample(int id, const std::string& file, bool loop) {
+    if (opening_) {
+        notePending(PendingSample{id, file, {}, loop});
+        return;
+    }
     loadSampleFromMemory(id, ResourceArchive::instance().readFile(file), loop);
 }
 
 void SoundManager::loadSampleFromMemory(int id, const ResourceBuffer& buffer, bool loop) {
+    if (opening_) {
+        PendingSample sample{id, {}, {}, loop};
+        if (buffer) {
+            sample.buffer.bytes = std::make_unique<uint8_t[]>(buffer.size + 1);
+            std::memcpy(sample.buffer.bytes.get(), buffer.bytes.get(), buffer.size + 1);
+            sample.buffer.size = buffer.size;
+        }
+        notePending(std::move(sample));
+        return;
+    }
     const auto old = samples_.find(id);
     if (old != samples_.end()) platform::freeSample(old->second);
     samples_[id] = buffer ? platform::loadSample(buffer.bytes.get(), buffer.size, loop) : 0;
@@ -148,6 +221,7 @@ void SoundManager::update3D() {
 }
 
 void SoundManager::serviceStreamEnd() {
+    if (opening_) serviceAudioArrival();
     const int ended = platform::takeEndedStream();
     if (ended != 0 && currentPlaylist_ && currentPlaylist_->ownsStream(ended)) onStreamEnd();
 }
@@ -164,7 +238,7 @@ void SoundManager::onStreamEnd() {
 }
 
 void SoundManager::setMusicOn(bool on) {
-    musicOn_ = on && platform::isAudioOpen();
+    musicOn_ = on && audible();
     if (!currentPlaylist_) return;
     if (musicOn_) {
         currentPlaylist_->resume();

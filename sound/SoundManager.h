@@ -5,11 +5,17 @@
 // Design note: a stream's natural end is noticed on the audio thread; the platform records it
 // and serviceStreamEnd(), called once per frame on the main thread, applies the end rule. No
 // game code runs on the audio thread.
+//
+// Design note: the device is normally opened in the background (beginInit()) so the first
+// screen does not wait for it. Until it is open, samples are only noted and loaded on arrival,
+// a playlist asked to play waits and starts then, and a sample played meanwhile is dropped: a
+// click sound half a second late would be worse than none.
 #pragma once
 
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "core/ResourceArchive.h"
 
@@ -31,6 +37,11 @@ public:
 
     // Opens the audio device; false (and silence for the run) when there is none.
     bool init();
+    // Starts opening the device in the background and returns at once; the frame that finds
+    // it open (serviceStreamEnd()) loads the samples noted meanwhile and starts waiting music.
+    void beginInit();
+    // True while the device is being opened in the background.
+    bool opening() const { return opening_; }
     // Closes the device; every sample and stream handle becomes invalid.
     void close();
     // Takes the Sound, SoundVolume, MusicVolume and Music settings after init(); with sound
@@ -76,7 +87,8 @@ public:
     // Applies the listener and channel positions.
     void update3D();
 
-    // Collects a stream's natural end reported since the last frame and applies the end rule.
+    // Once per frame: takes a device opened in the background, then collects a stream's
+    // natural end reported since the last frame and applies the end rule.
     void serviceStreamEnd();
     // The end rule: the current file plays again, every kPlaysPerFile-th end the next one.
     void onStreamEnd();
@@ -93,8 +105,26 @@ public:
     bool hasSample(int id) const;
 
 private:
+    // A sample asked for while the device opens: by archive name, or its own copy of the bytes.
+    struct PendingSample {
+        int id = 0;
+        std::string file;
+        ResourceBuffer buffer;
+        bool loop = false;
+    };
+
     SoundManager();
     ~SoundManager();
+    // Takes the outcome of a background opening once the worker is done.
+    void serviceAudioArrival();
+    // The device has just opened: loads the noted samples and starts music that waits.
+    void adoptAudio();
+    // True when the device is open or on its way.
+    bool audible() const;
+    void notePending(PendingSample sample);
+
+    std::vector<PendingSample> pendingSamples_;
+    bool opening_ = false;
 
     std::map<int, int> samples_;  // id -> platform sample handle
     std::map<int, const O3D*> trackedChannels_;

@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
 #include "platform/Platform.h"
 #include "tests/support/DiskAudio.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -34,6 +36,18 @@ protected:
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
         return 0;
+    }
+
+    // Polls a background opening until the worker is done; its final state.
+    static platform::AudioOpening waitForOpening(std::string* error = nullptr) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        platform::AudioOpening state = platform::finishAudioOpen(error);
+        while (state == platform::AudioOpening::pending &&
+               std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            state = platform::finishAudioOpen(error);
+        }
+        return state;
     }
 
     testsupport::DiskAudio output;  // must exist before openAudio: it picks the driver
@@ -136,6 +150,72 @@ TEST_F(AudioTest, UndecodableDataLoadsNothing) {
     EXPECT_EQ(openStream(junk), 0);
     EXPECT_EQ(platform::playSample(0, 0, 255), -1);
     EXPECT_EQ(platform::playStream(0, false), -1);
+}
+
+TEST_F(AudioTest, ABackgroundOpeningCountsAsClosedUntilTaken) {
+    platform::closeAudio();
+    EXPECT_EQ(platform::finishAudioOpen(), platform::AudioOpening::none);
+    platform::beginOpenAudio(16);
+    // However fast the worker is, the device is not the main thread's before it is taken.
+    EXPECT_FALSE(platform::isAudioOpen());
+    EXPECT_EQ(load(tone, false), 0);
+    ASSERT_EQ(waitForOpening(), platform::AudioOpening::open);
+    EXPECT_TRUE(platform::isAudioOpen());
+    EXPECT_EQ(platform::finishAudioOpen(), platform::AudioOpening::open);
+    const int sample = load(tone, false);
+    ASSERT_NE(sample, 0);
+    EXPECT_GE(platform::playSample(sample, 0, 255), 1);
+    EXPECT_TRUE(output.becomesAudible());
+}
+
+TEST_F(AudioTest, ClosingDuringABackgroundOpeningLeavesNothingOpen) {
+    platform::closeAudio();
+    platform::beginOpenAudio(16);
+    platform::closeAudio();  // waits for the worker and closes what it opened
+    EXPECT_FALSE(platform::isAudioOpen());
+    EXPECT_EQ(platform::finishAudioOpen(), platform::AudioOpening::none);
+    ASSERT_TRUE(platform::openAudio(16)) << "the device opens again afterwards";
+    const int sample = load(tone, false);
+    EXPECT_GE(platform::playSample(sample, 0, 255), 1);
+    EXPECT_TRUE(output.becomesAudible());
+}
+
+TEST_F(AudioTest, ABackgroundOpeningWithoutADriverFailsWithItsReason) {
+    platform::closeAudio();
+    const std::string driver = std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "";
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    platform::beginOpenAudio(16);
+    std::string error;
+    const platform::AudioOpening state = waitForOpening(&error);
+    setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
+    EXPECT_EQ(state, platform::AudioOpening::failed);
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(platform::isAudioOpen());
+    EXPECT_EQ(load(tone, false), 0);
+}
+
+TEST_F(AudioTest, AStreamReadsItsPieceOfAFileAsItPlays) {
+    // The file holds the tone after some unrelated bytes, with its beginning spoiled: the
+    // stream must take the beginning from the head it is given and the rest from the file.
+    const std::string prefix(1000, 'x');
+    const size_t headBytes = 200;
+    std::string stored = shortTone;
+    std::fill(stored.begin(), stored.begin() + std::ptrdiff_t(headBytes), '\0');
+    testsupport::TempDir folder;
+    folder.writeFile("music.bin", prefix + stored);
+    const std::string path = (folder.path() / "music.bin").string();
+    const std::vector<uint8_t> head(shortTone.begin(), shortTone.begin() + headBytes);
+
+    const int stream = platform::openFileStream(path, prefix.size(), shortTone.size(), head);
+    ASSERT_NE(stream, 0);
+    EXPECT_EQ(platform::playStream(stream, false), platform::kMusicChannel);
+    EXPECT_TRUE(output.becomesAudible());
+    EXPECT_EQ(waitForEnd(5000), stream) << "it plays to its natural end";
+
+    EXPECT_EQ(platform::openFileStream(path, prefix.size(), shortTone.size(), {}), 0)
+        << "without its real beginning the piece is no sound";
+    EXPECT_EQ(platform::openFileStream(path + ".missing", 0, shortTone.size(), head), 0);
+    EXPECT_EQ(platform::openFileStream(path, 0, 0, head), 0);
 }
 
 }  // namespace

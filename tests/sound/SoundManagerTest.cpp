@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
 #include "platform/Platform.h"
 #include "sound/MusicPlaylist.h"
 #include "sound/SoundManager.h"
+#include "tests/support/ArchiveBuilder.h"
 #include "tests/support/DiskAudio.h"
 
 namespace brx {
@@ -40,6 +42,17 @@ protected:
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
         return false;
+    }
+
+    // Restarts the device in the background and serves frames until it has arrived (or the
+    // opening failed); false on time-out.
+    bool arrives() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (sound.opening() && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            sound.serviceStreamEnd();
+        }
+        return !sound.opening();
     }
 
     testsupport::DiskAudio output;
@@ -153,6 +166,100 @@ TEST_F(SoundManagerTest, PauseAllSilencesSamplesAndMusic) {
     EXPECT_TRUE(output.becomesAudible());
     sound.stopAll();
     EXPECT_TRUE(output.staysSilent());
+}
+
+TEST_F(SoundManagerTest, WhatIsAskedForWhileTheDeviceOpensArrivesWithIt) {
+    sound.close();
+    sound.beginInit();
+    sound.applySettings(true, 255, 255, true);
+    EXPECT_TRUE(sound.soundOn() && sound.musicOn()) << "the settings hold while it opens";
+    sound.loadSampleFromMemory(7, bufferOf(testsupport::makeToneWav(3000, 500.0f)), false);
+    EXPECT_FALSE(sound.hasSample(7));
+    EXPECT_EQ(sound.play(7, 0), -1) << "a sound before the device is dropped, not queued";
+    MusicPlaylist menu;
+    addTrack(menu, "menu", 5000);
+    sound.addPlaylist(0, &menu);
+    sound.selectPlaylist(0);
+    menu.resume();
+    EXPECT_TRUE(menu.waitsForAudio());
+    EXPECT_EQ(menu.currentStream(), 0);
+
+    ASSERT_TRUE(arrives());
+    EXPECT_TRUE(sound.soundOn());
+    EXPECT_TRUE(sound.hasSample(7));
+    EXPECT_FALSE(menu.waitsForAudio());
+    EXPECT_TRUE(platform::isStreamPlaying(menu.currentStream())) << "waiting music starts";
+    EXPECT_TRUE(playsOn(menu));
+    sound.stopAll();
+    EXPECT_GE(sound.play(7, 0), 1);
+    EXPECT_TRUE(output.becomesAudible());
+}
+
+TEST_F(SoundManagerTest, MusicStoppedOrPausedBeforeTheDeviceOpensStaysSilent) {
+    sound.close();
+    sound.beginInit();
+    sound.applySettings(true, 255, 255, true);
+    MusicPlaylist menu, game;
+    addTrack(menu, "menu", 5000);
+    addTrack(game, "game", 5000);
+    sound.addPlaylist(0, &menu);
+    sound.addPlaylist(1, &game);
+    sound.selectPlaylist(0);
+    menu.resume();
+    sound.selectPlaylist(1);  // left before the device came: the menu music must not start
+    EXPECT_FALSE(menu.waitsForAudio());
+    game.resume();
+    game.setPaused(true);  // as a fill sound does: the music holds until it is over
+    EXPECT_FALSE(game.waitsForAudio());
+    ASSERT_TRUE(arrives());
+    EXPECT_FALSE(platform::isStreamPlaying(menu.currentStream()));
+    EXPECT_TRUE(output.staysSilent()) << "a pause asked for meanwhile holds";
+    game.setPaused(false);
+    EXPECT_TRUE(platform::isStreamPlaying(game.currentStream()));
+    EXPECT_TRUE(output.becomesAudible());
+}
+
+TEST_F(SoundManagerTest, ADeviceThatFailsToOpenInTheBackgroundLeavesTheGameSilent) {
+    sound.close();
+    const char* driver = std::getenv("SDL_AUDIODRIVER");
+    const std::string kept = driver ? driver : "";
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    sound.beginInit();
+    sound.applySettings(true, 255, 255, true);
+    sound.loadSampleFromMemory(3, bufferOf(testsupport::makeToneWav(500, 500.0f)), false);
+    MusicPlaylist menu;
+    addTrack(menu, "menu", 5000);
+    sound.addPlaylist(0, &menu);
+    sound.selectPlaylist(0);
+    menu.resume();
+    const bool done = arrives();
+    setenv("SDL_AUDIODRIVER", kept.c_str(), 1);
+    ASSERT_TRUE(done);
+    EXPECT_FALSE(sound.soundOn());
+    EXPECT_FALSE(sound.musicOn());
+    EXPECT_FALSE(sound.hasSample(3));
+    EXPECT_EQ(sound.play(3, 0), -1);
+    EXPECT_EQ(menu.currentStream(), 0);
+}
+
+TEST_F(SoundManagerTest, MusicPlaysStraightFromTheArchive) {
+    testsupport::TempDir folder;
+    testsupport::ArchiveBuilder archive;
+    archive.add("Data/Music/Menu.Mp3", testsupport::makeToneWav(3000, 440.0f));
+    ASSERT_TRUE(archive.install(folder));
+    MusicPlaylist menu;
+    menu.addFile("data/music/MENU.mp3");  // names are matched without regard to case
+    menu.addFile("Data/Music/Missing.Mp3");
+    ASSERT_NE(menu.currentStream(), 0);
+    sound.addPlaylist(0, &menu);
+    sound.selectPlaylist(0);
+    menu.resume();
+    EXPECT_TRUE(playsOn(menu));
+    EXPECT_TRUE(output.becomesAudible());
+    for (int end = 0; end < SoundManager::kPlaysPerFile; ++end) sound.onStreamEnd();
+    EXPECT_EQ(menu.index(), 1);
+    EXPECT_EQ(menu.currentStream(), 0) << "a file the archive lacks has no stream";
+    ResourceArchive::instance().close();
 }
 
 }  // namespace
