@@ -223,7 +223,8 @@ const OControl* SelectGame::describedModeButton() const {
     };
     for (std::size_t i = 0; i < controlCount(); ++i)
         if (isMode(control(i)) && control(i)->highlighted()) return control(i);
-    return isMode(focused()) ? focused() : nullptr;
+    const OControl* focus = keyboardFocus();
+    return isMode(focus) ? focus : nullptr;
 }
 
 std::vector<TextLine> SelectGame::descriptionLines(const OControl* button) const {

@@ -87,7 +87,9 @@ protected:
             const bool kind = dynamic_cast<const OTextStack*>(control) ||
                               dynamic_cast<const KvCheckBox*>(control) ||
                               dynamic_cast<const OTextField*>(control);
-            if (kind && control->visible() && !control->hidden()) ++count;
+            const auto* button = dynamic_cast<const OTextStack*>(control);
+            const bool enabled = !button || button->enabled();  // a dimmed button acts on nothing
+            if (kind && enabled && control->visible() && !control->hidden()) ++count;
         }
         return count;
     }
@@ -102,10 +104,10 @@ protected:
 
 TEST_F(KeyboardScreens, EveryScreenOrdersItsControlsForReadingAndWraps) {
     const std::vector<std::pair<ScreenId, std::vector<int>>> screens = {
-        {kScreenMenu, {104, 103, 101, 107, 105, 102, 100}},
+        {kScreenMenu, {103, 101, 107, 105, 102, 100}},  // Continue is dimmed: no game
         {kScreenOptions,
          {10, 20, 522, 500, 502, 504, 507, 506, 520, 521, 0, 0, 11102, 11101, 11100}},
-        {kScreenHelp, {100}},
+        {kScreenHelp, {110, 111, 100}},  // Prev, Next, Done
         {kScreenCredits, {100}},
         {kScreenHighScores, {101, 102, 100}},
         {kScreenSelectGame, {1000, 1001, 1002, 1004, 1005, 1003, 4002, 4000, 4001, 100}},
@@ -136,26 +138,25 @@ TEST_F(KeyboardScreens, EveryScreenOrdersItsControlsForReadingAndWraps) {
 }
 
 TEST_F(KeyboardScreens, EveryMenuButtonIsPressedByKeysAndEscapeComesBack) {
-    const std::pair<int, ScreenId> buttons[] = {{2, kScreenSelectGame},
-                                                {3, kScreenOptions},
-                                                {4, kScreenHighScores},
-                                                {5, kScreenHelp},
-                                                {6, kScreenCredits}};
+    const std::pair<int, ScreenId> buttons[] = {{1, kScreenSelectGame},
+                                                {2, kScreenOptions},
+                                                {3, kScreenHighScores},
+                                                {4, kScreenHelp},
+                                                {5, kScreenCredits}};
     for (const auto& [downs, id] : buttons) {
-        keys(kKeyDown, downs);  // the first Down only focuses Continue
+        keys(kKeyDown, downs);  // the first Down only focuses New Game (Continue is dimmed)
         EXPECT_TRUE(key(kKeyEnter));
         EXPECT_EQ(activeId(), id);
         EXPECT_TRUE(key(kKeyEscape));
         EXPECT_EQ(activeId(), kScreenMenu);
     }
-    key(kKeyDown);  // Continue, with no game to go back to
-    key(kKeyEnter);
-    EXPECT_EQ(activeId(), kScreenMenu);
+    keys(kKeyUp, 2);  // focuses New Game, then wraps to Exit past the dimmed Continue
+    EXPECT_EQ(focusedId(), 100);
     // Help's and the credits' Done by keys.
     for (ScreenId id : {kScreenHelp, kScreenCredits, kScreenHighScores}) {
         shell->setActiveScreen(id);
         key(kKeyTab);
-        if (id == kScreenHighScores) keys(kKeyTab, 2);  // Prev, Next, then Done
+        if (id != kScreenCredits) keys(kKeyTab, 2);  // Prev, Next, then Done
         EXPECT_TRUE(key(kKeyEnter));
         EXPECT_EQ(activeId(), kScreenMenu) << id;
     }

@@ -153,9 +153,11 @@ TEST_F(ModeDescriptionTest, TheTextShowsWhileThePointerRestsOnAModeButtonOrTheFo
     EXPECT_EQ(changedRows(plain, margin(), 0, 600), 0);
 
     // The keyboard focus on a mode button describes it too.
-    for (std::size_t i = 0; i < selection->controlCount(); ++i)
-        if (selection->control(i)->controlId() == SelectGame::kStrategyId)
-            selection->setFocus(selection->control(i));
+    for (int tabs = 0; tabs < 20; ++tabs) {
+        const OControl* focus = selection->keyboardFocus();
+        if (focus && focus->controlId() == SelectGame::kStrategyId) break;
+        shell->pressKey(kKeyTab);
+    }
     ASSERT_NE(selection->describedModeButton(), nullptr);
     EXPECT_EQ(selection->describedModeButton()->controlId(), SelectGame::kStrategyId);
 }
