@@ -93,7 +93,7 @@ wait_until 60 settled || fail "the menu never held still"
 [ "$(lit_pixels "$window")" -gt 100000 ] || fail "no menu drawn"
 cp "$WORK/now.xwd" "$WORK/menu.xwd"
 
-key Down Down
+key Down  # focuses New Game: the dimmed Continue (no game yet) is no tab stop
 wait_until 10 differs_from menu 0 || fail "Down did not light a menu button"
 key Return
 wait_until 30 differs_from menu 5000 || fail "Enter on New Game did not open game selection"

@@ -42,17 +42,22 @@ saved_score() {
     od -An -tu4 -j $((12 + 8 + 6 * 4)) -N4 "$SAVE" | tr -d ' '
 }
 
-# Waits (up to $1 seconds) until two dumps half a second apart are the same: the screen is
-# still (the menu once loaded, a game once its intro is over and the board has settled).
+# Waits (up to $1 seconds) until dumps half a second apart stay the same ${2:-1} times in a row:
+# the screen is still (the menu once loaded, a game once its intro is over and the board has
+# settled). A start slowed down by a busy machine may hold one picture of its loading bar for
+# a while, so the menu asks for a longer stillness.
 wait_still() {
-    local limit="$1"
+    local limit="$1" needed="${2:-1}" same=0
     dump_pixels "$WORK/still-a.txt"
     for _ in $(seq 1 $((limit * 2))); do
         sleep 0.5
         dump_pixels "$WORK/still-b.txt"
         if cmp -s "$WORK/still-a.txt" "$WORK/still-b.txt" &&
             [ "$(grep -vc ' 00000000$' "$WORK/still-b.txt")" -gt 1000 ]; then
-            return 0
+            same=$((same + 1))
+            [ "$same" -ge "$needed" ] && return 0
+        else
+            same=0
         fi
         mv "$WORK/still-b.txt" "$WORK/still-a.txt"
     done
@@ -62,7 +67,7 @@ wait_still() {
 start_and_wait() {
     start_game
     window="$(wait_for_window "$GAME_TITLE" 30)" || fail "no game window appeared"
-    wait_still 60 || fail "the menu never came to rest"
+    wait_still 60 6 || fail "the menu never came to rest"
 }
 
 # Clicks the spots given ("x y"), taking groups off the board where a group stands, then lets everything settle with the pointer over
