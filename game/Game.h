@@ -25,6 +25,7 @@
 #include "objects/Box.h"
 #include "objects/EffectRegistry.h"
 #include "objects/KvModel.h"
+#include "objects/SymbolDecal.h"
 #include "shell/ORenderWindow.h"
 
 namespace brx {
@@ -216,6 +217,14 @@ protected:
     void setBoardLighting(float offset) const;
     // Binds the block skin of the setting "SkinIndex" (loaded on first use or after a change).
     void bindSkin();
+    // With the setting "SymbolsOnBlocks" on, each block's symbol over its front face, in one
+    // pass: forEachBlock(draw) calls draw(const Box&) for every block meant.
+    template <typename ForEachBlock>
+    void drawSymbols(ForEachBlock forEachBlock) {
+        if (!SymbolDecal::wanted() || !symbols_.begin()) return;
+        forEachBlock([this](const Box& block) { symbols_.drawOn(block); });
+        symbols_.end();
+    }
     // The side panel with these numbers; lines < 0 shows "-".
     void drawSidePanel(int levelNumber, int lines, int points);
     // The finishing fill: one score block into the first empty cell of rows 1 to rows - 2
@@ -310,6 +319,7 @@ private:
     void drawCentredPicture(const TextureRef& picture) const;
 
     TextureRef skin_;
+    SymbolDecal symbols_;
     bool leaving_ = false;           // a screen switch has been asked for
     bool fillSoundRunning_ = false;  // between startFillSound and stopFillSound
 };

@@ -154,6 +154,10 @@ void Help::drawBlocks() {
     const int skin = SystemSettings::instance().skinIndex;
     if (skin >= 0 && skin < int(skins_.size())) skins_[size_t(skin)].bind();
     for (const auto& block : blocks_) block->draw();
+    if (SymbolDecal::wanted() && symbols_.begin()) {
+        for (const auto& block : blocks_) symbols_.drawOn(*block);
+        symbols_.end();
+    }
     unlightBlocks();
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/TextureRef.h"
+#include "objects/SymbolDecal.h"
 #include "shell/ORenderWindow.h"
 
 namespace brx {
@@ -47,6 +48,7 @@ private:
     std::unique_ptr<OCamera> helpCamera_;
     std::vector<std::unique_ptr<Box>> blocks_;
     std::vector<TextureRef> skins_;
+    SymbolDecal symbols_;
 };
 
 }  // namespace brx

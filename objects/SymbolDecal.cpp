@@ -1,0 +1,87 @@
+#include "objects/SymbolDecal.h"
+
+#include <GL/gl.h>
+
+#include "core/DataManifest.h"
+#include "core/ErrorLog.h"
+#include "core/SystemSettings.h"
+#include "engine/OException.h"
+#include "objects/Box.h"
+
+namespace brx {
+
+bool SymbolDecal::wanted() {
+    return SystemSettings::instance().symbolsOnBlocks;
+}
+
+bool SymbolDecal::hasSymbol(const Box& block) {
+    return block.colour >= Box::kRed && block.colour <= Box::kYellow &&
+           block.motion != Box::kFlyingAway;
+}
+
+bool SymbolDecal::cellOf(int32_t colour, float& u0, float& u1) {
+    if (colour < 1 || colour > DataManifest::kSymbolColourCount) return false;
+    const float cell = 1.0f / float(DataManifest::kSymbolCellCount);
+    u0 = float(colour - 1) * cell;
+    u1 = float(colour) * cell;
+    return true;
+}
+
+bool SymbolDecal::begin() {
+    if (missing_) return false;
+    if (!atlas_) {
+        try {
+            atlas_.load(DataManifest::kSymbolTexture, true);
+        } catch (const OFileNotFound&) {
+            // Blocks without symbols beat a game that stops: the colours still tell them apart.
+            ErrorLog::instance().line("Block symbols unavailable: %s is missing",
+                                      DataManifest::kSymbolTexture);
+            missing_ = true;
+            return false;
+        }
+    }
+    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT |
+                 GL_CURRENT_BIT);
+    glEnable(GL_TEXTURE_2D);
+    atlas_.bind();
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_FALSE);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    return true;
+}
+
+void SymbolDecal::drawOn(const Box& block) const {
+    float u0 = 0.0f, u1 = 0.0f;
+    if (!hasSymbol(block) || !cellOf(block.colour, u0, u1)) return;
+    glPushMatrix();
+    glMultMatrixf(block.frame.data());
+    glBegin(GL_QUADS);
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    glTexCoord2f(u0, 0.0f);
+    glVertex3f(-kHalfSize, -kHalfSize, kFaceDepth);
+    glTexCoord2f(u1, 0.0f);
+    glVertex3f(kHalfSize, -kHalfSize, kFaceDepth);
+    glTexCoord2f(u1, 1.0f);
+    glVertex3f(kHalfSize, kHalfSize, kFaceDepth);
+    glTexCoord2f(u0, 1.0f);
+    glVertex3f(-kHalfSize, kHalfSize, kFaceDepth);
+    glEnd();
+    glPopMatrix();
+}
+
+void SymbolDecal::end() const {
+    glPopAttrib();
+}
+
+void SymbolDecal::release() {
+    atlas_.release();
+    missing_ = false;
+}
+
+}  // namespace brx
