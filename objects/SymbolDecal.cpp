@@ -59,18 +59,22 @@ bool SymbolDecal::begin() {
 void SymbolDecal::drawOn(const Box& block) const {
     float u0 = 0.0f, u1 = 0.0f;
     if (!hasSymbol(block) || !cellOf(block.colour, u0, u1)) return;
+    const bool bomb = block.isBonus;
+    const float half = bomb ? kBombHalfSize : kHalfSize;
+    const float x = bomb ? kBombCentreX : 0.0f, y = bomb ? kBombCentreY : 0.0f;
+    const float z = bomb ? kBombDepth : kFaceDepth;
     glPushMatrix();
     glMultMatrixf(block.frame.data());
     glBegin(GL_QUADS);
     glNormal3f(0.0f, 0.0f, 1.0f);
     glTexCoord2f(u0, 0.0f);
-    glVertex3f(-kHalfSize, -kHalfSize, kFaceDepth);
+    glVertex3f(x - half, y - half, z);
     glTexCoord2f(u1, 0.0f);
-    glVertex3f(kHalfSize, -kHalfSize, kFaceDepth);
+    glVertex3f(x + half, y - half, z);
     glTexCoord2f(u1, 1.0f);
-    glVertex3f(kHalfSize, kHalfSize, kFaceDepth);
+    glVertex3f(x + half, y + half, z);
     glTexCoord2f(u0, 1.0f);
-    glVertex3f(-kHalfSize, kHalfSize, kFaceDepth);
+    glVertex3f(x - half, y + half, z);
     glEnd();
     glPopMatrix();
 }

@@ -23,6 +23,11 @@ public:
     // (world units; a block spans 0.46 either side of its centre).
     static constexpr float kHalfSize = 0.38f;
     static constexpr float kFaceDepth = 0.47f;
+    // A colour bomb is a ball a little left of and below the cell's centre: its symbol is
+    // smaller and sits on the ball's front, so the bomb stays recognisable around it.
+    static constexpr float kBombHalfSize = 0.2f;
+    static constexpr float kBombCentreX = -0.04f, kBombCentreY = -0.08f;
+    static constexpr float kBombDepth = 0.36f;
 
     // True when the player's setting asks for symbols on the blocks.
     static bool wanted();
