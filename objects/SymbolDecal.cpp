@@ -53,6 +53,8 @@ bool SymbolDecal::begin() {
     glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_FALSE);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    glBegin(GL_QUADS);
     return true;
 }
 
@@ -63,23 +65,21 @@ void SymbolDecal::drawOn(const Box& block) const {
     const float half = bomb ? kBombHalfSize : kHalfSize;
     const float x = bomb ? kBombCentreX : 0.0f, y = bomb ? kBombCentreY : 0.0f;
     const float z = bomb ? kBombDepth : kFaceDepth;
-    glPushMatrix();
-    glMultMatrixf(block.frame.data());
-    glBegin(GL_QUADS);
-    glNormal3f(0.0f, 0.0f, 1.0f);
-    glTexCoord2f(u0, 0.0f);
-    glVertex3f(x - half, y - half, z);
-    glTexCoord2f(u1, 0.0f);
-    glVertex3f(x + half, y - half, z);
-    glTexCoord2f(u1, 1.0f);
-    glVertex3f(x + half, y + half, z);
-    glTexCoord2f(u0, 1.0f);
-    glVertex3f(x - half, y + half, z);
-    glEnd();
-    glPopMatrix();
+    // The corners go through the block's frame here, so the whole pass stays one batch.
+    const Vector3 corners[4] = {{x - half, y - half, z},
+                                {x + half, y - half, z},
+                                {x + half, y + half, z},
+                                {x - half, y + half, z}};
+    const float u[4] = {u0, u1, u1, u0}, v[4] = {0.0f, 0.0f, 1.0f, 1.0f};
+    for (int i = 0; i < 4; ++i) {
+        const Vector3 p = block.frame.transformPoint(corners[i]);
+        glTexCoord2f(u[i], v[i]);
+        glVertex3f(p.x, p.y, p.z);
+    }
 }
 
 void SymbolDecal::end() const {
+    glEnd();
     glPopAttrib();
 }
 
