@@ -21,6 +21,8 @@ const std::vector<std::string>& DataManifest::textureNames() {
     static const std::vector<std::string> names = {
         // Block skins bound by the board, the options preview and the help screen.
         "0.Tga", "1.Tga", "2.Tga",
+        // The symbols laid over the blocks' faces for players who tell colours apart poorly.
+        "Symbols.Tga",
         // Start-up: splash, cursor, font and the rest of the preload list.
         // The preload list spells the overlay "MenuBgrn.tga"; the archive ignores case, so
         // both spellings read this one file.

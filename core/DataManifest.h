@@ -27,6 +27,11 @@ public:
     static constexpr const char* kCursorTexture = "Cursor.Tga";
     static constexpr const char* kSplashTexture = "Brixeler3D.Tga";
     static constexpr const char* kIconTexture = "Icon.Tga";  // the windows' icon
+    // The block symbols: kSymbolCellCount square cells side by side, colour id c in cell c - 1
+    // from the left (the first kSymbolColourCount cells are used).
+    static constexpr const char* kSymbolTexture = "Symbols.Tga";
+    static constexpr int kSymbolCellCount = 8;
+    static constexpr int kSymbolColourCount = 5;
     // Sample ids below this one belong to the interface (hover and click of the controls).
     static constexpr int kFirstGameSample = 100;
 

@@ -44,6 +44,7 @@ constexpr BoolKey kBoolKeys[] = {
     {"FullScreen", &SystemSettings::fullScreen},
     {"Sound", &SystemSettings::sound},
     {"Music", &SystemSettings::music},
+    {"SymbolsOnBlocks", &SystemSettings::symbolsOnBlocks},
 };
 
 }  // namespace

@@ -406,6 +406,10 @@ void BrixelGame::drawNextLine() {
     bindSkin();
     for (int i = 0; i < columns; ++i)
         if (nextLine[i]) nextLine[i]->draw();
+    drawSymbols([this](auto&& draw) {
+        for (int i = 0; i < columns; ++i)
+            if (nextLine[i]) draw(*nextLine[i]);
+    });
 }
 
 void BrixelGame::drawHud() {

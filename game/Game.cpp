@@ -891,6 +891,11 @@ void Game::drawBoard() {
     // Last, over the board: a translucent group writes no depth, so anything opaque drawn
     // after it (the board's back wall) would paint over it.
     drawSelectedBlocks();
+    drawSymbols([this](auto&& draw) {
+        for (int c = 0; c < columns && c < kMaxColumns; ++c)
+            for (int r = 0; r < rows && r < kMaxRows; ++r)
+                if (cells[c][r]) draw(*cells[c][r]);
+    });
 }
 
 // The rows around the middle get the light raised or lowered a little, so the board shows a

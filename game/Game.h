@@ -32,6 +32,7 @@
 #include "objects/Box.h"
 #include "objects/EffectRegistry.h"
 #include "objects/KvModel.h"
+#include "objects/SymbolDecal.h"
 #include "shell/ORenderWindow.h"
 
 namespace brx {
@@ -318,6 +319,14 @@ protected:
     void setBoardLighting(float offset) const;
     // Binds the block skin of the setting "SkinIndex" (loaded on first use or after a change).
     void bindSkin();
+    // With the setting "SymbolsOnBlocks" on, each block's symbol over its front face, in one
+    // pass: forEachBlock(draw) calls draw(const Box&) for every block meant.
+    template <typename ForEachBlock>
+    void drawSymbols(ForEachBlock forEachBlock) {
+        if (!SymbolDecal::wanted() || !symbols_.begin()) return;
+        forEachBlock([this](const Box& block) { symbols_.drawOn(block); });
+        symbols_.end();
+    }
     // The side panel with these numbers; lines < 0 shows "-".
     void drawSidePanel(int levelNumber, int lines, int points);
     // The standing messages over the board, in the interface space.
@@ -443,6 +452,7 @@ private:
     bool practice_ = false;
     OTextStack* undoButton_ = nullptr;  // owned by the screen's controls
     OTextStack* redoButton_ = nullptr;
+    SymbolDecal symbols_;
     bool leaving_ = false;           // a screen switch has been asked for
     bool fillSoundRunning_ = false;  // between startFillSound and stopFillSound
 };

@@ -200,6 +200,10 @@ void Help::drawBlocks(const std::vector<std::unique_ptr<Box>>& blocks) {
     const int skin = SystemSettings::instance().skinIndex;
     if (skin >= 0 && skin < int(skins_.size())) skins_[size_t(skin)].bind();
     for (const auto& block : blocks) block->draw();
+    if (SymbolDecal::wanted() && symbols_.begin()) {
+        for (const auto& block : blocks) symbols_.drawOn(*block);
+        symbols_.end();
+    }
     unlightBlocks();
 }
 

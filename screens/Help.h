@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/TextureRef.h"
+#include "objects/SymbolDecal.h"
 #include "screens/TextLayout.h"
 #include "shell/ORenderWindow.h"
 
@@ -63,6 +64,7 @@ private:
     std::vector<std::unique_ptr<Box>> specialBlocks_;
     std::unique_ptr<BlockPrototypes> prototypes_;  // the special blocks are cloned from these
     std::vector<TextureRef> skins_;
+    SymbolDecal symbols_;
 };
 
 }  // namespace brx

@@ -43,6 +43,10 @@ constexpr int kSelectEffectY = 168;
 constexpr int kSkinY = 113;
 constexpr int kBackgroundY = 72;
 constexpr int kOkX = 530, kCancelX = 190, kButtonsY = 20;
+// "Symbols on blocks" shares the full-screen row: its box inside the right side line, its
+// caption a little smaller than the others' so that it ends clear of the full-screen box.
+constexpr int kSymbolsX = 616;
+constexpr float kSymbolsTextScale = 0.62f;
 // The Sound and Music boxes stand this many of their own widths left of the sliders.
 constexpr float kCheckBoxGapWidths = 2.5f;
 
@@ -195,6 +199,13 @@ void OSystemOptions::buildGameControls(BitmapFont* font) {
     controls_.background =
         addSelector(font, kBackground, kBackgroundArrows, "Background Texture ", kBackgroundY);
     addItems(*controls_.background, kBackgrounds);
+    auto symbols = std::make_unique<KvCheckBox>(font, kSymbolsCheck, kSymbolsTextScale);
+    symbols->setTexture(kCheckBoxSkin);
+    symbols->setLabel("Symbols on blocks");
+    symbols->setSounds(kHoverSound, kClickSound);
+    symbols->setPosition(int16_t(kSymbolsX), int16_t(kFullScreenY));
+    controls_.symbols = symbols.get();
+    addControl(symbols.release());
 }
 
 void OSystemOptions::createPreview() {
@@ -243,6 +254,7 @@ void OSystemOptions::loadControls() {
     controls_.selectEffect->setCurrent(copy_.selectEffect);
     controls_.skin->setCurrent(copy_.skinIndex);
     controls_.background->setCurrent(settings.background);
+    controls_.symbols->setChecked(copy_.symbolsOnBlocks);
     difficultyAtOpen_ = controls_.difficulty->currentKey();
     beginLevelAtOpen_ = controls_.beginLevel->currentKey();
 }
@@ -340,6 +352,9 @@ bool OSystemOptions::onCommand(int controlId, int value) {
             break;
         case kCancel:
             leave();
+            break;
+        case kSymbolsCheck:
+            requestRedraw();  // the preview follows the box
             break;
         default:
             break;
@@ -470,6 +485,7 @@ void OSystemOptions::readControls() {
     copy_.beginLevel = controls_.beginLevel->currentKey();
     copy_.selectEffect = controls_.selectEffect->currentKey();
     copy_.skinIndex = controls_.skin->currentKey();
+    copy_.symbolsOnBlocks = controls_.symbols->isChecked();
 }
 
 void OSystemOptions::applyDisplayMode() {
@@ -518,6 +534,11 @@ void OSystemOptions::drawPreview() {
     const int skin = controls_.skin->currentKey();
     if (skin >= 0 && skin < int(skins_.size())) skins_[size_t(skin)].bind();
     for (const auto& block : preview_) block->draw();
+    // The preview shows the box as it stands, before OK.
+    if (controls_.symbols->isChecked() && symbols_.begin()) {
+        for (const auto& block : preview_) symbols_.drawOn(*block);
+        symbols_.end();
+    }
     unlightBlocks();
 }
 

@@ -17,6 +17,7 @@
 
 #include "core/SystemSettings.h"
 #include "engine/TextureRef.h"
+#include "objects/SymbolDecal.h"
 #include "screens/ConfirmDialog.h"
 #include "shell/ORenderWindow.h"
 
@@ -52,6 +53,7 @@ public:
         kOk = 11100,
         kCancel = 11101,
         kBackground = 11102,
+        kSymbolsCheck = 11103,
     };
     static constexpr int kPreviewBlockCount = 4;
     static constexpr const char* kSelectorSkin = "Interface/Button.Tga";
@@ -73,6 +75,7 @@ public:
         OTextStack* selectEffect = nullptr;
         OTextStack* skin = nullptr;
         OTextStack* background = nullptr;
+        KvCheckBox* symbols = nullptr;
     };
 
     OSystemOptions();
@@ -142,6 +145,7 @@ private:
     std::unique_ptr<OCamera> previewCamera_;
     std::vector<std::unique_ptr<Box>> preview_;
     std::vector<TextureRef> skins_;
+    SymbolDecal symbols_;
 };
 
 }  // namespace brx

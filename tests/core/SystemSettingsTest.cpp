@@ -15,7 +15,12 @@ namespace {
 constexpr const char* kDefaultText =
     "Background=0\nBeginLevel=5\nColorDepth=32\nDifficultyLevel=1\nEffects=2\nFullScreen=0\n"
     "Hints=1\nLighting=0\nModelDetail=1\nMusic=1\nMusicVolume=50\nScreenRes=1\nSelectEffect=0\n"
-    "ShadowDetail=1\nSkinIndex=0\nSound=1\nSoundVolume=150\nWaterDetail=1\n";
+    "ShadowDetail=1\nSkinIndex=0\nSound=1\nSoundVolume=150\nSymbolsOnBlocks=0\nWaterDetail=1\n";
+// A file written before the block symbols existed: the eighteen original keys, none default.
+constexpr const char* kOlderText =
+    "Background=2\nBeginLevel=7\nColorDepth=16\nDifficultyLevel=2\nEffects=2\nFullScreen=1\n"
+    "Hints=1\nLighting=0\nModelDetail=0\nMusic=0\nMusicVolume=80\nScreenRes=2\nSelectEffect=1\n"
+    "ShadowDetail=1\nSkinIndex=1\nSound=1\nSoundVolume=120\nWaterDetail=1\n";
 
 // A Data folder as the working directory, as the game has it.
 class SystemSettingsTest : public testing::Test {
@@ -94,6 +99,34 @@ TEST_F(SystemSettingsTest, SavedValuesLoadBack) {
     EXPECT_EQ(loaded.background, 1);
     EXPECT_EQ(loaded.effects, 9);
     EXPECT_EQ(plainText().substr(0, 26), "Background=1\nBeginLevel=10");
+}
+
+TEST_F(SystemSettingsTest, BlockSymbolsRoundTripAndOlderFilesLoadWithThemOff) {
+    SystemSettings saved;
+    saved.symbolsOnBlocks = true;
+    ASSERT_TRUE(saved.save());
+    EXPECT_NE(plainText().find("SymbolsOnBlocks=1\n"), std::string::npos);
+    SystemSettings loaded;
+    ASSERT_TRUE(loaded.load());
+    EXPECT_TRUE(loaded.symbolsOnBlocks);
+
+    writePlain(kOlderText);
+    SystemSettings older;
+    older.symbolsOnBlocks = true;
+    ASSERT_TRUE(older.load());  // not treated as damaged, nothing reset
+    EXPECT_FALSE(older.symbolsOnBlocks);
+    EXPECT_EQ(older.background, 2);
+    EXPECT_EQ(older.beginLevel, 7);
+    EXPECT_EQ(older.colorDepth, 16);
+    EXPECT_TRUE(older.fullScreen);
+    EXPECT_FALSE(older.music);
+    EXPECT_EQ(older.skinIndex, 1);
+    EXPECT_EQ(older.soundVolume, 120);
+    // Loading alone leaves the player's file as it was; the next save adds the key.
+    EXPECT_EQ(plainText(), kOlderText);
+    ASSERT_TRUE(older.save());
+    EXPECT_NE(plainText().find("SymbolsOnBlocks=0\nWaterDetail=1\n"), std::string::npos);
+    EXPECT_NE(plainText().find("SkinIndex=1\n"), std::string::npos);
 }
 
 TEST_F(SystemSettingsTest, MissingKeysReadAsZeroThenClamp) {

@@ -3,6 +3,8 @@
 // them; the frame is left in the build tree to look at (classic-frame.png).
 #include <GL/gl.h>
 
+#include "core/DataManifest.h"
+#include "core/SystemSettings.h"
 #include "game/BonusChooser.h"
 #include "tests/game/ClassicTestKit.h"
 #include "tests/support/PngFile.h"
@@ -98,6 +100,40 @@ TEST_F(ClassicDrawGL, AFrameWithALineAGroupAndABurstShowsEachOfThem) {
     EXPECT_TRUE(
         testsupport::writePng(std::string(BRX_BINARY_DIR) + "/classic-frame.png", frame, 800, 600));
     EXPECT_GT(goldPixels(frame) - goldBefore, 400) << "no gold burst where the white bomb went";
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(ClassicDrawGL, WithSymbolsOnEveryBlockOfTheLargestBoardCarriesOneInEverySkin) {
+    OpenClassic& game = start<OpenClassic>(3, 23);  // Impossible: the largest board
+    holdStill(game);
+    for (int i = 0; i < columns / 2; ++i) game.addNextBlock();
+    SystemSettings& settings = SystemSettings::instance();
+    const OCamera& camera = *game.gameCamera();
+    constexpr int kHalf = 4;  // a block of this board is about 24 pixels wide
+    std::vector<const Box*> shown;
+    for (int c = 0; c < columns; ++c)
+        for (int r = 0; r < rows; ++r)
+            if (const Box* block = game.blockAt(c, r); block && block->colour <= Box::kYellow)
+                shown.push_back(block);
+    for (int i = 0; i < columns / 2; ++i)
+        if (game.nextLine[size_t(i)]) shown.push_back(game.nextLine[size_t(i)].get());
+    ASSERT_GT(shown.size(), size_t(columns));
+    for (int skin = 0; skin < DataManifest::kSkinCount; ++skin) {
+        settings.skinIndex = skin;
+        settings.symbolsOnBlocks = false;
+        game.draw();
+        std::vector<std::vector<uint8_t>> bare;
+        for (const Box* block : shown)
+            bare.push_back(regionAround(camera, block->position(), kHalf));
+        settings.symbolsOnBlocks = true;
+        game.draw();
+        for (size_t i = 0; i < shown.size(); ++i)
+            EXPECT_GT(changedPixels(bare[i], regionAround(camera, shown[i]->position(), kHalf)),
+                      2 * kHalf * 2 * kHalf / 4)
+                << "no symbol on the block of colour " << shown[i]->colour << " in skin " << skin;
+    }
+    settings.symbolsOnBlocks = false;
+    settings.skinIndex = 0;
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 

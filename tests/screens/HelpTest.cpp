@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/SystemSettings.h"
 #include "engine/BitmapFont.h"
 #include "engine/O2D.h"
 #include "engine/OCamera.h"
@@ -60,6 +61,32 @@ TEST_F(HelpScreenTest, EveryBonusModelShowsWhereItStands) {
         EXPECT_GT(litAround(int(x), 600 - int(y), 6), 40)
             << "nothing drawn at the block of colour " << block->colour << " at "
             << block->position().y;
+    }
+}
+
+TEST_F(HelpScreenTest, WithSymbolsOnEveryColourBombCarriesOneAndNothingElseDoes) {
+    OCamera camera(800, 600, 45.0f, 1.0f, 256.0f);
+    camera.setPosition(Vector3(0.0f, 0.0f, 22.0f));
+    auto around = [&](const Box& block) {
+        float x = 0.0f, y = 0.0f;
+        EXPECT_TRUE(camera.projectToWindow(block.position(), &x, &y));
+        return testsupport::readPixels(int(x) - 5, 600 - int(y) - 6, 10, 10);
+    };
+    std::vector<std::vector<uint8_t>> bare, marked;
+    SystemSettings::instance().symbolsOnBlocks = false;
+    help->requestRedraw();
+    shell->step(16);
+    for (const auto& block : help->blocks()) bare.push_back(around(*block));
+    SystemSettings::instance().symbolsOnBlocks = true;
+    help->requestRedraw();
+    shell->step(16);
+    shell->saveScreenshot("help-symbols");
+    for (const auto& block : help->blocks()) marked.push_back(around(*block));
+    SystemSettings::instance().symbolsOnBlocks = false;
+    for (std::size_t i = 0; i < bare.size(); ++i) {
+        const Box& block = *help->blocks()[i];
+        const bool colourBomb = block.colour >= Box::kRed && block.colour <= Box::kYellow;
+        EXPECT_EQ(bare[i] != marked[i], colourBomb) << "block of colour " << block.colour;
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 
+#include "engine/BitmapFont.h"
 #include "engine/KvCheckBox.h"
 #include "engine/KvIncDec.h"
 #include "engine/KvSlider.h"
@@ -20,6 +21,7 @@
 #include "sound/SoundManager.h"
 #include "tests/screens/ControlLayoutKit.h"
 #include "tests/screens/WindowlessShell.h"
+#include "tests/support/GLTestContext.h"
 
 namespace brx {
 namespace {
@@ -161,6 +163,44 @@ TEST_F(OptionsScreenTest, AModeTheDisplayCannotMakeIsNotSavedButTheOtherChangesA
     EXPECT_EQ(SystemSettings::instance().screenRes, before.screenRes);
 }
 
+TEST_F(OptionsScreenTest, SymbolsOnBlocksFitsItsRowShowsInThePreviewAndIsSavedOnOk) {
+    const KvCheckBox& box = *controls().symbols;
+    const KvCheckBox& fullScreen = *controls().fullScreen;
+    EXPECT_FALSE(box.isChecked());
+    // On the full-screen row, inside the red side lines, its caption clear of the other box.
+    constexpr int kRightLineX = 650, kCaptionGap = 4;
+    EXPECT_EQ(box.y(), fullScreen.y());
+    EXPECT_LE(box.x() + box.width(), kRightLineX);
+    const float caption = float(fontOf(*options)->textWidth(box.label())) * 0.62f;
+    EXPECT_GT(float(box.x()) - caption, float(fullScreen.x() + fullScreen.width() + kCaptionGap));
+
+    // The preview row (lower right) takes the symbols as soon as the box is ticked.
+    auto previewPixels = [&] {
+        options->requestRedraw();
+        shell->step(16);
+        return testsupport::readPixels(420, 110, 160, 50);
+    };
+    const auto bare = previewPixels();
+    click(box);
+    EXPECT_TRUE(box.isChecked());
+    const auto marked = previewPixels();
+    int changed = 0;
+    for (std::size_t i = 0; i < bare.size(); i += 4)
+        changed += bare[i] != marked[i] || bare[i + 1] != marked[i + 1];
+    EXPECT_GT(changed, 200) << "the preview blocks show no symbols";
+    EXPECT_FALSE(SystemSettings::instance().symbolsOnBlocks) << "nothing applied before OK";
+
+    click(*controls().ok);
+    EXPECT_TRUE(SystemSettings::instance().symbolsOnBlocks);
+    EXPECT_TRUE(saved().symbolsOnBlocks);
+    open();
+    EXPECT_TRUE(controls().symbols->isChecked()) << "a new visit starts from the settings";
+    click(*controls().symbols);
+    click(*controls().cancel);
+    EXPECT_TRUE(saved().symbolsOnBlocks) << "Cancel keeps what was saved";
+    SystemSettings::instance().symbolsOnBlocks = false;
+}
+
 TEST_F(OptionsScreenTest, EscapeAnswersTheQuestionAsCancelAndTheGameKeepsItsDifficulty) {
     Game* game = startGame(true);
     open();
@@ -177,7 +217,7 @@ TEST_F(OptionsScreenTest, EscapeAnswersTheQuestionAsCancelAndTheGameKeepsItsDiff
     int invisible = 0;
     for (std::size_t index = 0; index < options->controlCount(); ++index)
         invisible += options->control(index)->visible() ? 0 : 1;
-    EXPECT_EQ(invisible, 25) << "every option control, OK and Cancel included";
+    EXPECT_EQ(invisible, 26) << "every option control, OK, Cancel and the symbols box included";
     EXPECT_FALSE(controls().ok->visible()) << "only the question takes input";
     EXPECT_FALSE(options->dialog().okButton()->hidden());
 

@@ -17,6 +17,7 @@
 #include "tools/art/JpegWriter.h"
 #include "tools/art/ModelArt.h"
 #include "tools/art/SkinArt.h"
+#include "tools/art/SymbolArt.h"
 #include "tools/art/TgaWriter.h"
 
 namespace brx::tools {
@@ -47,6 +48,7 @@ std::map<std::string, std::function<std::string()>> texturePainters() {
     std::map<std::string, std::function<std::string()>> p;
     for (int i = 0; i < DataManifest::kSkinCount; ++i)
         p[DataManifest::skinTexture(i)] = tgaOpaque([i] { return SkinArt::skin(i); });
+    p[DataManifest::kSymbolTexture] = tga(SymbolArt::atlas);
     p["Font.Tga"] = tga(FontArt::font);
     p["Brixeler3D.Tga"] = tga(I::splash);
     p["PLogo.Tga"] = tga(I::publisherLogo);
