@@ -39,6 +39,8 @@ public:
     void update(int elapsedMs) override;
     // Still unless a control animates.
     bool isAnimating() const override;
+    // Buttons only: nothing here moves or appears by time.
+    bool changesOnlyOnInput() const override { return true; }
     // Escape does nothing here (it is consumed); F1 opens the help.
     bool onEvent(const InputEvent& event) override;
     // The buttons' actions; Continue only while a game of this run exists or a saved one

@@ -44,6 +44,8 @@ public:
     bool init() override;
     // Still unless a control animates (the name field's caret blinks).
     bool isAnimating() const override;
+    // Tables and buttons only: nothing here changes by time.
+    bool changesOnlyOnInput() const override { return true; }
     // While the name is asked for, no shortcut leaves the screen (the result would be lost).
     bool shortcutsBlocked() const override { return nameField_ != nullptr && !closedField_; }
     // Escape acts as Done.

@@ -205,6 +205,11 @@ bool OApplication::takeDrawingDue() {
     return asked || screenAsked || gActiveScreen->animatesNow();
 }
 
+bool OApplication::restsUntilInput() const {
+    return !redrawPending_ && gActiveScreen && gActiveScreen->changesOnlyOnInput() &&
+           !gActiveScreen->isAnimating();
+}
+
 void OApplication::requestRedraw() {
     redrawPending_ = true;
 }

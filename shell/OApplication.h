@@ -41,6 +41,8 @@ public:
     // The next frame draws whatever the screen says (the window was uncovered).
     void repaint() override;
     bool drewLastFrame() const override { return frameDrawn_; }
+    // The active screen is still, nothing asks for a frame and it changes only on input.
+    bool restsUntilInput() const override;
     // Serves the end of a music file while minimised.
     void idle() override;
     // Hands the new window size to every screen.

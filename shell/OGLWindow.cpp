@@ -1,5 +1,6 @@
 #include "shell/OGLWindow.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "core/ErrorLog.h"
@@ -304,6 +305,8 @@ int OGLWindow::run() {
         if (takeMessage(&message)) {
             if (message.type == platform::EventType::quit) break;
             handleMessage(message);
+            // Input may have changed the picture: a resting loop shows it at the next refresh.
+            nextPassMs_ = std::min(nextPassMs_, refreshPassMs_);
             continue;
         }
         runPass();
@@ -331,7 +334,10 @@ void OGLWindow::runPass() {
         return;
     }
     frame(stepMs);
-    nextPassMs_ = nextPassTime(startMs, drewLastFrame());
+    const bool drawn = drewLastFrame();
+    refreshPassMs_ = nextPassTime(startMs, drawn);
+    nextPassMs_ = !drawn && restsUntilInput() ? std::max(refreshPassMs_, startMs + kRestingPassMs)
+                                              : refreshPassMs_;
 }
 
 double OGLWindow::nextPassTime(double startMs, bool drawn) const {

@@ -27,6 +27,9 @@ public:
     static constexpr int kExitNoWindow = 2;
     // How long a minimised window waits for a message before looking again (ms).
     static constexpr int kMinimisedWaitMs = 100;
+    // How far apart passes run while the picture rests until input (ms): five refreshes, below
+    // the clock's stall limit, so each pass still advances the game by the whole time waited.
+    static constexpr double kRestingPassMs = 80.0;
 
     OGLWindow();
     OGLWindow(const OGLWindow&) = delete;
@@ -58,6 +61,9 @@ public:
     // Whether the last frame() drew and showed a picture; a pass that did not waits for the
     // next refresh with the core idle. The base always draws.
     virtual bool drewLastFrame() const { return true; }
+    // Whether nothing on screen can change by time alone until input arrives; passes then run
+    // kRestingPassMs apart instead of every refresh. The base never rests.
+    virtual bool restsUntilInput() const { return false; }
     // The window lost the keyboard focus or was minimised; nothing here.
     virtual void focusLost() {}
     // The one way out of the main loop, run once when the loop has taken the quit message. The
@@ -147,7 +153,8 @@ private:
     bool displayModeSet_ = false;  // a full-screen mode was found for the chosen size
     int refreshHz_ = 0;            // its rate (0: the driver's choice)
     FrameClock clock_;
-    double nextPassMs_ = 0.0;  // when the next pass is due (ms on the precise clock)
+    double nextPassMs_ = 0.0;     // when the next pass is due (ms on the precise clock)
+    double refreshPassMs_ = 0.0;  // when it would be due at the display's rhythm (ms)
     int16_t width_ = 0;
     int16_t height_ = 0;
     bool active_ = true;

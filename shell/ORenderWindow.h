@@ -71,6 +71,10 @@ public:
     // timer shows, a control animates). The base says yes: a screen that does not tell is drawn
     // every frame. Updates run every frame either way.
     virtual bool isAnimating() const;
+    // Whether, while it does not animate, nothing about the screen changes by time alone (no
+    // timer, no frame asked for from update), so the loop may wait for input longer. The base
+    // says no.
+    virtual bool changesOnlyOnInput() const { return false; }
     // Whether buttons and value controls added to this screen become tab stops; the game says
     // no (its board takes the arrows and Enter).
     virtual bool offersKeyboardFocus() const { return true; }

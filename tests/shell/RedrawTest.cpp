@@ -49,6 +49,7 @@ class StillScreen : public ORenderWindow {
 public:
     explicit StillScreen(ScreenId id = kScreenMenu) : ORenderWindow(id) {}
     bool isAnimating() const override { return animating || controlsAnimating(); }
+    bool changesOnlyOnInput() const override { return resting; }
     ~StillScreen() override {
         if (seen.draws) *seen.draws = draws;
         if (seen.steps) *seen.steps = steps;
@@ -72,6 +73,7 @@ public:
     };
 
     bool animating = false;
+    bool resting = false;
     Seen seen;
     int switchTo = 0;
     int quitAfter = 0;
@@ -260,6 +262,34 @@ int theLoopKeepsTimeWithoutDrawing() {
     return 0;
 }
 
+// A still screen that changes only on input: the loop runs its passes several refreshes apart,
+// each step the whole time waited (under the stall clamp, so game time stays exact). Only the
+// first pass and a pass the window server woke may come at the display's rhythm.
+int aScreenThatChangesOnlyOnInputRestsTheLoop() {
+    constexpr int kPasses = 12;
+    testsupport::TempDir folder;
+    CountingShell shell;
+    if (const int failed = openShell(folder, shell)) return failed;
+    auto* still = new StillScreen();
+    still->resting = true;
+    still->quitAfter = kPasses;
+    shell.addScreen(still);
+    shell.setActiveScreen(kScreenMenu);
+    std::vector<int> steps;
+    int draws = 0;
+    still->seen = {&draws, &steps};
+    shell.serverAsks = 0;
+    if (shell.run() != 0) return 20;
+    if (int(steps.size()) != kPasses) return 21;
+    int quick = 0;
+    for (int step : steps) {
+        if (step < 1 || step > 100) return 22;
+        if (step < OGLWindow::kRestingPassMs / 2) ++quick;
+    }
+    if (quick > 2 + shell.serverAsks) return 23;
+    return 0;
+}
+
 class RedrawWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -279,6 +309,11 @@ TEST_F(RedrawWindowTest, ASwitchAskedInAnUpdateDrawsTheNewScreenNext) {
 
 TEST_F(RedrawWindowTest, TheLoopKeepsTimeWithoutDrawing) {
     EXPECT_EXIT(std::exit(theLoopKeepsTimeWithoutDrawing()), ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(RedrawWindowTest, AScreenThatChangesOnlyOnInputRestsTheLoop) {
+    EXPECT_EXIT(std::exit(aScreenThatChangesOnlyOnInputRestsTheLoop()),
+                ::testing::ExitedWithCode(0), "");
 }
 
 // --- the cursor's pointer picture ---------------------------------------------------------------
