@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "core/SystemSettings.h"
@@ -99,6 +101,13 @@ inline TestRun& testRun() {
         settings.music = false;
         settings.fullScreen = false;
         created->ready = created->app.create("3D", "Game test", 800, 600) && created->app.init();
+        // The sound device opens on a worker; the tests play sounds from their first frame, so
+        // they wait for it (the loop would take it over in a frame or two).
+        SoundManager& sound = SoundManager::instance();
+        for (int waitedMs = 0; sound.opening() && waitedMs < 20000; waitedMs += 10) {
+            sound.serviceStreamEnd();
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
         return created;
     }();
     return *run;
