@@ -1,6 +1,8 @@
 #include "sound/SoundManager.h"
 
+#include <chrono>
 #include <cstring>
+#include <thread>
 #include <utility>
 
 #include "core/ErrorLog.h"
@@ -14,6 +16,14 @@ namespace brx {
 namespace {
 // The manager while it exists: objects that die after it (at process exit) must not reach it.
 SoundManager* gLiveManager = nullptr;
+// How long closing waits for an opening still under way to tell its outcome, and how often it
+// looks (ms).
+constexpr int kLateOpeningWaitMs = 5000;
+constexpr int kLateOpeningPollMs = 10;
+
+void logSoundOff(const std::string& reason) {
+    logSoundOff(reason);
+}
 }  // namespace
 
 SoundManager& SoundManager::instance() {
@@ -97,6 +107,7 @@ void SoundManager::notePending(PendingSample sample) {
 }
 
 void SoundManager::close() {
+    if (opening_) reportLateOpening();
     platform::closeAudio();
     opening_ = false;
     pendingSamples_.clear();
@@ -105,6 +116,20 @@ void SoundManager::close() {
     playlists_.clear();
     currentPlaylist_ = nullptr;
     soundOn_ = false;
+}
+
+// The program ends before a frame took the device over: the worker's outcome is still told, so
+// the log always says whether the game had sound.
+void SoundManager::reportLateOpening() {
+    std::string reason;
+    platform::AudioOpening state = platform::finishAudioOpen(&reason);
+    for (int waitedMs = 0;
+         state == platform::AudioOpening::pending && waitedMs < kLateOpeningWaitMs;
+         waitedMs += kLateOpeningPollMs) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(kLateOpeningPollMs));
+        state = platform::finishAudioOpen(&reason);
+    }
+    if (state == platform::AudioOpening::failed) logSoundOff(reason);
 }
 
 void SoundManager::applySettings(bool sound, int soundVolume, int musicVolume, bool music) {

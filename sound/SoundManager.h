@@ -119,6 +119,7 @@ private:
     void serviceAudioArrival();
     // The device has just opened: loads the noted samples and starts music that waits.
     void adoptAudio();
+    void reportLateOpening();
     // True when the device is open or on its way.
     bool audible() const;
     void notePending(PendingSample sample);

@@ -19,7 +19,11 @@ for display in "" ":97"; do
         fail "the line does not name the display that failed"
 done
 
-start_game -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
+# The offscreen driver draws through EGL, which SDL loads and unloads itself: what the driver
+# keeps can no longer be named by a leak checker once it is unloaded (the suppressions match
+# drivers by name), so a sanitizer build leaves leak checking off for this one run.
+start_game -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy \
+    ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
 sleep 3
 kill -0 "$GAME_PID" 2>/dev/null || fail "the offscreen driver asked for by name was refused"
 ! grep -q "needs a graphical desktop" "$WORK/stdout.log" || fail "the offscreen driver was refused"
