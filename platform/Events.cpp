@@ -6,8 +6,8 @@
 #include <csignal>
 #include <deque>
 
-#include "platform/LostReleases.h"
 #include "platform/Controllers.h"
+#include "platform/LostReleases.h"
 #include "platform/Platform.h"
 
 namespace platform {

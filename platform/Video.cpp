@@ -12,8 +12,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/LostReleases.h"
 #include "platform/Controllers.h"
+#include "platform/LostReleases.h"
 #include "platform/Platform.h"
 
 namespace platform {

@@ -344,8 +344,7 @@ void Score::drawResultLine() const {
         std::snprintf(text, sizeof text, "Your score: %i    Rank %i", pendingScore_,
                       rankOf(pendingScore_));
     else if (shownPractice_)
-        std::snprintf(text, sizeof text, "Your score: %i    Practice game, not filed",
-                      shownScore_);
+        std::snprintf(text, sizeof text, "Your score: %i    Practice game, not filed", shownScore_);
     else
         std::snprintf(text, sizeof text, "Your score: %i    The table needs %i", shownScore_,
                       pointsToEnter());
