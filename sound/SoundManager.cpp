@@ -22,7 +22,7 @@ constexpr int kLateOpeningWaitMs = 5000;
 constexpr int kLateOpeningPollMs = 10;
 
 void logSoundOff(const std::string& reason) {
-    logSoundOff(reason);
+    BRX_LOG_LINE("Sound is off: no audio device could be opened (%s)", reason.c_str());
 }
 }  // namespace
 
@@ -43,7 +43,7 @@ bool SoundManager::init() {
     std::string reason;
     const bool wasOpening = std::exchange(opening_, false);
     if (!platform::openAudio(kChannels, &reason)) {
-        BRX_LOG_LINE("Sound is off: no audio device could be opened (%s)", reason.c_str());
+        logSoundOff(reason);
         pendingSamples_.clear();
         soundOn_ = false;
         return false;
@@ -73,7 +73,7 @@ void SoundManager::serviceAudioArrival() {
         adoptAudio();
         return;
     }
-    BRX_LOG_LINE("Sound is off: no audio device could be opened (%s)", reason.c_str());
+    logSoundOff(reason);
     pendingSamples_.clear();
     soundOn_ = false;
     musicOn_ = false;
