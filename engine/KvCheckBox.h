@@ -27,6 +27,8 @@ public:
     // The caption drawn to the left of the box.
     void setLabel(const std::string& text) { label_ = text; }
     const std::string& label() const { return label_; }
+    // The size the label is drawn at (1 is the font's own).
+    float textScale() const { return textScale_; }
     bool isChecked() const { return checked_; }
     void setChecked(bool on) { checked_ = on; }
 

@@ -46,7 +46,7 @@ constexpr int kOkX = 530, kCancelX = 190, kButtonsY = 20;
 // "Symbols on blocks" shares the full-screen row: its box inside the right side line, its
 // caption a little smaller than the others' so that it ends clear of the full-screen box.
 constexpr int kSymbolsX = 616;
-constexpr float kSymbolsTextScale = 0.62f;
+constexpr float kSymbolsTextScale = 0.58f;
 // The Sound and Music boxes stand this many of their own widths left of the sliders.
 constexpr float kCheckBoxGapWidths = 2.5f;
 

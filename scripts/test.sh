@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 
-XVFB=(xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset")
+XVFB=(xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp")
 FUZZ_SECONDS="${BRX_FUZZ_SECONDS:-60}"
 
 echo "== release build (-Werror)"

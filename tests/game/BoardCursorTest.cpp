@@ -242,13 +242,16 @@ TEST_F(BoardCursorGame, NTakesTheNextLineAndCtrlNLeavesForGameSelection) {
 TEST_F(BoardCursorGame, StrategysNEqualsAClickOnTheTray) {
     int phases[2] = {0, 0};
     std::string pictures[2];
+    // The decorative trail shares the generator and outlives a game: both twins start from
+    // the same trail timer and the same generator state, or the trail's draws would differ.
+    int trailElapsedMs = 0, trailIntervalMs = 0;
+    Game::trailTiming(&trailElapsedMs, &trailIntervalMs);
     for (int twin = 0; twin < 2; ++twin) {
+        Game::setTrailTiming(trailElapsedMs, trailIntervalMs);
         auto& game = start<testkit::Open<StrategyGame>>(Difficulty::Normal, 12);
         holdStill(game);
         game.update(kFrameMs);  // the next line is prepared in the first update
         ASSERT_NE(linePhase, LinePhase::LineReady);
-        // The decorative trail shares the generator and outlives a game, so the twins draw
-        // from the same point only when told to.
         seedRandom(12);
         const int linesBefore = game.linesLeft;
         if (twin == 0) {

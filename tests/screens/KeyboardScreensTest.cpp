@@ -106,7 +106,7 @@ TEST_F(KeyboardScreens, EveryScreenOrdersItsControlsForReadingAndWraps) {
     const std::vector<std::pair<ScreenId, std::vector<int>>> screens = {
         {kScreenMenu, {103, 101, 107, 105, 102, 100}},  // Continue is dimmed: no game
         {kScreenOptions,
-         {10, 20, 522, 500, 502, 504, 507, 506, 520, 521, 0, 0, 11102, 11101, 11100}},
+         {10, 20, 522, 11103, 500, 502, 504, 507, 506, 520, 521, 0, 0, 11102, 11101, 11100}},
         {kScreenHelp, {110, 111, 100}},  // Prev, Next, Done
         {kScreenCredits, {100}},
         {kScreenHighScores, {101, 102, 100}},
@@ -241,7 +241,7 @@ TEST_F(KeyboardScreens, OptionsAreChangedAndConfirmedByKeys) {
     ASSERT_EQ(focusedId(), OSystemOptions::kFullScreen);
     key(kKeyEnter);
     EXPECT_TRUE(options->controls().fullScreen->isChecked());
-    keys(kKeyDown, 3);  // detail, the Sound box, the sound slider
+    keys(kKeyDown, 4);  // symbols on blocks, detail, the Sound box, the sound slider
     ASSERT_EQ(focusedId(), OSystemOptions::kSoundSlider);
     const float volume = options->controls().soundVolume->value();
     key(kKeyLeft);

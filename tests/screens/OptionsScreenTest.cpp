@@ -171,7 +171,7 @@ TEST_F(OptionsScreenTest, SymbolsOnBlocksFitsItsRowShowsInThePreviewAndIsSavedOn
     constexpr int kRightLineX = 650, kCaptionGap = 4;
     EXPECT_EQ(box.y(), fullScreen.y());
     EXPECT_LE(box.x() + box.width(), kRightLineX);
-    const float caption = float(fontOf(*options)->textWidth(box.label())) * 0.62f;
+    const float caption = float(fontOf(*options)->textWidth(box.label())) * box.textScale();
     EXPECT_GT(float(box.x()) - caption, float(fullScreen.x() + fullScreen.width() + kCaptionGap));
 
     // The preview row (lower right) takes the symbols as soon as the box is ticked.
@@ -370,7 +370,7 @@ TEST_F(OptionsScreenTest, EveryCaptionAndItemFitsItsArea) {
             }
         } else if (auto* box = dynamic_cast<KvCheckBox*>(control)) {
             caption = box->label();
-            scale = kButtonTextScale;
+            scale = box->textScale();
             placed = box;
         }
         if (caption.empty() || !placed) continue;
@@ -382,7 +382,7 @@ TEST_F(OptionsScreenTest, EveryCaptionAndItemFitsItsArea) {
             EXPECT_FALSE(area.overlaps(other))
                 << screentest::describe(area) << " overlaps " << screentest::describe(other);
     }
-    EXPECT_EQ(captions, 11);
+    EXPECT_EQ(captions, 12);
     EXPECT_EQ(controls().modelDetail->label(), "Object Detail ");
     EXPECT_EQ(controls().difficulty->label(), "Game Difficulty ");
     controls().selectEffect->setCurrent(0);
