@@ -67,6 +67,9 @@ wait_still() {
 start_and_wait() {
     start_game
     window="$(wait_for_window "$GAME_TITLE" 30)" || fail "no game window appeared"
+    # The pointer may rest wherever an earlier program left it, over a button that would light
+    # up: it goes to the side panel first, where nothing lights.
+    xdotool mousemove --window "$window" 30 300
     wait_still 60 6 || fail "the menu never came to rest"
 }
 
