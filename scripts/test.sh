@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 
 XVFB=(xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp")
-FUZZ_SECONDS="${BRX_FUZZ_SECONDS:-60}"
+FUZZ_SECONDS="${BRX_FUZZ_SECONDS:-45}"
 
 echo "== release build (-Werror)"
 scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRX_WERROR=ON

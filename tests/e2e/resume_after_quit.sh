@@ -121,14 +121,20 @@ dump_pixels "$WORK/menu-after.txt"
 [ "$(differing "$WORK/menu.txt" "$WORK/menu-after.txt" 0 0 800 600)" -lt 2000 ] ||
     fail "Continue without a game left the menu"
 
-# New Game, enough pointer moves for game selection to listen, Remover, its intro.
+# New Game, enough pointer moves for game selection to listen, Remover, its intro. Each screen
+# is waited for (a slow build may take seconds to switch), so no click lands on the one before.
 click 400 198 1
 for step in $(seq 1 16); do
     xdotool mousemove --window "$window" $((300 + step)) 300
     sleep 0.05
 done
+wait_still 60 2 || fail "game selection never came to rest"
+dump_pixels "$WORK/selection.txt"
 click 400 51 1
-wait_still 60 || fail "the Remover game never came to rest after its intro"
+wait_still 60 2 || fail "the Remover game never came to rest after its intro"
+dump_pixels "$WORK/remover.txt"
+[ "$(differing "$WORK/selection.txt" "$WORK/remover.txt" 0 0 800 600)" -gt 20000 ] ||
+    fail "Remover did not start from game selection"
 take_groups "360 300" "400 300" "440 300" "400 350" "360 400" "440 400"
 dump_pixels "$WORK/before-close.txt"
 "$CLOSE_PROBE" "$window" || fail "the close request could not be sent"

@@ -76,7 +76,7 @@ open_game
 click 400 198 1  # New Game
 wake_selection
 click 400 211 4  # Strategy, then the intro
-for attempt in $(seq 1 12); do
+for attempt in $(seq 1 30); do  # more rounds for a slow (sanitizer) build; a quick one leaves early
     for x in 300 340 380 420 460 500; do
         for y in 500 460 420; do click "$x" "$y" 0.12; done
     done

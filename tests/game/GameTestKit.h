@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/SystemSettings.h"
+#include "engine/TexturePrefetch.h"
 #include "game/Game.h"
 #include "game/GameVariables.h"
 #include "shell/OApplication.h"
@@ -101,6 +102,9 @@ inline TestRun& testRun() {
         settings.music = false;
         settings.fullScreen = false;
         created->ready = created->app.create("3D", "Game test", 800, 600) && created->app.init();
+        // Start-up decodes pictures on a worker that reads the archive; tests that put another
+        // archive in its place must not pull it from under the worker.
+        TexturePrefetch::instance().waitForWorker();
         // The sound device opens on a worker; the tests play sounds from their first frame, so
         // they wait for it (the loop would take it over in a frame or two).
         SoundManager& sound = SoundManager::instance();
