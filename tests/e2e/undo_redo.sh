@@ -89,12 +89,13 @@ done
 [ -n "$moved" ] || fail "no click on the bottom row removed a group"
 
 xdotool key --window "$window" ctrl+z
-sleep 3  # the practice notice fades
+sleep 5  # the practice notice fades (slowly in a sanitizer build)
 still_picture undone
 [ "$(differing before undone)" -lt "$SAME_LIMIT" ] ||
     fail "Ctrl+Z does not bring back the board and score ($(differing before undone) pixels differ)"
 
 xdotool key --window "$window" ctrl+y
+sleep 3  # whatever the undo left fading is gone
 still_picture redone
 [ "$(differing after redone)" -lt "$SAME_LIMIT" ] ||
     fail "Ctrl+Y does not bring back the move ($(differing after redone) pixels differ)"
