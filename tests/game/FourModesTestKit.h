@@ -127,4 +127,30 @@ inline bool clickCell(Game& game, int column, int row) {
     return bonus && !onBoard(game, block) && EffectList::instance().size() > effectsBefore;
 }
 
+// --- the bots' pointer ---------------------------------------------------------------------
+// The pointer onto a world position, as the window would report it (nothing off screen).
+inline void pointAt(Game& game, const Vector3& where) {
+    float x = 0.0f, y = 0.0f;
+    if (!game.gameCamera() || !game.gameCamera()->projectToWindow(where, &x, &y)) return;
+    InputEvent move;
+    move.type = kInputPointerMove;
+    move.x = int16_t(x);
+    move.y = int16_t(y);
+    game.onEvent(move);
+}
+
+// The pointer onto the tray below the board, where the next line builds up.
+inline void pointAtTray(Game& game) {
+    pointAt(game, game.cellPosition(columns / 2, rows) + Vector3(0.0f, -0.25f, 0.0f));
+}
+
+// The cells holding a block, column by column.
+inline std::vector<Box::Cell> occupiedCells(const Game& game) {
+    std::vector<Box::Cell> occupied;
+    for (int c = 0; c < columns; ++c)
+        for (int r = 0; r < rows; ++r)
+            if (game.blockAt(c, r)) occupied.push_back({c, r});
+    return occupied;
+}
+
 }  // namespace brx::fourmodes

@@ -101,28 +101,13 @@ public:
         game.onEvent(event);
     }
 
-    static void pointAtTray(Game& game) {
-        pointAt(game, game.cellPosition(columns / 2, rows) + Vector3(0.0f, -0.25f, 0.0f));
-    }
+    static void pointAtTray(Game& game) { fourmodes::pointAtTray(game); }
 
     void pointAtBlock(Game& game) {
-        std::vector<Box::Cell> occupied;
-        for (int c = 0; c < columns; ++c)
-            for (int r = 0; r < rows; ++r)
-                if (game.blockAt(c, r)) occupied.push_back({c, r});
+        const std::vector<Box::Cell> occupied = fourmodes::occupiedCells(game);
         if (occupied.empty()) return;
         const Box::Cell cell = occupied[size_t(below(int(occupied.size())))];
-        pointAt(game, game.cellPosition(cell.column, cell.row));
-    }
-
-    static void pointAt(Game& game, const Vector3& where) {
-        float x = 0.0f, y = 0.0f;
-        if (!game.gameCamera() || !game.gameCamera()->projectToWindow(where, &x, &y)) return;
-        InputEvent event;
-        event.type = kInputPointerMove;
-        event.x = int16_t(x);
-        event.y = int16_t(y);
-        game.onEvent(event);
+        fourmodes::pointAt(game, game.cellPosition(cell.column, cell.row));
     }
 
 private:
