@@ -189,7 +189,8 @@ void OApplication::frame(int elapsedMs) {
         DispatchScope scope(*this);
         // The pass in which an animation ends must still draw, or its last moving picture
         // would stay on screen instead of the settled one.
-        const bool wasAnimating = gActiveScreen && gActiveScreen->isAnimating();
+        // A paused screen's clock stands, so what it shows does not move on by itself.
+        const bool wasAnimating = gActiveScreen && gActiveScreen->animatesNow();
         if (isActive() && gActiveScreen) gActiveScreen->advance(elapsedMs);
         frameDrawn_ = takeDrawingDue() || wasAnimating;
         if (frameDrawn_) drawFrame();
@@ -206,8 +207,9 @@ bool OApplication::takeDrawingDue() {
 }
 
 bool OApplication::restsUntilInput() const {
-    return !redrawPending_ && gActiveScreen && gActiveScreen->changesOnlyOnInput() &&
-           !gActiveScreen->isAnimating();
+    if (redrawPending_ || !gActiveScreen) return false;
+    return gActiveScreen->isPaused() ||
+           (gActiveScreen->changesOnlyOnInput() && !gActiveScreen->isAnimating());
 }
 
 void OApplication::requestRedraw() {
@@ -282,7 +284,13 @@ bool OApplication::onEvent(InputEvent& event) {
         return true;
     }
     DispatchScope scope(*this);
-    if (gActiveScreen) return gActiveScreen->dispatchEvent(event) || runShortcut(event);
+    if (gActiveScreen) {
+        const bool wasPaused = gActiveScreen->isPaused();
+        const bool taken = gActiveScreen->dispatchEvent(event) || runShortcut(event);
+        // The time the game stood still up to this event is not the game's.
+        if (wasPaused && gActiveScreen && !gActiveScreen->isPaused()) restartStep();
+        return taken;
+    }
     // With no screen to take it, Escape leaves the bare shell.
     if (event.type == kInputKeyDown && event.key == kKeyEscape) {
         quit();

@@ -41,7 +41,8 @@ public:
     // The next frame draws whatever the screen says (the window was uncovered).
     void repaint() override;
     bool drewLastFrame() const override { return frameDrawn_; }
-    // The active screen is still, nothing asks for a frame and it changes only on input.
+    // Nothing asks for a frame and the active screen is paused, or still and changing only on
+    // input.
     bool restsUntilInput() const override;
     // Serves the end of a music file while minimised.
     void idle() override;
