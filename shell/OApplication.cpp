@@ -192,8 +192,13 @@ void OApplication::frame(int elapsedMs) {
         // A paused screen's clock stands, so what it shows does not move on by itself.
         const bool wasAnimating = gActiveScreen && gActiveScreen->animatesNow();
         if (isActive() && gActiveScreen) gActiveScreen->advance(elapsedMs);
-        frameDrawn_ = takeDrawingDue() || wasAnimating;
-        if (frameDrawn_) drawFrame();
+        msSinceDrawn_ = std::min(msSinceDrawn_ + elapsedMs, kDecorationFrameMs);
+        const bool ended = wasAnimating && !(gActiveScreen && gActiveScreen->animatesNow());
+        frameDrawn_ = takeDrawingDue() || ended;
+        if (frameDrawn_) {
+            msSinceDrawn_ = 0;
+            drawFrame();
+        }
     }
     if (frameDrawn_) swapBuffers();
 }
@@ -203,7 +208,13 @@ bool OApplication::takeDrawingDue() {
     if (!gActiveScreen) return true;  // the splash: no screen to say what changes
     // Always taken, so a request is never left over for a later frame.
     const bool screenAsked = gActiveScreen->takeRedrawRequest();
-    return asked || screenAsked || gActiveScreen->animatesNow();
+    if (asked || screenAsked) return true;
+    return gActiveScreen->animatesNow() &&
+           (!gActiveScreen->animatesOnlyDecoration() || decorationDue());
+}
+
+bool OApplication::decorationDue() const {
+    return msSinceDrawn_ >= kDecorationFrameMs;
 }
 
 bool OApplication::restsUntilInput() const {

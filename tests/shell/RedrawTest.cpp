@@ -53,6 +53,7 @@ public:
     explicit StillScreen(ScreenId id = kScreenMenu) : ORenderWindow(id) {}
     bool isAnimating() const override { return animating || controlsAnimating(); }
     bool changesOnlyOnInput() const override { return resting; }
+    bool animatesOnlyDecoration() const override { return decorating; }
     // P stands the screen's clock still and starts it again, as a paused game does.
     bool isPaused() const override { return paused; }
     bool interceptEvent(const InputEvent& event) override {
@@ -67,6 +68,7 @@ public:
     }
     void update(int elapsedMs) override {
         steps.push_back(elapsedMs);
+        if (stopAnimating) animating = false;
         if (switchTo != 0 && application()) application()->setActiveScreen(ScreenId(switchTo));
         if (quitAfter > 0 && int(steps.size()) == quitAfter) application()->quit();
         ORenderWindow::update(elapsedMs);
@@ -87,6 +89,8 @@ public:
     bool animating = false;
     bool resting = false;
     bool paused = false;
+    bool decorating = false;
+    bool stopAnimating = false;  // the motion ends in the next update
     Seen seen;
     int switchTo = 0;
     int quitAfter = 0;
@@ -237,6 +241,37 @@ int framesDrawOnlyWhatChanged() {
     if (platform::hasColorCursor() || swapsOfOneFrame(shell) != 1) return 29;
     still->animating = true;
     if (swapsOfOneFrame(shell) != 1 || swapsOfOneFrame(shell) != 1) return 30;
+    return 0;
+}
+
+// Decoration alone (a block turning by itself, a passing trail) is drawn every other frame
+// at 60 Hz while every frame still updates; what is asked for, the settled picture when the
+// motion ends, and any other motion are drawn at once.
+int decorationAloneIsDrawnEveryOtherFrame() {
+    testsupport::TempDir folder;
+    CountingShell shell;
+    if (const int failed = openShell(folder, shell)) return failed;
+    auto* still = new StillScreen();
+    shell.addScreen(still);
+    shell.setActiveScreen(kScreenMenu);
+    if (swapsOfOneFrame(shell) != 1) return 20;
+    still->animating = true;
+    still->decorating = true;
+    int swaps = 0;
+    for (int i = 0; i < 12; ++i) swaps += swapsOfOneFrame(shell);
+    if (swaps != 6) return 21;
+    if (still->steps.size() != 13 ||
+        std::accumulate(still->steps.begin(), still->steps.end(), 0) != 13 * 16)
+        return 22;           // the clock runs in every frame, drawn or not
+    still->requestRedraw();  // the tray took a block: shown at once
+    if (swapsOfOneFrame(shell) != 1 || swapsOfOneFrame(shell) != 0) return 23;
+    still->stopAnimating = true;  // the turn ends: its settled picture shows at once
+    if (swapsOfOneFrame(shell) != 1 || swapsOfOneFrame(shell) != 0) return 24;
+    still->stopAnimating = false;
+    still->animating = true;
+    still->decorating = false;  // the player's blocks fall: every frame
+    for (int i = 0; i < 3; ++i)
+        if (swapsOfOneFrame(shell) != 1) return 25;
     return 0;
 }
 
@@ -397,6 +432,11 @@ protected:
 
 TEST_F(RedrawWindowTest, FramesDrawOnlyWhatChangedAndUpdatesRunInEvery) {
     EXPECT_EXIT(std::exit(framesDrawOnlyWhatChanged()), ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(RedrawWindowTest, DecorationAloneIsDrawnEveryOtherFrame) {
+    EXPECT_EXIT(std::exit(decorationAloneIsDrawnEveryOtherFrame()), ::testing::ExitedWithCode(0),
+                "");
 }
 
 TEST_F(RedrawWindowTest, ASwitchAskedInAnUpdateDrawsTheNewScreenNext) {
