@@ -82,15 +82,25 @@ field() {  # field <name> <probe output>
     echo "$2" | tr ' ' '\n' | sed -n "s/^$1=//p"
 }
 
-# Sum of user and system clock ticks of every thread, one line per thread: "<ticks> <name>".
+# Processor time of every thread, one line per thread: "<thread id> <ticks> <name>", in clock
+# ticks but read from the scheduler's nanosecond count where the kernel keeps one: user and
+# system ticks are charged whole at each timer tick, which over a short sample of a thread
+# waking 25 times a second reads anywhere from nothing to several times its real share.
 thread_ticks() {
-    local pid="$1" task
+    local pid="$1" task hz
+    hz="$(getconf CLK_TCK)"
     for task in /proc/"$pid"/task/*; do
+        if [ -r "$task/schedstat" ]; then
+            awk -v hz="$hz" -v id="${task##*/}" -v name="$(tr ' ' _ <"$task/comm" 2>/dev/null)" \
+                '{ printf "%s %.3f %s\n", id, $1 * hz / 1e9, name }' "$task/schedstat" \
+                2>/dev/null || true
+            continue
+        fi
         # The name sits in parentheses and may hold spaces; the times follow it.
-        awk '{ line = $0; name = substr(line, index(line, "(") + 1);
+        awk -v id="${task##*/}" '{ line = $0; name = substr(line, index(line, "(") + 1);
                name = substr(name, 1, index(name, ")") - 1); gsub(/ /, "_", name);
                rest = substr(line, index(line, ")") + 2); split(rest, f, " ");
-               print f[12] + f[13], name }' "$task/stat" 2>/dev/null || true
+               print id, f[12] + f[13], name }' "$task/stat" 2>/dev/null || true
     done
 }
 
@@ -107,9 +117,11 @@ sample_cpu() {
     after="$(thread_ticks "$pid")"
     [ $# -gt 0 ] && { kill "$driver" 2>/dev/null || true; wait "$driver" 2>/dev/null || true; }
     local table
-    table="$(join -1 2 -2 2 -a 2 <(echo "$before" | sort -k2) <(echo "$after" | sort -k2) 2>/dev/null |
-        awk -v hz="$hz" -v s="$SAMPLE_S" '{ b = (NF == 3 ? $2 : 0); a = $NF;
-            t[$1] += (a - b) } END { for (n in t) printf "%.1f %s\n", 100 * t[n] / hz / s, n }' |
+    # Threads are matched by id and then summed by name: several threads may share a name (the
+    # program's own unnamed workers), and matching by name would count each pair of them.
+    table="$(join -a 2 <(echo "$before" | sort -k1,1) <(echo "$after" | sort -k1,1) 2>/dev/null |
+        awk -v hz="$hz" -v s="$SAMPLE_S" '{ b = (NF == 5 ? $2 : 0); a = (NF == 5 ? $4 : $2);
+            t[$3] += (a - b) } END { for (n in t) printf "%.1f %s\n", 100 * t[n] / hz / s, n }' |
         sort -rn)"
     local total
     total="$(echo "$table" | awk '{ s += $1 } END { printf "%.1f", s }')"
