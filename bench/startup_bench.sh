@@ -6,8 +6,8 @@
 #   window (% of one core, with the busiest threads).
 # With --peers the two same-colour games of the distribution (swell-foop, klickety) are measured
 # the same way, interleaved run by run. With --scenarios the game is also driven through its
-# screens: options and score table idle, a Classic game on the largest board idle and busy
-# (blocks clicked away), with the peak memory of that game. Prints one table of medians.
+# screens: options and score table idle, a Classic game on the largest board idle, busy
+# (blocks clicked away) and paused, with the peak memory of that game. Prints one table of medians.
 #
 # Usage: bench/startup_bench.sh [--runs N] [--peers] [--scenarios] [--shots DIR] [GAME_DIR]
 #   GAME_DIR: the folder holding brixeler3d and Data/Resource.Kvr (default: build/game).
@@ -274,6 +274,11 @@ measure_scenarios() {  # measure_scenarios <label> <build folder>
     sample_cpu "$LABEL" classic_busy_cpu "$PID" click_board "$WINDOW"
     screenshot classic-busy
     record "$LABEL" classic_peak_rss_mib "$(vm_hwm_mib "$PID")"
+    park_pointer
+    xdotool key --window "$WINDOW" p >/dev/null 2>&1  # pause
+    sleep "$SETTLE_S"
+    screenshot classic-paused
+    sample_cpu "$LABEL" classic_paused_cpu "$PID"
     stop_program
     rm -f "$WORK/System.Cfg"
 }
