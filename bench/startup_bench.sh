@@ -6,8 +6,8 @@
 #   window (% of one core, with the busiest threads).
 # With --peers the two same-colour games of the distribution (swell-foop, klickety) are measured
 # the same way, interleaved run by run. With --scenarios the game is also driven through its
-# screens: options and score table idle, a Classic game on the largest board idle and busy
-# (blocks clicked away), with the peak memory of that game. Prints one table of medians.
+# screens: options and score table idle, a Classic game on the largest board idle, busy
+# (blocks clicked away) and paused, with the peak memory of that game. Prints one table of medians.
 #
 # Usage: bench/startup_bench.sh [--runs N] [--peers] [--scenarios] [--shots DIR] [GAME_DIR]
 #   GAME_DIR: the folder holding brixeler3d and Data/Resource.Kvr (default: build/game).
@@ -82,15 +82,25 @@ field() {  # field <name> <probe output>
     echo "$2" | tr ' ' '\n' | sed -n "s/^$1=//p"
 }
 
-# Sum of user and system clock ticks of every thread, one line per thread: "<ticks> <name>".
+# Processor time of every thread, one line per thread: "<thread id> <ticks> <name>", in clock
+# ticks but read from the scheduler's nanosecond count where the kernel keeps one: user and
+# system ticks are charged whole at each timer tick, which over a short sample of a thread
+# waking 25 times a second reads anywhere from nothing to several times its real share.
 thread_ticks() {
-    local pid="$1" task
+    local pid="$1" task hz
+    hz="$(getconf CLK_TCK)"
     for task in /proc/"$pid"/task/*; do
+        if [ -r "$task/schedstat" ]; then
+            awk -v hz="$hz" -v id="${task##*/}" -v name="$(tr ' ' _ <"$task/comm" 2>/dev/null)" \
+                '{ printf "%s %.3f %s\n", id, $1 * hz / 1e9, name }' "$task/schedstat" \
+                2>/dev/null || true
+            continue
+        fi
         # The name sits in parentheses and may hold spaces; the times follow it.
-        awk '{ line = $0; name = substr(line, index(line, "(") + 1);
+        awk -v id="${task##*/}" '{ line = $0; name = substr(line, index(line, "(") + 1);
                name = substr(name, 1, index(name, ")") - 1); gsub(/ /, "_", name);
                rest = substr(line, index(line, ")") + 2); split(rest, f, " ");
-               print f[12] + f[13], name }' "$task/stat" 2>/dev/null || true
+               print id, f[12] + f[13], name }' "$task/stat" 2>/dev/null || true
     done
 }
 
@@ -107,9 +117,11 @@ sample_cpu() {
     after="$(thread_ticks "$pid")"
     [ $# -gt 0 ] && { kill "$driver" 2>/dev/null || true; wait "$driver" 2>/dev/null || true; }
     local table
-    table="$(join -1 2 -2 2 -a 2 <(echo "$before" | sort -k2) <(echo "$after" | sort -k2) 2>/dev/null |
-        awk -v hz="$hz" -v s="$SAMPLE_S" '{ b = (NF == 3 ? $2 : 0); a = $NF;
-            t[$1] += (a - b) } END { for (n in t) printf "%.1f %s\n", 100 * t[n] / hz / s, n }' |
+    # Threads are matched by id and then summed by name: several threads may share a name (the
+    # program's own unnamed workers), and matching by name would count each pair of them.
+    table="$(join -a 2 <(echo "$before" | sort -k1,1) <(echo "$after" | sort -k1,1) 2>/dev/null |
+        awk -v hz="$hz" -v s="$SAMPLE_S" '{ b = (NF == 5 ? $2 : 0); a = (NF == 5 ? $4 : $2);
+            t[$3] += (a - b) } END { for (n in t) printf "%.1f %s\n", 100 * t[n] / hz / s, n }' |
         sort -rn)"
     local total
     total="$(echo "$table" | awk '{ s += $1 } END { printf "%.1f", s }')"
@@ -262,6 +274,11 @@ measure_scenarios() {  # measure_scenarios <label> <build folder>
     sample_cpu "$LABEL" classic_busy_cpu "$PID" click_board "$WINDOW"
     screenshot classic-busy
     record "$LABEL" classic_peak_rss_mib "$(vm_hwm_mib "$PID")"
+    park_pointer
+    xdotool key --window "$WINDOW" p >/dev/null 2>&1  # pause
+    sleep "$SETTLE_S"
+    screenshot classic-paused
+    sample_cpu "$LABEL" classic_paused_cpu "$PID"
     stop_program
     rm -f "$WORK/System.Cfg"
 }

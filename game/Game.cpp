@@ -447,10 +447,17 @@ void Game::update(int elapsedMs) {
 }
 
 bool Game::isAnimating() const {
+    return movesBeyondDecoration() || anyBlockTurning() || SplineTrail::instance().isRunning();
+}
+
+bool Game::animatesOnlyDecoration() const {
+    return !movesBeyondDecoration() && (anyBlockTurning() || SplineTrail::instance().isRunning());
+}
+
+bool Game::movesBeyondDecoration() const {
     if (gameState != GameState::Playing) return true;  // intro, outro, fills, pictures
-    return anyMoving() || anyBlockTurning() || shaking_ || !flying.empty() || hintLeftMs_ > 0 ||
-           notice_.active() || !EffectList::instance().empty() ||
-           SplineTrail::instance().isRunning() || ScoreTextList::instance().size() != 0 ||
+    return anyMoving() || shaking_ || !flying.empty() || hintLeftMs_ > 0 || notice_.active() ||
+           !EffectList::instance().empty() || ScoreTextList::instance().size() != 0 ||
            controlsAnimating() || messages.active();
 }
 

@@ -114,6 +114,8 @@ public:
     // Still only while the game is played and nothing on it moves: no block falls, slides or
     // turns, nothing flies, no effect, trail, score text or shake runs, no control animates.
     bool isAnimating() const override;
+    // Only a block turning by itself or the trail moves.
+    bool animatesOnlyDecoration() const override;
     // --- pausing (PauseState): P or Pause, a lost focus; P or a click resumes -------------------
     bool isPaused() const override { return pauseState.paused(); }
     // The background, the side panel and the "Paused" picture; the board stays hidden.
@@ -425,6 +427,9 @@ private:
     void updateFlying(int elapsedMs);
     void updateListener();
     bool anyBlockTurning() const;
+    // Something other than the decoration moves (see animatesOnlyDecoration), or the game is
+    // not in play.
+    bool movesBeyondDecoration() const;
     void runRandomSpin();
     void placeCamera();
     void fireBonus(Board::Cell cell);

@@ -41,6 +41,8 @@ public:
     bool onCommand(int controlId, int value) override;
     // The page stands still: drawn again only after input.
     bool isAnimating() const override;
+    // The page's blocks and text stand still between page turns.
+    bool changesOnlyOnInput() const override { return true; }
 
     int page() const { return page_; }
     // Shows a page, kept within 1 and the last.

@@ -98,6 +98,9 @@ public:
     bool onCommand(int controlId, int value) override;
     // Nothing moves by itself: drawn again after input or a change made while updating.
     bool isAnimating() const override;
+    // The preview and the controls change only on input; what an input starts in update (a new
+    // background, the confirm dialog) asks for its frame in that pass.
+    bool changesOnlyOnInput() const override { return true; }
     // The open dialog holds every key.
     bool shortcutsBlocked() const override { return dialog_.isOpen(); }
     // The full-screen box and the working copy follow a mode switched by a shortcut.

@@ -44,6 +44,8 @@ public:
     bool init() override;
     // Still unless a control animates.
     bool isAnimating() const override;
+    // Buttons and the puzzle list only: nothing here moves or appears by time.
+    bool changesOnlyOnInput() const override { return true; }
     // Ignores the opening click's remains; Escape returns to the menu.
     bool onEvent(const InputEvent& event) override;
     // Starts the mode of a button or goes back. Always true.

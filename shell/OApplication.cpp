@@ -189,10 +189,16 @@ void OApplication::frame(int elapsedMs) {
         DispatchScope scope(*this);
         // The pass in which an animation ends must still draw, or its last moving picture
         // would stay on screen instead of the settled one.
-        const bool wasAnimating = gActiveScreen && gActiveScreen->isAnimating();
+        // A paused screen's clock stands, so what it shows does not move on by itself.
+        const bool wasAnimating = gActiveScreen && gActiveScreen->animatesNow();
         if (isActive() && gActiveScreen) gActiveScreen->advance(elapsedMs);
-        frameDrawn_ = takeDrawingDue() || wasAnimating;
-        if (frameDrawn_) drawFrame();
+        msSinceDrawn_ = std::min(msSinceDrawn_ + elapsedMs, kDecorationFrameMs);
+        const bool ended = wasAnimating && !(gActiveScreen && gActiveScreen->animatesNow());
+        frameDrawn_ = takeDrawingDue() || ended;
+        if (frameDrawn_) {
+            msSinceDrawn_ = 0;
+            drawFrame();
+        }
     }
     if (frameDrawn_) swapBuffers();
 }
@@ -202,12 +208,19 @@ bool OApplication::takeDrawingDue() {
     if (!gActiveScreen) return true;  // the splash: no screen to say what changes
     // Always taken, so a request is never left over for a later frame.
     const bool screenAsked = gActiveScreen->takeRedrawRequest();
-    return asked || screenAsked || gActiveScreen->animatesNow();
+    if (asked || screenAsked) return true;
+    return gActiveScreen->animatesNow() &&
+           (!gActiveScreen->animatesOnlyDecoration() || decorationDue());
+}
+
+bool OApplication::decorationDue() const {
+    return msSinceDrawn_ >= kDecorationFrameMs;
 }
 
 bool OApplication::restsUntilInput() const {
-    return !redrawPending_ && gActiveScreen && gActiveScreen->changesOnlyOnInput() &&
-           !gActiveScreen->isAnimating();
+    if (redrawPending_ || !gActiveScreen) return false;
+    return gActiveScreen->isPaused() ||
+           (gActiveScreen->changesOnlyOnInput() && !gActiveScreen->isAnimating());
 }
 
 void OApplication::requestRedraw() {
@@ -282,7 +295,13 @@ bool OApplication::onEvent(InputEvent& event) {
         return true;
     }
     DispatchScope scope(*this);
-    if (gActiveScreen) return gActiveScreen->dispatchEvent(event) || runShortcut(event);
+    if (gActiveScreen) {
+        const bool wasPaused = gActiveScreen->isPaused();
+        const bool taken = gActiveScreen->dispatchEvent(event) || runShortcut(event);
+        // The time the game stood still up to this event is not the game's.
+        if (wasPaused && gActiveScreen && !gActiveScreen->isPaused()) restartStep();
+        return taken;
+    }
     // With no screen to take it, Escape leaves the bare shell.
     if (event.type == kInputKeyDown && event.key == kKeyEscape) {
         quit();

@@ -23,6 +23,9 @@ public:
     static constexpr double kPulseSpeedPerMs = 0.00025;
     static constexpr double kPulseHigh = 1.25;
     static constexpr double kPulseLow = 0.5;
+    // Decoration alone is drawn once this much of the clock has passed since the last frame:
+    // every other refresh at 60 Hz (ms).
+    static constexpr int kDecorationFrameMs = 25;
     static constexpr float kCameraFovDegrees = 60.0f;
     static constexpr float kCameraNear = 1.0f;
     static constexpr float kCameraFar = 1024.0f;
@@ -41,7 +44,8 @@ public:
     // The next frame draws whatever the screen says (the window was uncovered).
     void repaint() override;
     bool drewLastFrame() const override { return frameDrawn_; }
-    // The active screen is still, nothing asks for a frame and it changes only on input.
+    // Nothing asks for a frame and the active screen is paused, or still and changing only on
+    // input.
     bool restsUntilInput() const override;
     // Serves the end of a music file while minimised.
     void idle() override;
@@ -126,6 +130,8 @@ private:
     bool runShortcut(const InputEvent& event);
     // Whether this frame must draw; takes the pending requests.
     bool takeDrawingDue();
+    // Whether decorative motion (see ORenderWindow::animatesOnlyDecoration) is due a frame.
+    bool decorationDue() const;
     void drawFrame();
     void releaseGLResources();
     void deleteScreens();
@@ -149,6 +155,7 @@ private:
     int dispatchDepth_ = 0;                // frames and events running now
     bool redrawPending_ = true;            // input, a switch or a new size asked for a frame
     bool frameDrawn_ = false;              // the last frame drew and swapped
+    int msSinceDrawn_ = 0;                 // steps handed out since the last drawn frame
     bool savedBeforeQuit_ = false;         // endRun has saved
     double lastProgressMs_ = -1e9;         // when the last loading frame was shown
     std::vector<ScreenId> pendingSwitches_;

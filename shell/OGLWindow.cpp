@@ -325,6 +325,10 @@ bool OGLWindow::takeMessage(platform::Event* message) {
     }
 }
 
+void OGLWindow::restartStep() {
+    clock_.start(platform::preciseTimeMs());
+}
+
 void OGLWindow::runPass() {
     const double startMs = platform::preciseTimeMs();
     const int stepMs = clock_.takeStep(startMs);

@@ -119,6 +119,9 @@ protected:
     // Bits per pixel (and depth bits) the next window is opened with.
     void setColorBits(int bits) { colorBits_ = bits; }
     void setClientSize(int width, int height);
+    // Counts the next pass's step from now: the time before it (a pause just ended) is not
+    // handed to the frames.
+    void restartStep();
 
 private:
     // A display mode as the settings choose it.

@@ -71,6 +71,10 @@ public:
     // timer shows, a control animates). The base says yes: a screen that does not tell is drawn
     // every frame. Updates run every frame either way.
     virtual bool isAnimating() const;
+    // Whether all that moves now is decoration the player did not cause and need not follow
+    // (a block turning by itself, a passing trail): the application then draws it at a lower
+    // steady rate, while updates still run every pass. The base says no.
+    virtual bool animatesOnlyDecoration() const { return false; }
     // Whether, while it does not animate, nothing about the screen changes by time alone (no
     // timer, no frame asked for from update), so the loop may wait for input longer. The base
     // says no.

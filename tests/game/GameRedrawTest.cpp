@@ -86,5 +86,36 @@ TEST_F(GameRedrawTest, ATurningBlockOrAShakeAnimates) {
     EXPECT_TRUE(game->isAnimating());
 }
 
+// A block turning by itself is decoration: drawn every other frame of 16 ms while the rules
+// run in each. Once the player's group flies off, every frame is drawn again.
+TEST_F(GameRedrawTest, ATurnAloneIsDrawnEveryOtherFrameAndAFlightEveryFrame) {
+    startGame(redRun);
+    playIntro();
+    ASSERT_TRUE(settle());
+    EXPECT_FALSE(game->animatesOnlyDecoration()) << "nothing moves";
+    game->blockAt(0, rows - 1)->startSpin();
+    EXPECT_TRUE(game->animatesOnlyDecoration());
+    const int spinTimerBefore = game->spinTimer;
+    int drawn = 0;
+    for (int i = 0; i < 10; ++i) {
+        app().frame(16);
+        drawn += app().drewLastFrame() ? 1 : 0;
+    }
+    EXPECT_EQ(drawn, 5);
+    EXPECT_EQ(game->spinTimer, spinTimerBefore - 160) << "the clock ran in every frame";
+    ASSERT_TRUE(game->blockAt(0, rows - 1)->spinning) << "a quarter turn takes 512 ms";
+
+    pointAt(3, rows - 1);
+    app().frame(16);
+    float x = 0, y = 0;
+    ASSERT_TRUE(game->gameCamera()->projectToWindow(game->cellPosition(3, rows - 1), &x, &y));
+    pressButton(int16_t(x), int16_t(y));
+    EXPECT_FALSE(game->animatesOnlyDecoration()) << "the group flies off";
+    for (int i = 0; i < 4; ++i) {
+        app().frame(16);
+        EXPECT_TRUE(app().drewLastFrame()) << "frame " << i;
+    }
+}
+
 }  // namespace
 }  // namespace brx::gametest

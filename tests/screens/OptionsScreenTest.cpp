@@ -314,6 +314,41 @@ TEST_F(OptionsScreenTest, VolumesFollowTheirArrowsAndCancelKeepsThemAudibleButUn
     EXPECT_EQ(sound.musicVolume(), 60);
 }
 
+// The loop rests on a still options screen; a drag is input, and each of its moves must still
+// ask for the frame that shows the thumb and the value where the pointer took them.
+TEST_F(OptionsScreenTest, ARestingScreenShowsEveryStepOfAVolumeDrag) {
+    shell->step(16);
+    options->takeRedrawRequest();
+    EXPECT_TRUE(options->changesOnlyOnInput());
+    EXPECT_FALSE(options->isAnimating()) << "nothing moves: the loop may rest";
+    const KvSlider& slider = *controls().musicVolume;
+    const OTextStack& thumb = slider.thumb();
+    float x = thumb.x() + thumb.width() / 2.0f;
+    const float y = thumb.y() + thumb.height() / 2.0f;
+    for (int type : {kInputPointerMove, kInputButtonDown}) {
+        InputEvent event = screentest::pointerAt(*shell, type, x, y);
+        shell->onEvent(event);
+    }
+    ASSERT_TRUE(slider.dragging());
+    options->takeRedrawRequest();
+    float before = slider.value();
+    for (int move = 0; move < 4; ++move) {
+        x += 12.0f;
+        InputEvent event = screentest::pointerAt(*shell, kInputPointerMove, x, y);
+        shell->onEvent(event);
+        EXPECT_GT(slider.value(), before) << "move " << move;
+        EXPECT_TRUE(options->takeRedrawRequest()) << "move " << move << " shows at once";
+        EXPECT_EQ(SoundManager::instance().musicVolume(), int(slider.value()));
+        before = slider.value();
+        shell->step(16);
+    }
+    InputEvent release = screentest::pointerAt(*shell, kInputButtonUp, x, y);
+    shell->onEvent(release);
+    EXPECT_FALSE(slider.dragging());
+    EXPECT_TRUE(options->takeRedrawRequest()) << "the thumb settles on its step";
+    click(*controls().cancel);
+}
+
 TEST_F(OptionsScreenTest, ModelDetailReloadsTheModelsOnOk) {
     click(*controls().modelDetail);  // Hi -> Normal (wraps)
     EXPECT_EQ(ModelLibrary::instance().detail(), ModelLibrary::kHighDetail) << "not before OK";

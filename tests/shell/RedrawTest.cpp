@@ -6,9 +6,12 @@
 
 #include <GL/gl.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <numeric>
+#include <thread>
 #include <vector>
 
 #include "core/SystemSettings.h"
@@ -50,12 +53,22 @@ public:
     explicit StillScreen(ScreenId id = kScreenMenu) : ORenderWindow(id) {}
     bool isAnimating() const override { return animating || controlsAnimating(); }
     bool changesOnlyOnInput() const override { return resting; }
+    bool animatesOnlyDecoration() const override { return decorating; }
+    // P stands the screen's clock still and starts it again, as a paused game does.
+    bool isPaused() const override { return paused; }
+    bool interceptEvent(const InputEvent& event) override {
+        if (event.type != kInputKeyDown || event.key != kPauseKey) return false;
+        paused = !paused;
+        requestRedraw();
+        return true;
+    }
     ~StillScreen() override {
         if (seen.draws) *seen.draws = draws;
         if (seen.steps) *seen.steps = steps;
     }
     void update(int elapsedMs) override {
         steps.push_back(elapsedMs);
+        if (stopAnimating) animating = false;
         if (switchTo != 0 && application()) application()->setActiveScreen(ScreenId(switchTo));
         if (quitAfter > 0 && int(steps.size()) == quitAfter) application()->quit();
         ORenderWindow::update(elapsedMs);
@@ -72,8 +85,12 @@ public:
         std::vector<int>* steps = nullptr;
     };
 
+    static constexpr uint16_t kPauseKey = 'P';
     bool animating = false;
     bool resting = false;
+    bool paused = false;
+    bool decorating = false;
+    bool stopAnimating = false;  // the motion ends in the next update
     Seen seen;
     int switchTo = 0;
     int quitAfter = 0;
@@ -150,8 +167,19 @@ public:
         ++serverAsks;
         return OApplication::onEvent(event);
     }
+    // Each pass's step as the loop hands it over, the time the pass began, and then whatever
+    // the test does between passes.
+    void frame(int elapsedMs) override {
+        passSteps.push_back(elapsedMs);
+        passStarts.push_back(platform::preciseTimeMs());
+        OApplication::frame(elapsedMs);
+        if (betweenPasses) betweenPasses(*this);
+    }
     int swaps = 0;
     int serverAsks = 0;
+    std::vector<int> passSteps;
+    std::vector<double> passStarts;
+    std::function<void(CountingShell&)> betweenPasses;
 };
 
 // Opens the shell over a small archive (font and cursor); exit code 10 and up on failure.
@@ -213,6 +241,37 @@ int framesDrawOnlyWhatChanged() {
     if (platform::hasColorCursor() || swapsOfOneFrame(shell) != 1) return 29;
     still->animating = true;
     if (swapsOfOneFrame(shell) != 1 || swapsOfOneFrame(shell) != 1) return 30;
+    return 0;
+}
+
+// Decoration alone (a block turning by itself, a passing trail) is drawn every other frame
+// at 60 Hz while every frame still updates; what is asked for, the settled picture when the
+// motion ends, and any other motion are drawn at once.
+int decorationAloneIsDrawnEveryOtherFrame() {
+    testsupport::TempDir folder;
+    CountingShell shell;
+    if (const int failed = openShell(folder, shell)) return failed;
+    auto* still = new StillScreen();
+    shell.addScreen(still);
+    shell.setActiveScreen(kScreenMenu);
+    if (swapsOfOneFrame(shell) != 1) return 20;
+    still->animating = true;
+    still->decorating = true;
+    int swaps = 0;
+    for (int i = 0; i < 12; ++i) swaps += swapsOfOneFrame(shell);
+    if (swaps != 6) return 21;
+    if (still->steps.size() != 13 ||
+        std::accumulate(still->steps.begin(), still->steps.end(), 0) != 13 * 16)
+        return 22;           // the clock runs in every frame, drawn or not
+    still->requestRedraw();  // the tray took a block: shown at once
+    if (swapsOfOneFrame(shell) != 1 || swapsOfOneFrame(shell) != 0) return 23;
+    still->stopAnimating = true;  // the turn ends: its settled picture shows at once
+    if (swapsOfOneFrame(shell) != 1 || swapsOfOneFrame(shell) != 0) return 24;
+    still->stopAnimating = false;
+    still->animating = true;
+    still->decorating = false;  // the player's blocks fall: every frame
+    for (int i = 0; i < 3; ++i)
+        if (swapsOfOneFrame(shell) != 1) return 25;
     return 0;
 }
 
@@ -293,6 +352,76 @@ int aScreenThatChangesOnlyOnInputRestsTheLoop() {
     return 0;
 }
 
+// Passes that came at the display's rhythm rather than resting (a step under half the rest).
+int quickPasses(const std::vector<int>& steps) {
+    int quick = 0;
+    for (int step : steps)
+        if (step < OGLWindow::kRestingPassMs / 2) ++quick;
+    return quick;
+}
+
+// A paused screen whose picture was moving when it paused (a turning block, the trail): its
+// clock stands, so it is drawn once and the loop rests as on a still screen, never updating it.
+int aPausedScreenRestsTheLoopAndIsDrawnOnce() {
+    constexpr std::size_t kPasses = 12;
+    testsupport::TempDir folder;
+    CountingShell shell;
+    if (const int failed = openShell(folder, shell)) return failed;
+    auto* paused = new StillScreen();
+    paused->animating = true;
+    paused->paused = true;
+    shell.addScreen(paused);
+    shell.setActiveScreen(kScreenMenu);
+    std::vector<int> steps;
+    int draws = 0;
+    paused->seen = {&draws, &steps};
+    shell.serverAsks = 0;
+    shell.betweenPasses = [](CountingShell& self) {
+        if (self.passSteps.size() == kPasses) self.quit();
+    };
+    if (shell.run() != 0) return 20;
+    if (!steps.empty()) return 21;  // its clock stood: no update at all
+    if (draws < 1 || draws > 1 + shell.serverAsks) return 22;
+    if (shell.passSteps.size() != kPasses) return 23;
+    if (quickPasses(shell.passSteps) > 2 + shell.serverAsks) return 24;
+    return 0;
+}
+
+// Resuming: the first step the screen gets counts from the resume, not from the pass before
+// it, so the time spent paused (however long the loop rested) never reaches the game.
+int resumingHandsOverOnlyTheTimeSinceTheResume() {
+    constexpr std::size_t kResumeAfterPass = 3;
+    constexpr std::size_t kPasses = 6;
+    constexpr auto kPlayerWaits = std::chrono::milliseconds(30);
+    testsupport::TempDir folder;
+    CountingShell shell;
+    if (const int failed = openShell(folder, shell)) return failed;
+    auto* screen = new StillScreen();
+    screen->paused = true;
+    shell.addScreen(screen);
+    shell.setActiveScreen(kScreenMenu);
+    std::vector<int> steps;
+    int draws = 0;
+    screen->seen = {&draws, &steps};
+    double resumedAt = 0.0;
+    shell.betweenPasses = [&](CountingShell& self) {
+        if (self.passSteps.size() == kResumeAfterPass) {
+            std::this_thread::sleep_for(kPlayerWaits);  // the player presses P a little later
+            resumedAt = platform::preciseTimeMs();
+            InputEvent event = keyDown(StillScreen::kPauseKey);
+            self.onEvent(event);
+        }
+        if (self.passSteps.size() == kPasses) self.quit();
+    };
+    if (shell.run() != 0) return 20;
+    if (steps.size() != kPasses - kResumeAfterPass) return 21;  // updated only once resumed
+    const double sinceResume = shell.passStarts[kResumeAfterPass] - resumedAt;
+    // A step under a millisecond is handed over as one.
+    if (steps.front() > std::max(1.0, sinceResume)) return 22;
+    if (steps.front() != shell.passSteps[kResumeAfterPass]) return 23;
+    return 0;
+}
+
 class RedrawWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -303,6 +432,11 @@ protected:
 
 TEST_F(RedrawWindowTest, FramesDrawOnlyWhatChangedAndUpdatesRunInEvery) {
     EXPECT_EXIT(std::exit(framesDrawOnlyWhatChanged()), ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(RedrawWindowTest, DecorationAloneIsDrawnEveryOtherFrame) {
+    EXPECT_EXIT(std::exit(decorationAloneIsDrawnEveryOtherFrame()), ::testing::ExitedWithCode(0),
+                "");
 }
 
 TEST_F(RedrawWindowTest, ASwitchAskedInAnUpdateDrawsTheNewScreenNext) {
@@ -316,6 +450,16 @@ TEST_F(RedrawWindowTest, TheLoopKeepsTimeWithoutDrawing) {
 
 TEST_F(RedrawWindowTest, AScreenThatChangesOnlyOnInputRestsTheLoop) {
     EXPECT_EXIT(std::exit(aScreenThatChangesOnlyOnInputRestsTheLoop()),
+                ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(RedrawWindowTest, APausedScreenRestsTheLoopAndIsDrawnOnce) {
+    EXPECT_EXIT(std::exit(aPausedScreenRestsTheLoopAndIsDrawnOnce()), ::testing::ExitedWithCode(0),
+                "");
+}
+
+TEST_F(RedrawWindowTest, ResumingHandsOverOnlyTheTimeSinceTheResume) {
+    EXPECT_EXIT(std::exit(resumingHandsOverOnlyTheTimeSinceTheResume()),
                 ::testing::ExitedWithCode(0), "");
 }
 
