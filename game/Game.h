@@ -317,6 +317,8 @@ protected:
     void drawStatePicture(bool levelCompleteOverPicture);
     // The board lighting with the light raised by offset units.
     void setBoardLighting(float offset) const;
+    // The dimmed background behind what the board drew (part of drawBoard).
+    void drawBackdrop();
     // Binds the block skin of the setting "SkinIndex" (loaded on first use or after a change).
     void bindSkin();
     // With the setting "SymbolsOnBlocks" on, each block's symbol over its front face, in one
