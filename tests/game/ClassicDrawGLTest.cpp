@@ -1,7 +1,10 @@
 // Classic drawn under the real GL context: the next line shows below the board once it holds
 // blocks, and a frame with a line, a highlighted group and a colour bomb's burst shows each of
-// them; the frame is left in the build tree to look at (classic-frame.png).
+// them; the frame is left in the build tree to look at (classic-frame.png). A translucent group
+// in the top row of the largest board, which stands above the board, shows over the background.
 #include <GL/gl.h>
+
+#include <algorithm>
 
 #include "core/DataManifest.h"
 #include "core/SystemSettings.h"
@@ -134,6 +137,38 @@ TEST_F(ClassicDrawGL, WithSymbolsOnEveryBlockOfTheLargestBoardCarriesOneInEveryS
     }
     settings.symbolsOnBlocks = false;
     settings.skinIndex = 0;
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(ClassicDrawGL, ATranslucentGroupAboveTheBoardShowsOverTheBackground) {
+    OpenClassic& game = start<OpenClassic>(3, 24);  // Impossible: the top row is above the board
+    holdStill(game);
+    SystemSettings::instance().selectEffect = 0;  // translucent
+    ASSERT_TRUE(game.setBackground("Space.Jpg", ""));
+    for (int c = 0; c <= 2; ++c) testkit::put(game, c, 0, Box::kRed);
+    const OCamera& camera = *game.gameCamera();
+    float x = 0, y = 0;
+    ASSERT_TRUE(camera.projectToWindow(game.blockAt(1, 0)->position(), &x, &y));
+    game.mouseX = int(x);
+    game.mouseY = int(y);
+    game.update(16);
+    ASSERT_TRUE(game.blockAt(1, 0)->selected);
+    // High on the block's front face, above the board's top edge.
+    const Vector3 spot = game.blockAt(1, 0)->position() + Vector3(0.0f, 0.3f, 0.46f);
+    ASSERT_TRUE(camera.projectToWindow(spot, &x, &y));
+    const auto colourAt = [&] {
+        game.draw();
+        const std::vector<uint8_t> rgba = testsupport::readPixels(int(x), 600 - int(y), 1, 1);
+        return std::vector<int>{rgba[0], rgba[1], rgba[2]};
+    };
+    const std::vector<int> withBackground = colourAt();
+    game.clearBackground();
+    const std::vector<int> onBlack = colourAt();
+    EXPECT_NE(withBackground, onBlack) << "the spot does not lie over the background";
+    EXPECT_GT(withBackground[0], std::max(withBackground[1], withBackground[2]) + 30)
+        << "the background covers the red group: " << withBackground[0] << " " << withBackground[1]
+        << " " << withBackground[2] << " / " << onBlack[0] << " " << onBlack[1] << " "
+        << onBlack[2];
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
