@@ -820,8 +820,8 @@ void Game::draw() {
 void Game::beginScene() {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    // The chosen background, dimmed so that the blocks stay the brightest thing on screen.
-    if (hasBackground()) drawBackground(kBackdropBrightness);
+    // The background comes after the opaque board (drawBoard), which hides most of it.
+    if (hasBackground() && camera()) camera()->apply(width(), height());
     glEnable(GL_DEPTH_TEST);
     glDepthMask(GL_TRUE);
     glDepthFunc(GL_LEQUAL);
@@ -895,6 +895,7 @@ void Game::drawBoard() {
     static const Material kBoardMaterial;
     kBoardMaterial.apply();
     if (boardModel) boardModel->draw();
+    drawBackdrop();
     // Last, over the board: a translucent group writes no depth, so anything opaque drawn
     // after it (the board's back wall) would paint over it.
     drawSelectedBlocks();
@@ -903,6 +904,15 @@ void Game::drawBoard() {
             for (int r = 0; r < rows && r < kMaxRows; ++r)
                 if (cells[c][r]) draw(*cells[c][r]);
     });
+}
+
+// The chosen background, dimmed so that the blocks stay the brightest thing on screen, into
+// the pixels the opaque board left empty; then the board's light and skin again.
+void Game::drawBackdrop() {
+    if (!hasBackground()) return;
+    drawBackgroundBehind(kBackdropBrightness);
+    glEnable(GL_LIGHTING);
+    bindSkin();
 }
 
 // The rows around the middle get the light raised or lowered a little, so the board shows a

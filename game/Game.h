@@ -126,7 +126,8 @@ public:
     bool canPause() const;
 
     // --- operations of a game, in their fixed order --------------------------------------------
-    // The board's blocks (selected ones highlighted) and the board model.
+    // The board's resting blocks and the board model, the dimmed background behind them, then
+    // the selected blocks highlighted and the symbols.
     virtual void drawBoard();
     // Fills the board for a new game or level; empty here.
     virtual void newBoard();
@@ -304,7 +305,8 @@ protected:
     virtual void settleModeState();
 
     // --- pieces of the shared drawing, for modes that draw their own way ---------------------
-    // Steps 1 to 3: clear and the dimmed background, camera with the shake, board lighting.
+    // Steps 1 to 3: clear, camera with the shake, board lighting (the dimmed background comes
+    // in drawBoard, behind the opaque board).
     void beginScene();
     // Step 4: drawBoard() as the state wants it (with the intro transform in Intro and Outro);
     // then drawAfterBoard() outside the intro and outro.
@@ -319,6 +321,8 @@ protected:
     void drawStatePicture(bool levelCompleteOverPicture);
     // The board lighting with the light raised by offset units.
     void setBoardLighting(float offset) const;
+    // The dimmed background behind what the board drew (part of drawBoard).
+    void drawBackdrop();
     // Binds the block skin of the setting "SkinIndex" (loaded on first use or after a change).
     void bindSkin();
     // With the setting "SymbolsOnBlocks" on, each block's symbol over its front face, in one

@@ -434,6 +434,33 @@ void ORenderWindow::drawBackground(float brightness) {
     glEnable(GL_DEPTH_TEST);
 }
 
+// The opaque board covers over half of the window: drawn after it and rejected by the depth
+// test, the background costs only the pixels still showing. Depth 1 everywhere passes the
+// cleared depth (GL_LEQUAL) and fails wherever anything was drawn.
+void ORenderWindow::drawBackgroundBehind(float brightness) {
+    glDisable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_FALSE);
+    glDepthRange(1.0, 1.0);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0.0, kVirtualWidth, 0.0, kVirtualHeight, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    drawLayers(brightness);
+    BitmapFont* font = application_ != nullptr ? application_->font() : nullptr;
+    if (font != nullptr) font->setColour(1.0f, 1.0f, 1.0f, 1.0f);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glDepthRange(0.0, 1.0);
+    glDepthMask(GL_TRUE);
+}
+
 void ORenderWindow::drawLayers(float brightness) const {
     glEnable(GL_TEXTURE_2D);
     glColor4f(brightness, brightness, brightness, 1.0f);

@@ -173,6 +173,10 @@ protected:
     // The base draw's first part: camera view, then background and overlay in 2D, their
     // colours multiplied by brightness (0 to 1; a screen that draws over them may dim them).
     void drawBackground(float brightness = 1.0f);
+    // The same layers drawn late, at the far end of the depth range and depth-tested, into
+    // only the pixels the opaque scene drawn so far left empty; the camera and depth buffer
+    // stay as they were. Lighting is left off and the background texture bound.
+    void drawBackgroundBehind(float brightness);
     // Every control's draw in list order.
     void drawControls();
 

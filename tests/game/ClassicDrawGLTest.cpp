@@ -1,7 +1,10 @@
 // Classic drawn under the real GL context: the next line shows below the board once it holds
 // blocks, and a frame with a line, a highlighted group and a colour bomb's burst shows each of
-// them; the frame is left in the build tree to look at (classic-frame.png).
+// them; the frame is left in the build tree to look at (classic-frame.png). A translucent group
+// in the top row of the largest board, which stands above the board, shows over the background.
 #include <GL/gl.h>
+
+#include <algorithm>
 
 #include "core/DataManifest.h"
 #include "core/SystemSettings.h"
@@ -134,6 +137,46 @@ TEST_F(ClassicDrawGL, WithSymbolsOnEveryBlockOfTheLargestBoardCarriesOneInEveryS
     }
     settings.symbolsOnBlocks = false;
     settings.skinIndex = 0;
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(ClassicDrawGL, ATranslucentGroupAboveTheBoardShowsOverTheBackground) {
+    OpenClassic& game = start<OpenClassic>(3, 24);  // Impossible: the top row is above the board
+    holdStill(game);
+    SystemSettings::instance().selectEffect = 0;  // translucent
+    ASSERT_TRUE(game.setBackground("Space.Jpg", ""));
+    for (int c = 0; c <= 2; ++c) testkit::put(game, c, 0, Box::kRed);
+    for (int r = 1; r <= 3; ++r) testkit::put(game, 1, r, Box::kRed);
+    const OCamera& camera = *game.gameCamera();
+    float x = 0, y = 0;
+    ASSERT_TRUE(camera.projectToWindow(game.blockAt(1, 0)->position(), &x, &y));
+    game.mouseX = int(x);
+    game.mouseY = int(y);
+    game.update(16);
+    ASSERT_TRUE(game.blockAt(1, 0)->selected && game.blockAt(1, 3)->selected);
+    // High on a front face above the board's top edge, and on a face over the board.
+    const Vector3 spots[2] = {game.blockAt(1, 0)->position() + Vector3(0.0f, 0.3f, 0.46f),
+                              game.blockAt(1, 3)->position() + Vector3(0.2f, -0.2f, 0.46f)};
+    const auto coloursAt = [&] {
+        game.draw();
+        std::vector<std::vector<int>> colours;
+        for (const Vector3& spot : spots) {
+            EXPECT_TRUE(camera.projectToWindow(spot, &x, &y));
+            const std::vector<uint8_t> rgba = testsupport::readPixels(int(x), 600 - int(y), 1, 1);
+            colours.push_back({rgba[0], rgba[1], rgba[2]});
+        }
+        return colours;
+    };
+    const std::vector<std::vector<int>> withBackground = coloursAt();
+    game.clearBackground();
+    const std::vector<std::vector<int>> onBlack = coloursAt();
+    const std::vector<int>& above = withBackground[0];
+    EXPECT_NE(above, onBlack[0]) << "the spot does not lie over the background";
+    EXPECT_GT(above[0], std::max(above[1], above[2]) + 30)
+        << "the background covers the red group: " << above[0] << " " << above[1] << " "
+        << above[2];
+    EXPECT_EQ(withBackground[1], onBlack[1])
+        << "over the board the group looks other with a background (skin or light not restored)";
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 

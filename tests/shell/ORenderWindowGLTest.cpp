@@ -1,5 +1,6 @@
 // A screen drawn on a real context: background and overlay layers, and skinned and plain
-// controls on top, checked by reading pixels back.
+// controls on top, checked by reading pixels back; and the layers drawn behind an opaque scene
+// leave the very picture they leave drawn before it.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -104,6 +105,80 @@ TEST_F(ScreenDrawTest, DrawsLayersThenControls) {
     EXPECT_TRUE(pixelAt(39, 120) == black || pixelAt(40, 120) == black);
     const std::vector<uint8_t> all = testsupport::readPixels(0, 0, 800, 600);
     EXPECT_GT(testsupport::countPixelsDifferentFrom(all, 0, 0, 0), 400000);
+}
+
+// A screen whose background can be drawn either way.
+class LayeredScreen : public ORenderWindow {
+public:
+    LayeredScreen() : ORenderWindow(kScreenMenu) {}
+    using ORenderWindow::drawBackground;
+    using ORenderWindow::drawBackgroundBehind;
+};
+
+// An opaque green square at depth 0.5 (window pixels 300 to 500), over both layers' area, with
+// the depth test on and depth written.
+void drawOpaqueSquare() {
+    testsupport::setUpPixelSpace2D();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, 800.0, 0.0, 600.0, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_TRUE);
+    glColor4f(0.0f, 1.0f, 0.0f, 1.0f);
+    glBegin(GL_QUADS);
+    glVertex3f(300.0f, 300.0f, 0.0f);
+    glVertex3f(500.0f, 300.0f, 0.0f);
+    glVertex3f(500.0f, 500.0f, 0.0f);
+    glVertex3f(300.0f, 500.0f, 0.0f);
+    glEnd();
+}
+
+float depthAt(int x, int y) {
+    float depth = 0.0f;
+    glReadPixels(x, y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    return depth;
+}
+
+TEST_F(ScreenDrawTest, TheLayersDrawnBehindAnOpaqueSceneLeaveThePictureDrawnFirstLeaves) {
+    LayeredScreen layered;
+    layered.resize(800, 600);
+    layered.setApplication(nullptr, &camera);
+    ASSERT_TRUE(layered.setBackground("Back.Tga", "Over.Tga"));
+    const float dim = 0.3f;
+
+    testsupport::clearTo(0.0f, 0.0f, 0.0f);
+    layered.drawBackground(dim);
+    drawOpaqueSquare();
+    const std::vector<uint8_t> first = testsupport::readPixels(0, 0, 800, 600);
+
+    testsupport::clearTo(0.0f, 0.0f, 0.0f);
+    drawOpaqueSquare();
+    glMatrixMode(GL_MODELVIEW);
+    glTranslatef(7.0f, 0.0f, 0.0f);  // the caller's camera, to be kept
+    layered.drawBackgroundBehind(dim);
+    const std::vector<uint8_t> behind = testsupport::readPixels(0, 0, 800, 600);
+    ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+
+    EXPECT_EQ(pixelAt(400, 400), (std::vector<int>{0, 255, 0})) << "the square stays on top";
+    const std::vector<int> around = pixelAt(100, 100);
+    EXPECT_NEAR(around[0], 77, 2) << "the dimmed background around the square";
+    EXPECT_EQ(around[1] + around[2], 0);
+    EXPECT_TRUE(first == behind) << "the picture differs from the background drawn first";
+    // Depth, depth writes, depth range and the model-view are left as they were.
+    EXPECT_FLOAT_EQ(depthAt(100, 100), 1.0f);
+    EXPECT_NEAR(depthAt(400, 400), 0.5f, 0.001f);
+    GLboolean writes = GL_FALSE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &writes);
+    EXPECT_EQ(writes, GL_TRUE);
+    float range[2] = {};
+    glGetFloatv(GL_DEPTH_RANGE, range);
+    EXPECT_EQ(range[0], 0.0f);
+    EXPECT_EQ(range[1], 1.0f);
+    float modelView[16] = {};
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    EXPECT_EQ(modelView[12], 7.0f);
 }
 
 }  // namespace
