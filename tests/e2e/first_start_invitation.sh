@@ -21,7 +21,7 @@ look_at_menu() {
     # The loading bar first (as the other tests, 3 seconds); the menu is up once the whole
     # picture has held still for a while (a busy machine may hold the loading bar).
     sleep 3
-    wait_still_picture "$window" menu 30 6 || fail "the menu never held still"
+    wait_still_picture "$window" menu 30 3 || fail "the menu never held still"
     yellow_under_buttons menu
     close_game
 }

@@ -15,7 +15,7 @@ saved_score() {
     od -An -tu4 -j $((12 + 8 + 6 * 4)) -N4 "$SAVE" | tr -d ' '
 }
 
-# Waits (up to $1 seconds) until the window has held still for ${2:-1} looks in a row (the
+# Waits (up to $1 seconds) until the window has held still for ${2:-1} seconds (the
 # menu once loaded, a game once its intro is over and the board has settled). A start slowed
 # down by a busy machine may hold one picture of its loading bar for a while, so the menu asks
 # for a longer stillness.
@@ -29,7 +29,7 @@ start_and_wait() {
     # The pointer may rest wherever an earlier program left it, over a button that would light
     # up: it goes to the side panel first, where nothing lights.
     xdotool mousemove --window "$window" 30 300
-    wait_still 60 10 || fail "the menu never came to rest"
+    wait_still 60 3 || fail "the menu never came to rest"
 }
 
 # Clicks the spots given ("x y"), taking groups off the board where a group stands, then lets everything settle with the pointer over
@@ -81,10 +81,10 @@ shoot "$window" menu-after
 # is waited for (a slow build may take seconds to switch), so no click lands on the one before.
 wiggle_click 400 198 1
 wake_selection
-wait_still 60 3 || fail "game selection never came to rest"
+wait_still 60 1 || fail "game selection never came to rest"
 shoot "$window" selection
 wiggle_click 400 51 1
-wait_still 60 3 || fail "the Remover game never came to rest after its intro"
+wait_still 60 1 || fail "the Remover game never came to rest after its intro"
 shoot "$window" remover
 [ "$(differing_pixels selection remover)" -gt 20000 ] ||
     fail "Remover did not start from game selection"

@@ -213,4 +213,13 @@ inline std::vector<Box::Cell> occupiedCells(const Game& game) {
     return occupied;
 }
 
+// The pointer onto one of the blocks, the one pick(count) chooses (nothing on an empty board).
+template <typename Pick>
+void pointAtSomeBlock(Game& game, Pick pick) {
+    const std::vector<Box::Cell> occupied = occupiedCells(game);
+    if (occupied.empty()) return;
+    const Box::Cell cell = occupied[size_t(pick(int(occupied.size())))];
+    pointAt(game, game.cellPosition(cell.column, cell.row));
+}
+
 }  // namespace brx::fourmodes

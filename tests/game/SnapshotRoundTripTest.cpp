@@ -128,10 +128,7 @@ private:
     static void pointAtTray(Game& game) { fourmodes::pointAtTray(game); }
 
     void pointAtBlock(Game& game) {
-        const std::vector<Box::Cell> occupied = fourmodes::occupiedCells(game);
-        if (occupied.empty()) return;
-        const Box::Cell cell = occupied[size_t(below(int(occupied.size())))];
-        fourmodes::pointAt(game, game.cellPosition(cell.column, cell.row));
+        fourmodes::pointAtSomeBlock(game, [this](int count) { return below(count); });
     }
 
     std::mt19937 rng_;

@@ -118,26 +118,31 @@ alike_pictures() {
     fi
 }
 
-# Waits up to $3 seconds until window $1 is at rest: $4 (default 1) pairs in a row of pictures
-# taken $STILL_GAP s apart exactly alike within the crops that follow (or the whole window), and
-# not all black. Exactly, not nearly: a random turn of a block caught in one picture must not
+# Milliseconds on the wall clock.
+now_ms() {
+    local now="${EPOCHREALTIME/./}"
+    echo $((now / 1000))
+}
+
+# Waits up to $3 seconds until window $1 is at rest: every picture taken for ${4:-1} seconds
+# ($STILL_GAP s apart) exactly alike within the crops that follow (or the whole window), and
+# not all black. Exactly, not nearly, and for longer than a block's random turn (512 ms): a
+# turn caught in one picture, or by a game starved of time on a busy machine in two, must not
 # pass for the board at rest. The last picture is left in $WORK/$2.xwd.
 wait_still_picture() {
-    local window_id="$1" name="$2" limit="$3" needed="${4:-1}" same=0 started=$SECONDS
-    local crops=("${@:5}")
+    local window_id="$1" name="$2" limit="$3" still_ms=$((${4:-1} * 1000)) started=$SECONDS
+    local crops=("${@:5}") alike_since
     shoot "$window_id" "$name"
+    alike_since="$(now_ms)"
     while [ $((SECONDS - started)) -lt "$limit" ]; do
         sleep "$STILL_GAP"
         mv "$WORK/$name.xwd" "$WORK/$name-before.xwd"
         shoot "$window_id" "$name"
-        if alike_pictures "$name-before" "$name" "${crops[@]}"; then
-            same=$((same + 1))
-            if [ "$same" -ge "$needed" ] &&
-                [ "$(python3 "$XWD_PIXELS" lit "$WORK/$name.xwd" "${crops[@]}")" -gt 1000 ]; then
-                return 0
-            fi
-        else
-            same=0
+        if ! alike_pictures "$name-before" "$name" "${crops[@]}"; then
+            alike_since="$(now_ms)"
+        elif [ $(($(now_ms) - alike_since)) -ge "$still_ms" ] &&
+            [ "$(python3 "$XWD_PIXELS" lit "$WORK/$name.xwd" "${crops[@]}")" -gt 1000 ]; then
+            return 0
         fi
     done
     return 1
