@@ -14,8 +14,6 @@ if code="$(wait_for_exit 3)"; then
     fail "the game ended (code $code) on Escape at the main menu"
 fi
 kill -0 "$GAME_PID" 2>/dev/null || fail "the game vanished"
-kill -TERM "$GAME_PID"
-code="$(wait_for_exit 30)" || fail "the game did not end after the close request"
-[ "$code" -eq 0 ] || fail "exit code $code after a close request"
+close_game
 expect_log_closed 0
 echo "PASS"

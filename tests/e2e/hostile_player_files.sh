@@ -13,17 +13,9 @@ mkdir "$WORK/game/Data/TRemover.Kv"
 
 start_game
 window="$(wait_for_window "$GAME_TITLE" 30)" || fail "no game window appeared"
-lit=0
-for _ in $(seq 1 50); do
-    lit="$(lit_pixels "$window")"
-    [ "$lit" -gt 100 ] && break
-    sleep 0.2
-done
-[ "$lit" -gt 100 ] || fail "the game never showed its menu ($lit lit pixels)"
+wait_for_drawing "$window" 30 || fail "the game never showed its menu"
 
-kill -TERM "$GAME_PID"
-code="$(wait_for_exit 30)" || fail "the game did not end after the close request"
-[ "$code" -eq 0 ] || fail "exit code $code after a close request"
+close_game
 [ "$(cat "$WORK/victim.txt")" = "the player's other file" ] || fail "the link's target was written"
 [ -L "$WORK/game/Data/System.Cfg.tmp" ] || fail "the planted link was moved"
 [ -f "$WORK/game/Data/System.Cfg" ] && [ ! -L "$WORK/game/Data/System.Cfg" ] ||

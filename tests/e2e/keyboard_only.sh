@@ -5,18 +5,17 @@
 # changes); Escape leaves to the menu; Ctrl+N opens game selection and Escape comes back; F11 switches full screen on and off again, saved each
 # time; Up from nothing focused, then Up again, wraps to Exit, and Enter ends the program with
 # code 0.
-# Set BRX_E2E_SHOTS to a folder to keep the window dumps (xwd) of each step.
+# Set BRX_E2E_SHOTS to a folder to keep the pictures (xwd) of each step.
 source "$(dirname "$0")/lib/common.sh"
 
-# A dump of the window, named after the step.
+# A picture of the window, named after the step.
 shot() {
-    xwd -silent -id "$window" >"$WORK/$1.xwd"
-    if [ -n "${BRX_E2E_SHOTS:-}" ]; then mkdir -p "$BRX_E2E_SHOTS" && cp "$WORK/$1.xwd" "$BRX_E2E_SHOTS/"; fi
+    shoot "$window" "$1"
 }
 
-# Number of pixels that differ between two dumps, within a crop (WxH+X+Y) or the whole window.
+# Pixels that differ visibly between two pictures, within a crop (WxH+X+Y) or the whole window.
 differing() {
-    python3 "$(dirname "$0")/lib/xwd_diff.py" "$WORK/$1.xwd" "$WORK/$2.xwd" ${3:+"$3"}
+    visibly_differing_pixels "$@"
 }
 
 # Polls (up to $1 seconds) until the named check succeeds on a fresh dump called "now".
@@ -34,34 +33,18 @@ wait_until() {
 differs_from() { [ "$(differing "$1" now)" -gt "$2" ]; }
 close_to() { [ "$(differing "$1" now)" -lt "$2" ]; }
 score_changed() { [ "$(differing before-enter now "$SCORE_AREA")" -gt 20 ]; }
-# The picture holds still (the intro is over): two dumps half a second apart nearly agree.
-settled() {
-    cp "$WORK/now.xwd" "$WORK/then.xwd"
-    sleep 0.5
-    shot now
-    [ "$(differing then now)" -lt 1500 ]
-}
 
 key() {
     xdotool key --window "$window" "$@"
     sleep 0.4
 }
 
-SOURCE_DIR="$(cd "$(dirname "$0")/../.." && pwd)"
 SETTINGS="$WORK/game/Data/System.Cfg"
 
-# One value of the settings file, unscrambled (the rolling key's bounds read from the source).
+# One value of the settings file, unscrambled.
 setting() {
-    local start last key byte out=""
     [ -f "$SETTINGS" ] || return 0
-    start="$(grep -o 'kScrambleStart = 0x[0-9A-Fa-f]*' "$SOURCE_DIR/core/ConfigFile.h" | awk '{print $3}')"
-    last="$(grep -o 'kScrambleLast = 0x[0-9A-Fa-f]*' "$SOURCE_DIR/core/ConfigFile.h" | awk '{print $3}')"
-    key=$((start))
-    for byte in $(od -An -v -tu1 "$SETTINGS"); do
-        printf -v out '%s\\x%02x' "$out" $((byte ^ key))
-        key=$((key == last ? start : key + 1))
-    done
-    printf '%b' "$out" | awk -F= -v name="$1" '$1 == name { print $2 }'
+    unscramble "$SETTINGS" | awk -F= -v name="$1" '$1 == name { print $2 }'
 }
 
 # A key whose press makes the window go (a new one takes its place, or the game ends): the
@@ -89,7 +72,7 @@ install_game
 start_game
 window="$(wait_for_window "$GAME_TITLE" 30)" || fail "no game window appeared"
 xdotool mousemove 0 0  # the pointer stays outside the window from here on
-wait_until 60 settled || fail "the menu never held still"
+wait_still_picture "$window" now 60 || fail "the menu never held still"
 [ "$(lit_pixels "$window")" -gt 100000 ] || fail "no menu drawn"
 cp "$WORK/now.xwd" "$WORK/menu.xwd"
 
@@ -102,7 +85,7 @@ cp "$WORK/now.xwd" "$WORK/selection.xwd"
 key Down
 key Return
 wait_until 30 differs_from selection 5000 || fail "Enter on Remover did not start a game"
-wait_until 30 settled || fail "the game's intro never ended"
+wait_still_picture "$window" now 30 || fail "the game's intro never ended"
 
 removed=""
 key Left
@@ -137,7 +120,6 @@ sleep 2
 
 key Up Up  # the first key focuses Continue, the second wraps to Exit
 press_and_lose_window Return
-code="$(wait_for_exit 30)" || fail "Enter on Exit did not end the game"
-[ "$code" -eq 0 ] || fail "exit code $code after Exit"
+expect_exit_0 "Enter on Exit"
 expect_log_closed 0
 echo "PASS"

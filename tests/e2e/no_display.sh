@@ -27,7 +27,5 @@ start_game -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=offscreen SDL_AUDIODRIV
 sleep 3
 kill -0 "$GAME_PID" 2>/dev/null || fail "the offscreen driver asked for by name was refused"
 ! grep -q "needs a graphical desktop" "$WORK/stdout.log" || fail "the offscreen driver was refused"
-kill -TERM "$GAME_PID"
-code="$(wait_for_exit 30)" || fail "the game on the offscreen driver did not end"
-[ "$code" -eq 0 ] || fail "exit code $code on the offscreen driver"
+close_game
 echo "PASS"

@@ -5,30 +5,16 @@
 # when it files the next one.
 source "$(dirname "$0")/lib/common.sh"
 
-# The virtual 800 x 600 screen is the window's size here, so window pixels are virtual units
-# with y turned downwards.
-click() {
-    xdotool mousemove --window "$window" "$1" "$2"
-    sleep 0.1
-    xdotool mousemove --window "$window" "$(($1 + 1))" "$2"
-    sleep 0.1
-    xdotool click --window "$window" 1
-    sleep "${3:-0.5}"
-}
-
-# The plain text of a score table: the file's bytes combined with the rolling key 0x21..0xE7.
+# The virtual 800 x 600 screen is the window's size here, so the window pixels clicked are
+# virtual units with y turned downwards.
+# The plain text of the Strategy table.
 plain_table() {
-    local key=33 text="" byte
-    for byte in $(od -An -v -tu1 "$1"); do
-        printf -v text '%s\\x%02x' "$text" $((byte ^ key))
-        key=$((key == 231 ? 33 : key + 1))
-    done
-    printf '%b' "$text"
+    unscramble "$WORK/game/Data/TStrategy.Kv"
 }
 
 # The Strategy table on one line, for messages.
 strategy_table() {
-    plain_table "$WORK/game/Data/TStrategy.Kv" | tr '\n' ' '
+    plain_table | tr '\n' ' '
 }
 
 # Whether the Strategy table has a row named $1 (as written, "_" for spaces). The text is read
@@ -36,46 +22,28 @@ strategy_table() {
 table_has() {
     [ -f "$WORK/game/Data/TStrategy.Kv" ] || return 1
     local text
-    text="$(plain_table "$WORK/game/Data/TStrategy.Kv")"
+    text="$(plain_table)"
     grep -qx -- "$1" <<<"$text"
-}
-
-# Game selection ignores the pointer until the click that opened it is released; a move wakes it.
-wake_selection() {
-    for step in $(seq 1 16); do
-        xdotool mousemove --window "$window" $((300 + step)) 300
-        sleep 0.05
-    done
 }
 
 # Whether the high-score screen's name field is open: its inside (x 270..529, y 458..469 in
 # window pixels) is one even grey, which no board under play ever is.
 name_field_shown() {
-    local width height
-    width="$(xwininfo -id "$window" | awk '/Width:/ {print $2}')"
-    height="$(xwininfo -id "$window" | awk '/Height:/ {print $2}')"
-    xwd -silent -id "$window" >"$WORK/field.xwd"
-    tail -c $((width * height * 4)) "$WORK/field.xwd" | od -An -v -tx4 -w4 |
-        awk -v W="$width" '{ i = NR - 1; c = i % W; r = int(i / W)
-                             if (c >= 270 && c < 530 && r >= 458 && r < 470) n[$1]++ }
-                           END { best = 0; for (k in n) if (n[k] > best) best = n[k]
-                                 exit !(best > 0.9 * 260 * 12) }'
+    shoot "$window" field
+    list_pixels field 260x12+270+458 | sort | uniq -c | sort -rn |
+        awk 'NR == 1 { exit !($1 > 0.9 * 260 * 12) }'
 }
 
 # From the main menu: New Game, enough pointer moves for the selection screen to listen, then
 # Strategy; clicks on the board until the game is lost and the name can be entered.
 play_strategy_and_file() {
     local name="$1" filed="$2"
-    click 400 198 1  # New Game
-    wake_selection
-    click 400 211 4  # Strategy, then the intro
+    start_mode 211 4  # Strategy, then its intro
     # Rounds until a deadline rather than a count: a click while blocks still move is not
     # taken, so a slow build on a busy machine needs more rounds to lose the game.
     local deadline=$((SECONDS + 600))
     while [ "$SECONDS" -lt "$deadline" ]; do
-        for x in 300 340 380 420 460 500; do
-            for y in 500 460 420; do click "$x" "$y" 0.12; done
-        done
+        click_lower_board
         kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended during play"
         # The game-over picture, then the high-score screen, come up during some round of
         # clicks (which land on nothing there); the name is typed only into the open field, as
@@ -93,13 +61,12 @@ play_strategy_and_file() {
 }
 
 leave_to_exit() {
-    click 540 565 1  # Done: game selection
+    wiggle_click 540 565 1  # Done: game selection
     wake_selection
     xdotool key --window "$window" Escape  # back to the menu
     sleep 1
-    click 400 407 0  # Exit
-    code="$(wait_for_exit 30)" || fail "the game did not end on Exit"
-    [ "$code" -eq 0 ] || fail "exit code $code after Exit"
+    wiggle_click 400 407 0  # Exit
+    expect_exit_0 "Exit"
 }
 
 install_game
@@ -117,7 +84,7 @@ table_has "Ann_Lee" || fail "the restart lost the first result: $(strategy_table
 play_strategy_and_file "Bob" "Bob"
 table_has "Ann_Lee" ||
     fail "filing the second result lost the first: $(strategy_table)"
-rows="$(plain_table "$WORK/game/Data/TStrategy.Kv")"
+rows="$(plain_table)"
 [ "$(wc -l <<<"$rows")" -eq 30 ] ||
     fail "the table no longer has ten rows"
 leave_to_exit

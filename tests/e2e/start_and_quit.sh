@@ -8,18 +8,10 @@ start_game
 window="$(wait_for_window "$GAME_TITLE" 30)" || fail "no game window appeared"
 
 # Frames are being drawn: give the start-up a moment to reach the main loop, then look.
-lit=0
-for _ in $(seq 1 50); do
-    lit="$(lit_pixels "$window")"
-    [ "$lit" -gt 100 ] && break
-    sleep 0.2
-done
-[ "$lit" -gt 100 ] || fail "the window stays blank ($lit lit pixels)"
+wait_for_drawing "$window" 30 || fail "the window stays blank"
 
 # The window manager's close request (SDL turns SIGTERM into the same quit request).
-kill -TERM "$GAME_PID"
-code="$(wait_for_exit 30)" || fail "the game did not end after the close request"
-[ "$code" -eq 0 ] || fail "exit code $code after a close request"
+close_game
 expect_log_closed 0
 [ -f "$WORK/game/Data/System.Cfg" ] || fail "the settings were not written beside the program"
 echo "PASS"

@@ -24,34 +24,6 @@ expect_game_pointer() {
     fail "the desktop pointer shows over the game ($2)"
 }
 
-window_size() {
-    xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}'
-}
-
-# Clicks a point of the game's 800 x 600 virtual space (y upwards) in a window of any size.
-click_at() {
-    local window="$1" vx="$2" vy="$3" w h
-    read -r w h < <(window_size "$window")
-    xdotool mousemove --window "$window" $((vx * w / 800)) $((h - vy * h / 600)) click 1
-    sleep 0.4
-}
-
-# Prints the id of a game window other than $1, polling up to $2 seconds.
-wait_for_new_window() {
-    local old="$1" limit="$2" id
-    for _ in $(seq 1 $((limit * 10))); do
-        id="$(xwininfo -root -tree 2>/dev/null | grep -F " \"$GAME_TITLE\": " | awk '{print $1}' |
-              head -n 1 || true)"
-        if [ -n "$id" ] && [ "$((id))" != "$old" ]; then
-            echo $((id))
-            return 0
-        fi
-        kill -0 "$GAME_PID" 2>/dev/null || return 1
-        sleep 0.1
-    done
-    return 1
-}
-
 desktop="$("$PROBE")"
 [ "$desktop" != "hidden" ] || fail "the bare X server shows no pointer: the probe cannot tell"
 install_game
@@ -61,15 +33,13 @@ expect_game_pointer "$window" "first window"
 
 # Full screen through the options: a new window and context.
 sleep 3  # start-up behind the loading bar
-click_at "$window" 400 359  # Options
-click_at "$window" 440 468  # full screen on
-click_at "$window" 594 36   # OK
+click_virtual "$window" 400 359  # Options
+click_virtual "$window" 440 468  # full screen on
+click_virtual "$window" 594 36   # OK
 first="$window"
 window="$(wait_for_new_window "$first" 30)" || fail "no new window was made for full screen"
 if xwininfo -id "$first" >/dev/null 2>&1; then fail "the first window is still there"; fi
 expect_game_pointer "$window" "after re-creation"
 
-kill -TERM "$GAME_PID"
-code="$(wait_for_exit 30)" || fail "the game did not end"
-[ "$code" -eq 0 ] || fail "exit code $code"
+close_game
 echo "PASS"

@@ -3,7 +3,6 @@
 # group and label them: on the first window and again on the window re-created for full screen.
 source "$(dirname "$0")/lib/common.sh"
 
-SOURCE_DIR="$(cd "$(dirname "$0")/../.." && pwd)"
 wm_class="$(awk -F= '$1 == "StartupWMClass" { print $2 }' \
             "$SOURCE_DIR/packaging/com.brixeler3d.Brixeler3D.desktop")"
 [ -n "$wm_class" ] || fail "the desktop entry names no StartupWMClass"
@@ -20,14 +19,6 @@ expect_identity() {
         -gt 1000 ] || fail "$when: the icon is blank"
 }
 
-# Clicks a point of the game's 800 x 600 virtual space (y upwards).
-click_at() {
-    local window="$1" w h
-    read -r w h < <(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
-    xdotool mousemove --window "$window" $(($2 * w / 800)) $((h - $3 * h / 600)) click 1
-    sleep 0.4
-}
-
 install_game
 start_game -u SDL_VIDEO_X11_WMCLASS -u SDL_VIDEO_WAYLAND_WMCLASS SDL_AUDIODRIVER=dummy
 window="$(wait_for_window "$GAME_TITLE" 30)" || fail "no game window appeared"
@@ -40,18 +31,11 @@ expect_identity "$window" "first window"
 
 # Options, full screen on, OK: a new window.
 sleep 3  # start-up behind the loading bar
-click_at "$window" 400 359  # Options
-click_at "$window" 440 468  # Full Screen
-click_at "$window" 594 36   # OK
-for _ in $(seq 1 100); do
-    next="$(wait_for_window "$GAME_TITLE" 30)" || fail "the game window is gone"
-    [ "$next" != "$window" ] && break
-    sleep 0.1
-done
-[ "$next" != "$window" ] || fail "the window was not re-created"
+click_virtual "$window" 400 359  # Options
+click_virtual "$window" 440 468  # Full Screen
+click_virtual "$window" 594 36   # OK
+next="$(wait_for_new_window "$window" 30)" || fail "the window was not re-created"
 expect_identity "$next" "re-created window"
 
-kill -TERM "$GAME_PID"
-code="$(wait_for_exit 30)" || fail "the game did not end"
-[ "$code" -eq 0 ] || fail "exit code $code"
+close_game
 echo "PASS"

@@ -19,6 +19,7 @@
 #include "tests/support/GLTestContext.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestImages.h"
+#include "tests/support/ThreadCensus.h"
 
 namespace brx {
 namespace {
@@ -146,6 +147,7 @@ TEST_F(TexturePipelineTest, AStoppedWorkerLeavesNothingToTakeAndFreesWhatItMade)
     TexturePrefetch& prefetch = TexturePrefetch::instance();
     prefetch.start({"Big.Tga", "Small.Tga", "Sky.Jpg"});
     prefetch.stop();
+    EXPECT_EQ(testsupport::runningWorkers(), 0) << "stop() joins the worker";
     TexturePrefetch::Picture picture;
     EXPECT_FALSE(prefetch.take("Small.Tga", &picture));
     TextureRef small;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -12,9 +13,12 @@
 #include "core/ResourceArchive.h"
 #include "game/Game.h"
 #include "game/GameVariables.h"
+#include "game/ScoreTextList.h"
 #include "objects/ColorMaterials.h"
 #include "objects/EffectList.h"
 #include "objects/ModelLibrary.h"
+#include "objects/PathSet.h"
+#include "objects/SplineTrail.h"
 #include "shell/ScreenHost.h"
 #include "tests/game/RecordingHost.h"
 #include "tests/support/GLTestContext.h"
@@ -60,6 +64,53 @@ private:
     ScreenHost* previousHost_ = nullptr;
 };
 
+// A mode test whose games run with the glowing trail: its paths are loaded at the first test of
+// each suite (their shuffle draws from the freshly seeded generator, so a suite's games do not
+// depend on the suites run before it), and the trail and the floating scores go after each test.
+class TrailModeTest : public ModeTest {
+protected:
+    using Factory = std::function<std::unique_ptr<Game>()>;
+    static constexpr int kWindowWidth = 800;
+    static constexpr int kWindowHeight = 600;
+
+    void SetUp() override {
+        ModeTest::SetUp();
+        if (IsSkipped()) return;
+        static const ::testing::TestSuite* loadedFor = nullptr;
+        const ::testing::TestSuite* suite =
+            ::testing::UnitTest::GetInstance()->current_test_suite();
+        if (suite != loadedFor) {
+            PathSet::instance().loadAll();
+            loadedFor = suite;
+        }
+    }
+    void TearDown() override {
+        SplineTrail::instance().stop();
+        ScoreTextList::instance().clear();
+        ModeTest::TearDown();
+    }
+
+    // A game of the factory's mode, sized to the window and initialised (not yet activated).
+    std::unique_ptr<Game> build(const Factory& make) {
+        std::unique_ptr<Game> game = make();
+        game->resize(kWindowWidth, kWindowHeight);
+        game->init();
+        return game;
+    }
+};
+
+// A key press with the modifier flags given, as the window reports it.
+inline InputEvent keyDown(uint16_t key, uint16_t flags = 0) {
+    InputEvent event;
+    event.type = kInputKeyDown;
+    event.key = key;
+    event.flags = flags;
+    return event;
+}
+
+// Empties the board and lays rows of colours (0 = empty) onto its bottom, row by row.
+inline void layBottom(Game& game, const std::vector<std::vector<int>>& bottom);
+
 // A plain block of a colour, cloned from the game's prototype.
 inline std::unique_ptr<Box> plainBlock(Game& game, int colour) {
     std::unique_ptr<Box> block = game.prototypes().cloneBlock(BlockPrototypes::kPlainKey);
@@ -69,6 +120,15 @@ inline std::unique_ptr<Box> plainBlock(Game& game, int colour) {
 
 inline std::unique_ptr<Box> fixedBlock(Game& game) {
     return game.prototypes().cloneBlock(BlockPrototypes::kFixedKey);
+}
+
+inline void layBottom(Game& game, const std::vector<std::vector<int>>& bottom) {
+    game.clearBoard();
+    const int first = rows - static_cast<int>(bottom.size());
+    for (size_t r = 0; r < bottom.size(); ++r)
+        for (size_t c = 0; c < bottom[r].size(); ++c)
+            if (bottom[r][c] != 0)
+                game.placeBlock(int(c), first + int(r), plainBlock(game, bottom[r][c]));
 }
 
 // Runs frames until nothing moves and the state stays put for a frame (or the limit is hit);
@@ -151,6 +211,15 @@ inline std::vector<Box::Cell> occupiedCells(const Game& game) {
         for (int r = 0; r < rows; ++r)
             if (game.blockAt(c, r)) occupied.push_back({c, r});
     return occupied;
+}
+
+// The pointer onto one of the blocks, the one pick(count) chooses (nothing on an empty board).
+template <typename Pick>
+void pointAtSomeBlock(Game& game, Pick pick) {
+    const std::vector<Box::Cell> occupied = occupiedCells(game);
+    if (occupied.empty()) return;
+    const Box::Cell cell = occupied[size_t(pick(int(occupied.size())))];
+    pointAt(game, game.cellPosition(cell.column, cell.row));
 }
 
 }  // namespace brx::fourmodes

@@ -2,14 +2,19 @@
 // archive, the font and sound on SDL's disk driver, opened once per test process, with a main
 // menu and a stand-in for the high-score screen that deletes the finished game as it shows,
 // the way the real one does. A TestGame is the base game with a board filled by the test.
+//
+// Design note: no thread of the game's may run past a test or past the program. Start-up's
+// picture worker and the sound device's opener are joined before the first test; each test
+// ends with no worker running; and at the end of the run the application is taken down (the
+// way the program ends), which closes the sound device and so ends SDL's mixing thread, before
+// the process exits and a leak checker stops every thread to scan memory.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <memory>
-#include <thread>
+#include <string>
 #include <vector>
 
 #include "core/SystemSettings.h"
@@ -21,6 +26,7 @@
 #include "shell/ScreenHost.h"
 #include "sound/SoundManager.h"
 #include "tests/support/DiskAudio.h"
+#include "tests/support/ThreadCensus.h"
 
 namespace brx::gametest {
 
@@ -93,29 +99,52 @@ struct TestRun {
     bool ready = false;
 };
 
+inline TestRun*& testRunSlot() {
+    static TestRun* run = nullptr;
+    return run;
+}
+
 inline TestRun& testRun() {
-    static TestRun* run = [] {
-        auto* created = new TestRun;
-        SystemSettings& settings = SystemSettings::instance();
-        settings.sound = true;
-        settings.soundVolume = 255;
-        settings.music = false;
-        settings.fullScreen = false;
-        created->ready = created->app.create("3D", "Game test", 800, 600) && created->app.init();
-        // Start-up decodes pictures on a worker that reads the archive; tests that put another
-        // archive in its place must not pull it from under the worker.
-        TexturePrefetch::instance().waitForWorker();
-        // The sound device opens on a worker; the tests play sounds from their first frame, so
-        // they wait for it (the loop would take it over in a frame or two).
-        SoundManager& sound = SoundManager::instance();
-        for (int waitedMs = 0; sound.opening() && waitedMs < 20000; waitedMs += 10) {
-            sound.serviceStreamEnd();
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return created;
-    }();
+    TestRun*& run = testRunSlot();
+    if (run) return *run;
+    run = new TestRun;
+    SystemSettings& settings = SystemSettings::instance();
+    settings.sound = true;
+    settings.soundVolume = 255;
+    settings.music = false;
+    settings.fullScreen = false;
+    run->ready = run->app.create("3D", "Game test", 800, 600) && run->app.init();
+    // Start-up decodes pictures on a worker that reads the archive; tests that put another
+    // archive in its place must not pull it from under the worker. The first frame would stop
+    // it: it is stopped (and joined) here.
+    TexturePrefetch::instance().stop();
+    // The sound device opens on a worker; the tests play sounds from their first frame, so the
+    // device is taken over at once (init joins the worker).
+    SoundManager::instance().init();
     return *run;
 }
+
+// The names of the other threads running, for failure messages.
+inline std::string threadList() {
+    std::string list;
+    for (const std::string& name : testsupport::otherThreadNames()) list += " '" + name + "'";
+    return list;
+}
+
+// At the end of the run the application goes the way the program ends it; then no thread of
+// the game's, nor SDL's mixing thread, may be left running.
+class TestRunEnd : public ::testing::Environment {
+public:
+    void TearDown() override {
+        delete testRunSlot();
+        testRunSlot() = nullptr;
+        EXPECT_EQ(testsupport::runningWorkers(), 0) << "threads left:" << threadList();
+        EXPECT_EQ(testsupport::runningAudioDevices(), 0)
+            << "the sound device outlives the application; threads left:" << threadList();
+    }
+};
+inline ::testing::Environment* const testRunEnd =
+    ::testing::AddGlobalTestEnvironment(new TestRunEnd);
 
 // Every test gets a fresh menu, score stand-in and game, all retired afterwards.
 class GameTest : public ::testing::Test {
@@ -134,6 +163,8 @@ protected:
         const std::vector<ORenderWindow*> left = app().screens();
         for (ORenderWindow* screen : left) app().retireScreen(screen);
         currentGame = nullptr;
+        EXPECT_EQ(testsupport::runningWorkers(), 0)
+            << "a worker thread outlives the test; threads:" << threadList();
     }
 
     OApplication& app() { return testRun().app; }

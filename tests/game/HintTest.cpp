@@ -16,26 +16,13 @@
 namespace brx {
 namespace {
 
+using fourmodes::layBottom;
 using fourmodes::plainBlock;
 using fourmodes::settle;
 
 class HintTest : public fourmodes::ModeTest {
 protected:
-    // Empties the board and lays rows of colours (0 = empty) onto its bottom, row by row.
-    static void layBottom(Game& game, const std::vector<std::vector<int>>& bottom) {
-        game.clearBoard();
-        const int first = rows - static_cast<int>(bottom.size());
-        for (size_t r = 0; r < bottom.size(); ++r)
-            for (size_t c = 0; c < bottom[r].size(); ++c)
-                if (bottom[r][c] != 0)
-                    game.placeBlock(int(c), first + int(r), plainBlock(game, bottom[r][c]));
-    }
-    static InputEvent keyH() {
-        InputEvent event;
-        event.type = kInputKeyDown;
-        event.key = Game::kKeyHint;
-        return event;
-    }
+    static InputEvent keyH() { return fourmodes::keyDown(Game::kKeyHint); }
 };
 
 TEST_F(HintTest, FollowingThePuzzleHintSolvesEveryShippedPuzzle) {

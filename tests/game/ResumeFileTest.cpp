@@ -68,11 +68,22 @@ std::string fileOf(const GameSnapshot& s) {
     return ResumeFile::encode(s);
 }
 
+// A 32-bit word as the file stores it (least significant byte first), over the bytes at.
+void putWord(std::string& bytes, size_t at, uint32_t word) {
+    for (size_t i = 0; i < 4; ++i) bytes[at + i] = char((word >> (8 * i)) & 0xFF);
+}
+
+// A section as the file frames it: its tag, the payload's length and the payload.
+std::string section(const char* tag, const std::string& payload) {
+    std::string framed = std::string(tag) + "0000" + payload;
+    putWord(framed, 4, uint32_t(payload.size()));
+    return framed;
+}
+
 // Bytes with the checksum made right again after a change, so the later checks are reached.
 std::string resealed(std::string bytes) {
     const size_t end = bytes.size() - 4;
-    const uint32_t sum = ResumeFile::checksum(std::string_view(bytes).substr(0, end));
-    for (size_t i = 0; i < 4; ++i) bytes[end + i] = char((sum >> (8 * i)) & 0xFF);
+    putWord(bytes, end, ResumeFile::checksum(std::string_view(bytes).substr(0, end)));
     return bytes;
 }
 
@@ -109,9 +120,7 @@ TEST(ResumeFile, OtherSectionsTravelAlongAndDoNotDisturbTheGame) {
     const std::string snap = ResumeFile::encodeSnapshot(classicGame());
     std::string doubled = fileOf(classicGame());
     doubled.resize(doubled.size() - 4);
-    doubled += "SNAP";
-    for (size_t i = 0; i < 4; ++i) doubled.push_back(char((snap.size() >> (8 * i)) & 0xFF));
-    doubled += snap + "0000";
+    doubled += section("SNAP", snap) + "0000";
     EXPECT_NE(refusalOf(resealed(doubled)), "");
 }
 
@@ -142,10 +151,7 @@ TEST(ResumeFile, RandomBytesAndRandomBodiesAreRefusedWithoutACrash) {
         for (char& c : noise) c = char(byte(rng));
         EXPECT_NE(refusalOf(noise), "");
         // The same noise behind a good header and inside a well-sealed game section.
-        std::string body = header + "SNAP";
-        for (size_t i = 0; i < 4; ++i) body.push_back(char((noise.size() >> (8 * i)) & 0xFF));
-        body += noise + "0000";
-        EXPECT_NE(refusalOf(resealed(body)), "");
+        EXPECT_NE(refusalOf(resealed(header + section("SNAP", noise) + "0000")), "");
     }
 }
 
@@ -200,7 +206,7 @@ TEST(ResumeFile, HugeCountsAreRefusedBeforeAnythingIsMade) {
     ASSERT_EQ(good[at + 1], char(blocks >> 8));
     for (uint32_t huge : {361u, 0x10000000u, 0xFFFFFFFFu}) {
         std::string bytes = good;
-        for (size_t i = 0; i < 4; ++i) bytes[at + i] = char((huge >> (8 * i)) & 0xFF);
+        putWord(bytes, at, huge);
         EXPECT_NE(refusalOf(resealed(bytes)), "") << huge;
     }
 }

@@ -23,17 +23,12 @@
 #include "game/LevelFiles.h"
 #include "game/PyramidPuzzle.h"
 #include "game/ResumeFile.h"
-#include "game/ScoreTextList.h"
 #include "game/StrategyGame.h"
-#include "objects/PathSet.h"
-#include "objects/SplineTrail.h"
 #include "tests/game/FourModesTestKit.h"
 
 namespace brx {
 namespace {
 
-constexpr int kWindowWidth = 800;
-constexpr int kWindowHeight = 600;
 constexpr int kMovesAfter = 200;
 constexpr int kMomentFrameLimit = 3000;
 constexpr int kEffectMoveLimit = 40;
@@ -133,42 +128,14 @@ private:
     static void pointAtTray(Game& game) { fourmodes::pointAtTray(game); }
 
     void pointAtBlock(Game& game) {
-        const std::vector<Box::Cell> occupied = fourmodes::occupiedCells(game);
-        if (occupied.empty()) return;
-        const Box::Cell cell = occupied[size_t(below(int(occupied.size())))];
-        fourmodes::pointAt(game, game.cellPosition(cell.column, cell.row));
+        fourmodes::pointAtSomeBlock(game, [this](int count) { return below(count); });
     }
 
     std::mt19937 rng_;
 };
 
-class SnapshotRoundTrip : public fourmodes::ModeTest {
+class SnapshotRoundTrip : public fourmodes::TrailModeTest {
 protected:
-    using Factory = std::function<std::unique_ptr<Game>()>;
-
-    void SetUp() override {
-        ModeTest::SetUp();
-        if (IsSkipped()) return;
-        // The trail's paths take part: their shuffles draw from the generator too.
-        static const bool pathsLoaded = [] {
-            PathSet::instance().loadAll();
-            return true;
-        }();
-        (void)pathsLoaded;
-    }
-    void TearDown() override {
-        SplineTrail::instance().stop();
-        ScoreTextList::instance().clear();
-        ModeTest::TearDown();
-    }
-
-    std::unique_ptr<Game> build(const Factory& make) {
-        std::unique_ptr<Game> game = make();
-        game->resize(kWindowWidth, kWindowHeight);
-        game->init();
-        return game;
-    }
-
     // Plays a seeded game of one mode up to the moment, then checks the restored twin.
     void roundTrip(const Factory& make, int difficultyLevel, Moment moment, uint32_t seed) {
         SCOPED_TRACE(std::string(momentName(moment)) + ", difficulty " +

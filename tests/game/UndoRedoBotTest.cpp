@@ -22,7 +22,6 @@
 #include "game/LevelFiles.h"
 #include "game/PyramidPuzzle.h"
 #include "game/ResumeFile.h"
-#include "game/ScoreTextList.h"
 #include "game/StrategyGame.h"
 #include "objects/PathSet.h"
 #include "objects/SplineTrail.h"
@@ -31,8 +30,6 @@
 namespace brx {
 namespace {
 
-constexpr int kWindowWidth = 800;
-constexpr int kWindowHeight = 600;
 constexpr int kBotMoves = 80;
 constexpr int kReplayMoves = 12;
 constexpr int kRestFrameLimit = 3000;
@@ -60,13 +57,7 @@ GameSnapshot played(GameSnapshot s) {
     return s;
 }
 
-InputEvent keyDown(uint16_t key, uint16_t flags) {
-    InputEvent event;
-    event.type = kInputKeyDown;
-    event.key = key;
-    event.flags = flags;
-    return event;
-}
+using fourmodes::keyDown;
 
 class Bot {
 public:
@@ -104,10 +95,7 @@ public:
     static void pointAtTray(Game& game) { fourmodes::pointAtTray(game); }
 
     void pointAtBlock(Game& game) {
-        const std::vector<Box::Cell> occupied = fourmodes::occupiedCells(game);
-        if (occupied.empty()) return;
-        const Box::Cell cell = occupied[size_t(below(int(occupied.size())))];
-        fourmodes::pointAt(game, game.cellPosition(cell.column, cell.row));
+        fourmodes::pointAtSomeBlock(game, [this](int count) { return below(count); });
     }
 
 private:
@@ -138,32 +126,13 @@ bool redoSomehow(Game& game, Bot& bot) {
     return game.history().redoCount() < before;
 }
 
-class UndoRedoBot : public fourmodes::ModeTest {
+class UndoRedoBot : public fourmodes::TrailModeTest {
 protected:
-    using Factory = std::function<std::unique_ptr<Game>()>;
-
-    void SetUp() override {
-        ModeTest::SetUp();
-        if (IsSkipped()) return;
-        static const bool pathsLoaded = [] {
-            PathSet::instance().loadAll();
-            return true;
-        }();
-        (void)pathsLoaded;
-    }
-    void TearDown() override {
-        SplineTrail::instance().stop();
-        ScoreTextList::instance().clear();
-        ModeTest::TearDown();
-    }
-
     std::unique_ptr<Game> start(const Factory& make, int difficultyLevel, uint32_t seed) {
         difficulty = difficultyLevel;
         startLevel = 1;
         seedRandom(seed);
-        std::unique_ptr<Game> game = make();
-        game->resize(kWindowWidth, kWindowHeight);
-        game->init();
+        std::unique_ptr<Game> game = build(make);
         game->activate();
         for (int i = 0; i < kRestFrameLimit && gameState == GameState::Intro; ++i) game->update(16);
         return game;

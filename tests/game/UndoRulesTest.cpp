@@ -20,16 +20,10 @@
 namespace brx {
 namespace {
 
+using fourmodes::keyDown;
+using fourmodes::layBottom;
 using fourmodes::plainBlock;
 using fourmodes::settle;
-
-InputEvent key(uint16_t code, uint16_t flags) {
-    InputEvent event;
-    event.type = kInputKeyDown;
-    event.key = code;
-    event.flags = flags;
-    return event;
-}
 
 class UndoRules : public fourmodes::ModeTest {
 protected:
@@ -38,15 +32,6 @@ protected:
             if (game.control(i)->controlId() == id)
                 return dynamic_cast<const OTextStack*>(game.control(i));
         return nullptr;
-    }
-    // Empties the board and lays rows of colours (0 = empty) onto its bottom, row by row.
-    static void layBottom(Game& game, const std::vector<std::vector<int>>& bottom) {
-        game.clearBoard();
-        const int first = rows - static_cast<int>(bottom.size());
-        for (size_t r = 0; r < bottom.size(); ++r)
-            for (size_t c = 0; c < bottom[r].size(); ++c)
-                if (bottom[r][c] != 0)
-                    game.placeBlock(int(c), first + int(r), plainBlock(game, bottom[r][c]));
     }
 };
 
@@ -61,22 +46,22 @@ TEST_F(UndoRules, KeysAndButtonsTakeTheMoveBackAndDoItAgain) {
     ASSERT_GT(after.score, 0);
     EXPECT_FALSE(game->isPractice()) << "playing on is not practice";
 
-    EXPECT_TRUE(game->onEvent(key(Game::kKeyUndo, kFlagControl)));
+    EXPECT_TRUE(game->onEvent(keyDown(Game::kKeyUndo, kFlagControl)));
     GameSnapshot now = game->captureSnapshot();
     EXPECT_TRUE(now.blocks == before.blocks);
     EXPECT_EQ(now.score, 0);
     EXPECT_TRUE(game->isPractice());
     EXPECT_TRUE(game->canRedo());
-    EXPECT_FALSE(game->onEvent(key(Game::kKeyUndo, 0))) << "Z alone is no undo";
+    EXPECT_FALSE(game->onEvent(keyDown(Game::kKeyUndo, 0))) << "Z alone is no undo";
 
-    game->onEvent(key(Game::kKeyRedo, kFlagControl));
+    game->onEvent(keyDown(Game::kKeyRedo, kFlagControl));
     now = game->captureSnapshot();
     EXPECT_TRUE(now.blocks == after.blocks);
     EXPECT_EQ(now.score, after.score);
 
     game->onCommand(Game::kUndoButtonId, 0);
     EXPECT_EQ(game->captureSnapshot().score, 0);
-    game->onEvent(key(Game::kKeyUndo, kFlagControl | kFlagShift));
+    game->onEvent(keyDown(Game::kKeyUndo, kFlagControl | kFlagShift));
     EXPECT_EQ(game->captureSnapshot().score, after.score) << "Ctrl+Shift+Z redoes";
     game->onCommand(Game::kUndoButtonId, 0);
     game->onCommand(Game::kRedoButtonId, 0);
@@ -155,7 +140,7 @@ TEST_F(UndoRules, AStuckPuzzleIsTakenBackWhileItsPictureShowsButASolvedOneIsNot)
     game->update(fourmodes::kFrameMs);
     EXPECT_EQ(linePhase, LinePhase::Finished);
     ASSERT_TRUE(game->canUndo());
-    ASSERT_TRUE(game->onEvent(key(Game::kKeyUndo, kFlagControl)));
+    ASSERT_TRUE(game->onEvent(keyDown(Game::kKeyUndo, kFlagControl)));
     EXPECT_EQ(gameState, GameState::Playing) << "the undo returns the puzzle to play";
     EXPECT_NE(linePhase, LinePhase::Finished);
     EXPECT_EQ(resumeState, ResumeState::Normal);

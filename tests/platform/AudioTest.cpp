@@ -9,6 +9,7 @@
 #include "platform/Platform.h"
 #include "tests/support/DiskAudio.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/ThreadCensus.h"
 
 namespace {
 
@@ -173,6 +174,8 @@ TEST_F(AudioTest, ClosingDuringABackgroundOpeningLeavesNothingOpen) {
     platform::beginOpenAudio(16);
     platform::closeAudio();  // waits for the worker and closes what it opened
     EXPECT_FALSE(platform::isAudioOpen());
+    EXPECT_EQ(testsupport::runningWorkers(), 0) << "the opener is joined";
+    EXPECT_EQ(testsupport::runningAudioDevices(), 0) << "the device's thread has ended";
     EXPECT_EQ(platform::finishAudioOpen(), platform::AudioOpening::none);
     ASSERT_TRUE(platform::openAudio(16)) << "the device opens again afterwards";
     const int sample = load(tone, false);

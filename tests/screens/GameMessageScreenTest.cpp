@@ -22,10 +22,6 @@ protected:
         screentest::linkGameArchive(folder);
         startShell();
     }
-    void TearDown() override {
-        ScreenTest::TearDown();
-        currentGame = nullptr;
-    }
     // Yellow pixels of the band where the message on a line (0 the first) stands.
     static int yellowInMessageBand(int line) {
         const float y = kMessageFirstY - kMessageLineStep * float(line);

@@ -53,7 +53,6 @@ protected:
     }
     void TearDown() override {
         ScreenTest::TearDown();
-        currentGame = nullptr;
         SelectGame::lastPuzzle = 0;
     }
 

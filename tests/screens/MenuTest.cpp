@@ -11,8 +11,6 @@
 namespace brx {
 namespace {
 
-using screentest::StandIn;
-
 // Quit requests waiting in the platform's event queue (the queue is emptied).
 int takeQuitRequests() {
     int quits = 0;
@@ -26,28 +24,15 @@ protected:
     void SetUp() override {
         ScreenTest::SetUp();
         if (IsSkipped()) return;
-        screentest::linkGameArchive(folder);
-        shell = std::make_unique<screentest::WindowlessShell>();
-        shell->init();
-        mainMenu = new Menu();
-        shell->addScreen(mainMenu);
-        for (ScreenId id :
-             {kScreenOptions, kScreenCredits, kScreenSelectGame, kScreenHelp, kScreenHighScores}) {
-            others.push_back(new StandIn(id));
-            shell->addScreen(others.back());
-        }
+        mainMenu = startWithMainMenu(
+            {kScreenOptions, kScreenCredits, kScreenSelectGame, kScreenHelp, kScreenHighScores});
         shell->setActiveScreen(kScreenMenu);
-    }
-    void TearDown() override {
-        ScreenTest::TearDown();
-        currentGame = nullptr;
     }
     ScreenId activeId() const { return OApplication::activeScreen()->id(); }
     // A click on the button whose lower edge is at y.
     void clickButton(int y) { shell->clickAt(400, float(y) + 10.0f); }
 
     Menu* mainMenu = nullptr;
-    std::vector<StandIn*> others;
 };
 
 TEST_F(MenuTest, EveryButtonOpensItsScreen) {

@@ -35,10 +35,6 @@ protected:
         shell->setActiveScreen(kScreenSelectGame);
         pointTo(10, 10);  // a move with no button held ends the wait for the opening release
     }
-    void TearDown() override {
-        ScreenTest::TearDown();
-        currentGame = nullptr;
-    }
     void pointTo(float x, float y) {
         InputEvent event = screentest::pointerAt(*shell, kInputPointerMove, x, y);
         shell->onEvent(event);

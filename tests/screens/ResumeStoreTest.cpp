@@ -21,7 +21,6 @@
 namespace brx {
 namespace {
 
-using screentest::StandIn;
 namespace fs = std::filesystem;
 
 class ResumeStoreTest : public screentest::ScreenTest {
@@ -29,15 +28,10 @@ protected:
     void SetUp() override {
         ScreenTest::SetUp();
         if (IsSkipped()) return;
-        screentest::linkGameArchive(folder);
-        shell = std::make_unique<screentest::WindowlessShell>();
-        shell->init();
-        mainMenu = new Menu();
-        shell->addScreen(mainMenu);
+        mainMenu =
+            startWithMainMenu({kScreenOptions, kScreenCredits, kScreenHelp, kScreenHighScores});
         selection = new SelectGame();
         shell->addScreen(selection);
-        for (ScreenId id : {kScreenOptions, kScreenCredits, kScreenHelp, kScreenHighScores})
-            shell->addScreen(new StandIn(id));
         difficulty = Difficulty::Normal;
         startLevel = 1;
         shell->setActiveScreen(kScreenMenu);
@@ -45,7 +39,6 @@ protected:
     void TearDown() override {
         ResumeStore::discardSavedGame();  // also forgets a resume of this test
         ScreenTest::TearDown();
-        currentGame = nullptr;
     }
 
     OTextStack* continueButton() const {

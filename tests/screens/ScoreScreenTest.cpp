@@ -56,7 +56,6 @@ protected:
     }
     void TearDown() override {
         ScreenTest::TearDown();
-        currentGame = nullptr;
         gameState = linePhase = resumeState = 0;
         difficulty = Difficulty::Normal;
     }

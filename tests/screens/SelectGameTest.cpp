@@ -21,7 +21,6 @@ class SelectGameTest : public screentest::ScreenTest {
 protected:
     void TearDown() override {
         ScreenTest::TearDown();
-        currentGame = nullptr;
         SelectGame::lastPuzzle = 0;
     }
     void openSelection() {

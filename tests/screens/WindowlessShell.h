@@ -14,7 +14,9 @@
 #include "core/ResourceArchive.h"
 #include "core/SystemSettings.h"
 #include "engine/InputEvent.h"
+#include "game/GameVariables.h"
 #include "objects/ModelLibrary.h"
+#include "screens/Menu.h"
 #include "shell/OApplication.h"
 #include "shell/ORenderWindow.h"
 #include "tests/support/GLTestContext.h"
@@ -124,6 +126,7 @@ protected:
     void TearDown() override {
         shell.reset();
         brx::ResourceArchive::instance().close();
+        brx::currentGame = nullptr;  // went with the shell's screens
     }
     // Starts the shell on the archive in the folder, with a stand-in main menu.
     void startShell() {
@@ -131,6 +134,17 @@ protected:
         shell->init();
         menu = new StandIn(brx::kScreenMenu);
         shell->addScreen(menu);
+    }
+    // Starts the shell on the game's archive with the real main menu and a stand-in for each
+    // screen listed; the caller adds what else it needs and makes the menu active.
+    brx::Menu* startWithMainMenu(std::initializer_list<brx::ScreenId> standIns) {
+        linkGameArchive(folder);
+        shell = std::make_unique<WindowlessShell>();
+        shell->init();
+        auto* mainMenu = new brx::Menu();
+        shell->addScreen(mainMenu);
+        for (brx::ScreenId id : standIns) shell->addScreen(new StandIn(id));
+        return mainMenu;
     }
 
     testsupport::TempDir folder;

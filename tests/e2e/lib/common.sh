@@ -5,6 +5,7 @@ set -euo pipefail
 GAME_DIR="$1"
 BUILD_DIR="$2"
 GAME_TITLE="Brixeler 3D version 1.3"
+SOURCE_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)"
 
 # Re-run under a virtual X server when none is given (CTest normally provides one).
 if [ -z "${DISPLAY:-}" ]; then
@@ -62,14 +63,21 @@ start_game() {
     launch_from_root env "$@" "$WORK/game/brixeler3d"
 }
 
-# Prints the id (decimal) of the first window named exactly $1, polling up to $2 seconds.
+# Prints the id (decimal) of the first window named exactly $1, or nothing when there is none.
 # xwininfo rather than xdotool: SDL's message boxes carry UTF-8 names xdotool cannot match.
+window_named() {
+    local id
+    id="$(xwininfo -root -tree 2>/dev/null | grep -F " \"$1\": " | awk '{print $1}' |
+          head -n 1 || true)"
+    if [ -n "$id" ]; then echo $((id)); fi
+}
+
+# Prints the id (decimal) of the first window named exactly $1, polling up to $2 seconds.
 wait_for_window() {
     local name="$1" limit="${2:-30}" id=""
     for _ in $(seq 1 $((limit * 10))); do
-        id="$(xwininfo -root -tree 2>/dev/null | grep -F " \"$name\": " | awk '{print $1}' |
-              head -n 1 || true)"
-        if [ -n "$id" ]; then echo $((id)); return 0; fi
+        id="$(window_named "$name")"
+        if [ -n "$id" ]; then echo "$id"; return 0; fi
         kill -0 "$GAME_PID" 2>/dev/null || return 1
         sleep 0.1
     done
@@ -89,15 +97,32 @@ wait_for_exit() {
     return 1
 }
 
-# Number of lit (non-black) pixels of a window, from an xwd dump of it.
-lit_pixels() {
-    local id="$1" width height
-    xwd -silent -id "$id" >"$WORK/shot.xwd"
-    width="$(xwininfo -id "$id" | awk '/Width:/ {print $2}')"
-    height="$(xwininfo -id "$id" | awk '/Height:/ {print $2}')"
-    # The image ends the dump: 4 bytes a pixel, blue-green-red-pad; count pixels with colour.
-    tail -c $((width * height * 4)) "$WORK/shot.xwd" | od -An -v -tx4 -w4 |
-        awk '{ if (substr($1, 3) != "000000") lit++ } END { print lit + 0 }'
+# Waits up to $2 seconds (default 30) for the game to end; it must end with code 0. $1 says
+# what ended it, for the message.
+expect_exit_0() {
+    local code
+    code="$(wait_for_exit "${2:-30}")" || fail "the game did not end after $1"
+    [ "$code" -eq 0 ] || fail "exit code $code after $1"
+}
+
+# Asks the game to close (SIGTERM); it must end with code 0.
+close_game() {
+    kill -TERM "$GAME_PID"
+    expect_exit_0 "a close request"
+}
+
+# File $1 with the rolling scramble of the settings file and score tables undone (the same
+# operation puts it back), the key's bounds read from the game's source so the tests follow it.
+unscramble() {
+    local start last key byte out=""
+    start="$(grep -o 'kScrambleStart = 0x[0-9A-Fa-f]*' "$SOURCE_DIR/core/ConfigFile.h" | awk '{print $3}')"
+    last="$(grep -o 'kScrambleLast = 0x[0-9A-Fa-f]*' "$SOURCE_DIR/core/ConfigFile.h" | awk '{print $3}')"
+    key=$((start))
+    for byte in $(od -An -v -tu1 "$1"); do
+        printf -v out '%s\\x%02x' "$out" $((byte ^ key))
+        key=$((key == last ? start : key + 1))
+    done
+    printf '%b' "$out"
 }
 
 # The log must hold its opening and its closing lines, the error count as given.
@@ -108,3 +133,5 @@ expect_log_closed() {
     grep -q "Total Errors = $errors" "$log" || fail "Report.html lacks 'Total Errors = $errors'"
     grep -q "Log file closed:" "$log" || fail "Report.html lacks its closing line"
 }
+
+source "$(dirname "${BASH_SOURCE[0]}")/window.sh"

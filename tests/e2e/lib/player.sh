@@ -1,8 +1,7 @@
 # Shared steps of the tests that run the installed game as an ordinary player: a scratch home,
-# the player (nobody when the tests run as root), starting and closing the game as that player,
-# and the settings file's scramble. Source after lib/common.sh.
+# the player (nobody when the tests run as root), starting and closing the game as that player.
+# Source after lib/common.sh.
 
-SOURCE_DIR="$(cd "$(dirname "$0")/../.." && pwd)"
 PREFIX="$WORK/prefix"
 PLAYER_HOME="$WORK/home"
 CONFIG="$PLAYER_HOME/.config/brixeler3d"
@@ -47,18 +46,9 @@ play_once() {
     echo "$size"
 }
 
-# The settings file's rolling scramble (the same operation both ways), key bounds read from the
-# game's source so the test follows them.
+# The settings file's rolling scramble from file $1 into file $2 (the same operation both ways).
 crypt_settings() {
-    local start last key byte out=""
-    start="$(grep -o 'kScrambleStart = 0x[0-9A-Fa-f]*' "$SOURCE_DIR/core/ConfigFile.h" | awk '{print $3}')"
-    last="$(grep -o 'kScrambleLast = 0x[0-9A-Fa-f]*' "$SOURCE_DIR/core/ConfigFile.h" | awk '{print $3}')"
-    key=$((start))
-    for byte in $(od -An -v -tu1 "$1"); do
-        printf -v out '%s\\x%02x' "$out" $((byte ^ key))
-        key=$((key == last ? start : key + 1))
-    done
-    printf '%b' "$out" >"$2"
+    unscramble "$1" >"$2"
 }
 
 # Every file below a folder with its size, mode and change time: equal listings, no writes.
