@@ -5,6 +5,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "shell/OGLWindow.h"
@@ -103,6 +104,13 @@ public:
         (void)texture;
         return false;
     }
+    // The textures the first screen shows, decoded ahead before the rest of start-up's.
+    virtual std::vector<std::string> firstScreenTextures() const { return {}; }
+    // Start-up work the first screen need not wait for: runs once, right after that screen's
+    // first picture is shown, or before the first input reaches it if that comes sooner.
+    virtual void loadAfterFirstFrame() {}
+    // Whether loadAfterFirstFrame() has run.
+    bool startupFinished() const { return startupFinished_; }
 
     // Makes the next frame draw, whether or not the active screen animates.
     void requestRedraw();
@@ -134,6 +142,9 @@ private:
     void switchScreen(ScreenId id);
     void deleteScreen(ORenderWindow* screen);
     void runDeferredRequests();
+    // Runs loadAfterFirstFrame() with the rest of start-up's textures decoded ahead, then lets
+    // the worker and what start-up freed go.
+    void finishStartup();
     bool hasDeferredRequests() const {
         return !pendingSwitches_.empty() || !pendingRetires_.empty();
     }
@@ -147,10 +158,11 @@ private:
     std::unique_ptr<BitmapFont> font_;
     std::vector<ORenderWindow*> screens_;  // owned; deleted by shutdown()
     int dispatchDepth_ = 0;                // frames and events running now
-    bool redrawPending_ = true;            // input, a switch or a new size asked for a frame
-    bool frameDrawn_ = false;              // the last frame drew and swapped
-    bool savedBeforeQuit_ = false;         // endRun has saved
-    double lastProgressMs_ = -1e9;         // when the last loading frame was shown
+    bool startupFinished_ = false;
+    bool redrawPending_ = true;     // input, a switch or a new size asked for a frame
+    bool frameDrawn_ = false;       // the last frame drew and swapped
+    bool savedBeforeQuit_ = false;  // endRun has saved
+    double lastProgressMs_ = -1e9;  // when the last loading frame was shown
     std::vector<ScreenId> pendingSwitches_;
     std::vector<ORenderWindow*> pendingRetires_;
 };
