@@ -153,6 +153,41 @@ TEST_F(TexturePipelineTest, AStoppedWorkerLeavesNothingToTakeAndFreesWhatItMade)
     EXPECT_EQ(small.width(), 2);
 }
 
+// Three-component pictures travel to the driver as four-component rows: every level must still
+// hold exactly the picture's colours (no channel or row shifted) and read back opaque.
+TEST_F(TexturePipelineTest, RgbPicturesReachTheDriverUnchangedAtEveryLevelAndOpaque) {
+    for (const bool mipmaps : {true, false}) {
+        SCOPED_TRACE(mipmaps ? "with levels" : "without");
+        TextureRef big, sky;
+        big.load("Big.Tga", mipmaps);  // 64 x 32, 24 bits: an odd row length in RGB bytes
+        sky.load("Sky.Jpg", mipmaps);
+        ASSERT_EQ(big.image()->format(), GLenum(GL_RGB));
+        DecodedImage plain;
+        std::string problem;
+        ASSERT_TRUE(TextureFile::decode("Big.Tga", &plain, &problem));
+        big.bind();
+        const auto levels = boundLevels(64, 32, GL_RGB, 3);
+        EXPECT_EQ(levels[0], plain.pixels);
+        if (mipmaps) {
+            const auto made = MipChain::build(plain.pixels, 64, 32, 3);
+            ASSERT_EQ(levels.size(), made.size() + 1);
+            for (size_t level = 0; level < made.size(); ++level)
+                EXPECT_EQ(levels[level + 1], made[level]) << "level " << level + 1;
+        }
+        std::vector<uint8_t> rgba(64 * 32 * 4);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        for (size_t texel = 0; texel < 64 * 32; ++texel)
+            ASSERT_EQ(rgba[texel * 4 + 3], 0xFF) << "texel " << texel;
+        DecodedImage skyPlain;
+        ASSERT_TRUE(TextureFile::decode("Sky.Jpg", &skyPlain, &problem));
+        sky.bind();
+        EXPECT_EQ(boundLevels(16, 16, GL_RGB, 3)[0], skyPlain.pixels);
+        big.release();
+        sky.release();
+    }
+}
+
 // Start-up hands over the first screen's names, then the rest once that screen is shown.
 TEST_F(TexturePipelineTest, NamesAddedLaterAreDecodedTooAndOnlyOnce) {
     TexturePrefetch& prefetch = TexturePrefetch::instance();
