@@ -25,16 +25,6 @@ TexturePrefetch::~TexturePrefetch() {
     stop();
 }
 
-void TexturePrefetch::start(const std::vector<std::string>& names) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (worker_.joinable()) return;
-    items_.clear();
-    bytesAhead_ = 0;
-    queueNames(names);
-    stopping_ = false;
-    worker_ = std::thread(&TexturePrefetch::work, this);
-}
-
 void TexturePrefetch::add(const std::vector<std::string>& names) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (!worker_.joinable() || stopping_) return;
@@ -48,6 +38,16 @@ void TexturePrefetch::queueNames(const std::vector<std::string>& names) {
                                         [&name](const Item& item) { return item.name == name; });
         if (!listed) items_.push_back(Item{name, State::waiting, {}});
     }
+}
+
+void TexturePrefetch::start(const std::vector<std::string>& names) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (worker_.joinable()) return;
+    items_.clear();
+    bytesAhead_ = 0;
+    queueNames(names);
+    stopping_ = false;
+    worker_ = std::thread(&TexturePrefetch::work, this);
 }
 
 bool TexturePrefetch::running() const {

@@ -158,13 +158,13 @@ private:
     std::unique_ptr<BitmapFont> font_;
     std::vector<ORenderWindow*> screens_;  // owned; deleted by shutdown()
     int dispatchDepth_ = 0;                // frames and events running now
-    bool startupFinished_ = false;
-    bool redrawPending_ = true;     // input, a switch or a new size asked for a frame
-    bool frameDrawn_ = false;       // the last frame drew and swapped
-    bool savedBeforeQuit_ = false;  // endRun has saved
-    double lastProgressMs_ = -1e9;  // when the last loading frame was shown
+    bool redrawPending_ = true;            // input, a switch or a new size asked for a frame
+    bool frameDrawn_ = false;              // the last frame drew and swapped
+    bool savedBeforeQuit_ = false;         // endRun has saved
+    double lastProgressMs_ = -1e9;         // when the last loading frame was shown
     std::vector<ScreenId> pendingSwitches_;
     std::vector<ORenderWindow*> pendingRetires_;
+    bool startupFinished_ = false;  // loadAfterFirstFrame() has run
 };
 
 }  // namespace brx
