@@ -5,9 +5,11 @@
 #include <array>
 
 #include <algorithm>
+#include <cctype>
 
 #include "core/DataManifest.h"
 #include "core/SystemSettings.h"
+#include "engine/TextureCache.h"
 #include "game/Game.h"
 #include "game/GameVariables.h"
 #include "objects/EffectList.h"
@@ -36,9 +38,11 @@ const TextureRef gNoTexture;
 
 constexpr const char* kOverlayTexture = "MenuBgrn.Tga";
 
-constexpr float kPreloadStartPercent = 5.0f;
 constexpr int kBackgroundCount = 3;
-constexpr float kPreloadStepPercent = 1.875f;
+// The loading bar's steps before the menu shows.
+constexpr float kSplashPercent = 1.0f;
+constexpr float kMenuPercent = 65.0f;
+constexpr float kLoadedPercent = 100.0f;
 
 // The score tables by mode number: file and picture.
 struct TableFiles {
@@ -89,20 +93,34 @@ std::string OBrixel::backgroundName(int background) {
 bool OBrixel::init() {
     OApplication::init();
     gSplash.load(DataManifest::kSplashTexture, true);
-    drawLoadingProgress(1, &gSplash);
+    // The splash with its loading bar while the menu's own needs load; what only later
+    // screens need loads behind the menu's first picture (loadAfterFirstFrame).
+    drawLoadingProgress(kSplashPercent, &gSplash);
+    loadGameSamples();
+    startMusic();
+    drawLoadingProgress(kMenuPercent, &gSplash);
+    addStartScreen(new Menu());
+    drawLoadingProgress(kLoadedPercent, &gSplash);
+    setActiveScreen(kScreenMenu);
+    return true;
+}
+
+void OBrixel::loadAfterFirstFrame() {
     preloadTextures();
-    drawLoadingProgress(50, &gSplash);
     PathSet::instance().loadAll();
     loadScoreTables();
     for (int index = 0; index < kSkinCount; ++index)
         gSkins[size_t(index)].load(std::to_string(index) + ".Tga", true);
-    drawLoadingProgress(55, &gSplash);
-    loadGameSamples();
-    startMusic();
     createScreens();
-    drawLoadingProgress(100, &gSplash);
-    setActiveScreen(kScreenMenu);
-    return true;
+}
+
+std::vector<std::string> OBrixel::firstScreenTextures() const {
+    std::vector<std::string> names = {DataManifest::kSplashTexture,
+                                      backgroundName(SystemSettings::instance().background),
+                                      kOverlayTexture};
+    const std::vector<std::string> menu = Menu::textureNames();
+    names.insert(names.end(), menu.begin(), menu.end());
+    return names;
 }
 
 void OBrixel::drawIdle() {
@@ -141,20 +159,34 @@ static bool isUnchosenBackground(const std::string& name) {
     return false;
 }
 
+// The name a texture is already loaded under when it differs from this one only in case (the
+// archive reads both spellings as one file), else the name itself: the texture cache tells
+// spellings apart, and a second spelling would upload a second copy of the same picture.
+static std::string loadedSpelling(const std::string& name) {
+    const auto sameIgnoringCase = [&name](const std::string& loaded) {
+        return std::equal(name.begin(), name.end(), loaded.begin(), loaded.end(),
+                          [](char a, char b) {
+                              return std::tolower(static_cast<unsigned char>(a)) ==
+                                     std::tolower(static_cast<unsigned char>(b));
+                          });
+    };
+    for (const auto& [loaded, image] : TextureCache::instance().images())
+        if (sameIgnoringCase(loaded)) return loaded;
+    return name;
+}
+
+// Loaded already under another spelling: nothing to decode ahead.
 bool OBrixel::skipsAtStart(const std::string& texture) const {
-    return isUnchosenBackground(texture);
+    return isUnchosenBackground(texture) || loadedSpelling(texture) != texture;
 }
 
 void OBrixel::preloadTextures() {
-    float percent = kPreloadStartPercent;
     // Kept resident for the whole run, so screens and effects never wait on a decode.
     for (const std::string& name : DataManifest::preloadTextures()) {
         if (isUnchosenBackground(name)) continue;
         TextureRef texture;
-        texture.load(name, true);
+        texture.load(loadedSpelling(name), true);
         preloaded_.push_back(std::move(texture));
-        drawLoadingProgress(percent, &gSplash);
-        percent += kPreloadStepPercent;
     }
 }
 
@@ -175,8 +207,7 @@ void OBrixel::startMusic() {
     menuMusic_.playCurrent();
 }
 
-void OBrixel::addStartScreen(float percent, ORenderWindow* screen) {
-    drawLoadingProgress(percent, &gSplash);
+void OBrixel::addStartScreen(ORenderWindow* screen) {
     screen->setBackground(backgroundName(SystemSettings::instance().background), kOverlayTexture);
     addScreen(screen);
 }
@@ -190,12 +221,11 @@ void OBrixel::loadScoreTables() {
 }
 
 void OBrixel::createScreens() {
-    addStartScreen(65, new Menu());
-    addStartScreen(70, new OSystemOptions());
-    addStartScreen(75, new Help());
-    addStartScreen(80, new Credits());
-    addStartScreen(85, new Score(scoreTables_));
-    addStartScreen(90, new SelectGame());
+    addStartScreen(new OSystemOptions());
+    addStartScreen(new Help());
+    addStartScreen(new Credits());
+    addStartScreen(new Score(scoreTables_));
+    addStartScreen(new SelectGame());
 }
 
 // The running game goes first (it was made last and may refer to what the others share), then

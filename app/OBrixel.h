@@ -1,6 +1,12 @@
-// The game's application object: start-up with its loading bar (textures, paths, score tables,
-// sounds, music, screens) and the resources the whole run shares (splash, block skins, the
-// preloaded textures, the two playlists).
+// The game's application object: start-up (textures, paths, score tables, sounds, music,
+// screens) and the resources the whole run shares (splash, block skins, the preloaded textures,
+// the two playlists).
+//
+// Design note: start-up makes the main menu first and shows it; everything else (the preload
+// list, camera paths, score tables, block skins and the other screens) loads right behind the
+// menu's first picture, before any input reaches it. The menu carries the splash picture itself,
+// so no loading-bar frame precedes it: each such frame cost a first shader compilation and a
+// swap on a software driver, for a picture on view a few hundredths of a second.
 #pragma once
 
 #include <string>
@@ -29,8 +35,9 @@ public:
     // and the preloaded textures.
     ~OBrixel() override;
 
-    // The whole start-up behind the loading bar, ending on the main menu. Throws OFileNotFound
-    // when a file the game cannot do without is missing.
+    // Start-up up to the main menu, which becomes active; the rest follows its first picture
+    // (loadAfterFirstFrame). Throws OFileNotFound when a file the game cannot do without is
+    // missing.
     bool init() override;
 
     // The splash picture ("Brixeler3D.Tga"); empty before start-up.
@@ -58,6 +65,11 @@ protected:
     void releaseSceneLists() override;
     void restoreSceneLists() override;
     bool skipsAtStart(const std::string& texture) const override;
+    // The menu's pictures, its background and overlay.
+    std::vector<std::string> firstScreenTextures() const override;
+    // The preload list, camera paths, score tables, block skins and the screens after the menu.
+    // Throws OFileNotFound as init() does.
+    void loadAfterFirstFrame() override;
 
 private:
     void preloadTextures();
@@ -65,8 +77,8 @@ private:
     void startMusic();
     void loadScoreTables();
     void createScreens();
-    // Shows progress, gives the screen the background and overlay, and adds it.
-    void addStartScreen(float percent, ORenderWindow* screen);
+    // Gives the screen the background and overlay, and adds it.
+    void addStartScreen(ORenderWindow* screen);
 
     MusicPlaylist menuMusic_;
     MusicPlaylist gameMusic_;

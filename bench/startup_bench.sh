@@ -309,8 +309,11 @@ echo "Medians of $RUNS runs (times in ms since exec, CPU in % of one core, memor
 awk '{ v[$1 " " $2] = v[$1 " " $2] " " $3 }
      END { for (k in v) print k, v[k] }' "$RESULTS" | sort |
     while read -r program measure values; do
-        median="$(echo "$values" | tr ' ' '\n' | grep -v '^$' | sort -g |
+        # -1 is a run whose window never showed: left out of the median (it is no time) and counted.
+        median="$(echo "$values" | tr ' ' '\n' | grep -v '^$' | { grep -v '^-' || true; } | sort -g |
             awk '{ a[NR] = $1 } END { if (NR == 0) print "-"; else if (NR % 2) print a[(NR + 1) / 2];
                   else printf "%.1f\n", (a[NR / 2] + a[NR / 2 + 1]) / 2 }')"
-        printf "%-14s %-22s %10s\n" "$program" "$measure" "$median"
+        missed="$(echo "$values" | tr ' ' '\n' | grep -c '^-' || true)"
+        printf "%-14s %-22s %10s%s\n" "$program" "$measure" "$median" \
+            "$([ "$missed" -gt 0 ] && echo " ($missed runs without a window left out)")"
     done

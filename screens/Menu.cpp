@@ -32,7 +32,8 @@ constexpr MenuButton kButtons[] = {
 };
 constexpr float kMenuTextScale = 1.0f;
 constexpr const char* kTitleTexture = "Brixeler3D.Tga";
-constexpr float kTitleTopGap = 8.0f;  // between the title picture and the top edge
+constexpr const char* kLogoTexture = "PLogo.Tga";  // the corner logo every screen draws
+constexpr float kTitleTopGap = 8.0f;               // between the title picture and the top edge
 // The first-start invitation: centred below the buttons.
 constexpr float kInvitationY = 140.0f;
 constexpr float kInvitationScale = 0.7f;
@@ -44,6 +45,14 @@ bool Menu::invitePlayer = false;
 Menu::Menu() : ORenderWindow(kScreenMenu) {}
 
 Menu::~Menu() = default;
+
+std::vector<std::string> Menu::textureNames() {
+    std::vector<std::string> names;
+    for (const MenuButton& entry : kButtons) names.emplace_back(entry.skin);
+    names.emplace_back(kTitleTexture);
+    names.emplace_back(kLogoTexture);
+    return names;
+}
 
 bool Menu::init() {
     BitmapFont* font = fontOf(*this);

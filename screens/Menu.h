@@ -4,6 +4,9 @@
 // music to the menu playlist.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "engine/TextureRef.h"
 #include "shell/ORenderWindow.h"
 
@@ -28,6 +31,10 @@ public:
 
     Menu();
     ~Menu() override;
+
+    // The pictures the menu shows of its own (buttons, title, logo), for start-up to decode
+    // ahead; the background and overlay are the caller's.
+    static std::vector<std::string> textureNames();
 
     // Pauses every sound and continues the menu music where it stopped.
     void activate() override;

@@ -33,11 +33,10 @@ namespace {
 
 ORenderWindow* gActiveScreen = nullptr;
 
-// The textures start-up loads, in about the order it loads them: the shell's own, then the
+// The textures start-up loads after the first screen's, in about the order it loads them: the
 // preload list, then the rest the screens ask for as they are made.
-std::vector<std::string> startupTextures() {
-    std::vector<std::string> names = {DataManifest::kFontTexture, DataManifest::kCursorTexture,
-                                      DataManifest::kSplashTexture};
+std::vector<std::string> laterStartupTextures() {
+    std::vector<std::string> names;
     const std::vector<std::string>& preload = DataManifest::preloadTextures();
     names.insert(names.end(), preload.begin(), preload.end());
     const std::vector<std::string>& all = DataManifest::textureNames();
@@ -106,10 +105,26 @@ void OApplication::prepareBeforeWindow() {
     std::error_code error;
     if (!archive.isOpen() && std::filesystem::is_regular_file(path, error)) archive.open(path);
     if (archive.isOpen() && archive.path() == path) {
-        std::vector<std::string> names = startupTextures();
+        // The shell's own first, then what the first screen shows; the rest once it is shown.
+        std::vector<std::string> names = {DataManifest::kFontTexture, DataManifest::kCursorTexture,
+                                          DataManifest::kIconTexture};
+        const std::vector<std::string> first = firstScreenTextures();
+        names.insert(names.end(), first.begin(), first.end());
         std::erase_if(names, [this](const std::string& name) { return skipsAtStart(name); });
         TexturePrefetch::instance().start(names);
     }
+}
+
+void OApplication::finishStartup() {
+    startupFinished_ = true;
+    std::vector<std::string> names = laterStartupTextures();
+    std::erase_if(names, [this](const std::string& name) { return skipsAtStart(name); });
+    TexturePrefetch::instance().add(names);
+    loadAfterFirstFrame();
+    // Pictures decoded ahead that nobody took are let go, and what start-up freed goes back to
+    // the system.
+    TexturePrefetch::instance().stop();
+    platform::releaseFreedMemory();
 }
 
 bool OApplication::init() {
@@ -174,12 +189,8 @@ bool OApplication::setFullScreen(bool on) {
 }
 
 void OApplication::frame(int elapsedMs) {
-    // Start-up is over: pictures decoded ahead that nobody took are let go, and what start-up
-    // freed goes back to the system.
-    if (TexturePrefetch::instance().running()) {
-        TexturePrefetch::instance().stop();
-        platform::releaseFreedMemory();
-    }
+    // Without a screen there is no first picture to wait for: start-up ends at once.
+    if (!startupFinished_ && !gActiveScreen) finishStartup();
     SoundManager::instance().serviceStreamEnd();
     advancePulse(elapsedMs);
     serveFullScreenRequest();
@@ -201,6 +212,8 @@ void OApplication::frame(int elapsedMs) {
         }
     }
     if (frameDrawn_) swapBuffers();
+    // The first screen is on view: the rest of start-up runs behind it.
+    if (!startupFinished_ && frameDrawn_ && gActiveScreen) finishStartup();
 }
 
 bool OApplication::takeDrawingDue() {
@@ -294,6 +307,9 @@ bool OApplication::onEvent(InputEvent& event) {
         quit();
         return true;
     }
+    // A key or a button never reaches a screen before start-up has made every screen it may
+    // switch to (the pointer entering the window moves it before the first picture).
+    if (!startupFinished_ && gActiveScreen && event.type != kInputPointerMove) finishStartup();
     DispatchScope scope(*this);
     if (gActiveScreen) {
         const bool wasPaused = gActiveScreen->isPaused();

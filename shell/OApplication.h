@@ -5,6 +5,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "shell/OGLWindow.h"
@@ -107,6 +108,13 @@ public:
         (void)texture;
         return false;
     }
+    // The textures the first screen shows, decoded ahead before the rest of start-up's.
+    virtual std::vector<std::string> firstScreenTextures() const { return {}; }
+    // Start-up work the first screen need not wait for: runs once, right after that screen's
+    // first picture is shown, or before the first input reaches it if that comes sooner.
+    virtual void loadAfterFirstFrame() {}
+    // Whether loadAfterFirstFrame() has run.
+    bool startupFinished() const { return startupFinished_; }
 
     // Makes the next frame draw, whether or not the active screen animates.
     void requestRedraw();
@@ -140,6 +148,9 @@ private:
     void switchScreen(ScreenId id);
     void deleteScreen(ORenderWindow* screen);
     void runDeferredRequests();
+    // Runs loadAfterFirstFrame() with the rest of start-up's textures decoded ahead, then lets
+    // the worker and what start-up freed go.
+    void finishStartup();
     bool hasDeferredRequests() const {
         return !pendingSwitches_.empty() || !pendingRetires_.empty();
     }
@@ -160,6 +171,7 @@ private:
     double lastProgressMs_ = -1e9;         // when the last loading frame was shown
     std::vector<ScreenId> pendingSwitches_;
     std::vector<ORenderWindow*> pendingRetires_;
+    bool startupFinished_ = false;  // loadAfterFirstFrame() has run
 };
 
 }  // namespace brx

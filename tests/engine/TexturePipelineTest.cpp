@@ -155,6 +155,100 @@ TEST_F(TexturePipelineTest, AStoppedWorkerLeavesNothingToTakeAndFreesWhatItMade)
     EXPECT_EQ(small.width(), 2);
 }
 
+// Three-component pictures travel to the driver as four-component rows: every level must still
+// hold exactly the picture's colours (no channel or row shifted) and read back opaque.
+TEST_F(TexturePipelineTest, RgbPicturesReachTheDriverUnchangedAtEveryLevelAndOpaque) {
+    for (const bool mipmaps : {true, false}) {
+        SCOPED_TRACE(mipmaps ? "with levels" : "without");
+        TextureRef big, sky;
+        big.load("Big.Tga", mipmaps);  // 64 x 32, 24 bits: an odd row length in RGB bytes
+        sky.load("Sky.Jpg", mipmaps);
+        ASSERT_EQ(big.image()->format(), GLenum(GL_RGB));
+        DecodedImage plain;
+        std::string problem;
+        ASSERT_TRUE(TextureFile::decode("Big.Tga", &plain, &problem));
+        big.bind();
+        const auto levels = boundLevels(64, 32, GL_RGB, 3);
+        EXPECT_EQ(levels[0], plain.pixels);
+        if (mipmaps) {
+            const auto made = MipChain::build(plain.pixels, 64, 32, 3);
+            ASSERT_EQ(levels.size(), made.size() + 1);
+            for (size_t level = 0; level < made.size(); ++level)
+                EXPECT_EQ(levels[level + 1], made[level]) << "level " << level + 1;
+        }
+        std::vector<uint8_t> rgba(64 * 32 * 4);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        for (size_t texel = 0; texel < 64 * 32; ++texel)
+            ASSERT_EQ(rgba[texel * 4 + 3], 0xFF) << "texel " << texel;
+        DecodedImage skyPlain;
+        ASSERT_TRUE(TextureFile::decode("Sky.Jpg", &skyPlain, &problem));
+        sky.bind();
+        EXPECT_EQ(boundLevels(16, 16, GL_RGB, 3)[0], skyPlain.pixels);
+        big.release();
+        sky.release();
+    }
+}
+
+// Start-up hands over the first screen's names, then the rest once that screen is shown.
+TEST_F(TexturePipelineTest, NamesAddedLaterAreDecodedTooAndOnlyOnce) {
+    TexturePrefetch& prefetch = TexturePrefetch::instance();
+    prefetch.start({"Small.Tga"});
+    prefetch.waitForWorker();
+    prefetch.add({"Big.Tga", "Small.Tga", "Sky.Jpg", "Broken.Tga"});
+    prefetch.waitForWorker();
+    TexturePrefetch::Picture picture;
+    ASSERT_TRUE(prefetch.take("Big.Tga", &picture)) << "added after the worker had run dry";
+    EXPECT_EQ(picture.image.width, 64u);
+    EXPECT_FALSE(picture.mipLevels.empty());
+    EXPECT_TRUE(prefetch.take("Small.Tga", &picture));
+    EXPECT_FALSE(prefetch.take("Small.Tga", &picture)) << "listed twice, handed over once";
+    EXPECT_TRUE(prefetch.take("Sky.Jpg", &picture));
+    EXPECT_FALSE(prefetch.take("Broken.Tga", &picture));
+    EXPECT_EQ(prefetch.bytesAhead(), 0u) << "everything decoded was taken";
+    prefetch.stop();
+    prefetch.add({"Big.Tga"});
+    EXPECT_FALSE(prefetch.running()) << "a stopped worker does not come back";
+    EXPECT_FALSE(prefetch.take("Big.Tga", &picture));
+}
+
+// Pictures ready but not yet taken never exceed the budget by more than one picture, and taking
+// one lets the worker go on: every picture still reaches its taker.
+TEST(TexturePrefetchBudget, TheWorkerWaitsForTakersInsteadOfDecodingEverythingAhead) {
+    if (!testsupport::ensureGLContext()) GTEST_SKIP() << "no display for an OpenGL context";
+    constexpr int kSide = 1024;
+    constexpr int kCount = 8;  // 4 MiB each with levels: twice the budget and more
+    const size_t onePicture = size_t(kSide) * kSide * 3 * 4 / 3 + 3;
+    ASSERT_GT(size_t(kCount) * onePicture, TexturePrefetch::kAheadBudgetBytes + 2 * onePicture);
+    testsupport::TempDir folder;
+    testsupport::ArchiveBuilder archive;
+    std::vector<std::string> names;
+    for (int i = 0; i < kCount; ++i) {
+        names.push_back("Large" + std::to_string(i) + ".Tga");
+        archive.add("Data/Textures/" + names.back(),
+                    testsupport::makeTga(2, 24, kSide, kSide,
+                                         testsupport::patternPixels(kSide, kSide, 3, uint32_t(i))));
+    }
+    ASSERT_TRUE(archive.install(folder));
+    TexturePrefetch& prefetch = TexturePrefetch::instance();
+    prefetch.start(names);
+    for (int i = 0; i < kCount; ++i) {
+        prefetch.waitForWorker();
+        const size_t ahead = prefetch.bytesAhead();
+        EXPECT_LE(ahead, TexturePrefetch::kAheadBudgetBytes + onePicture) << "before " << i;
+        if (kCount - i > 3) {  // enough left to fill the budget
+            EXPECT_GE(ahead, TexturePrefetch::kAheadBudgetBytes) << "before " << i;
+        }
+        TexturePrefetch::Picture picture;
+        ASSERT_TRUE(prefetch.take(names[size_t(i)], &picture)) << names[size_t(i)];
+        EXPECT_EQ(picture.image.pixels.size(), size_t(kSide) * kSide * 3) << "a whole picture";
+        EXPECT_EQ(picture.mipLevels.size(), 10u) << "with its levels";
+    }
+    EXPECT_EQ(prefetch.bytesAhead(), 0u);
+    prefetch.stop();
+    ResourceArchive::instance().close();
+}
+
 TEST_F(TexturePipelineTest, PixelsAreLetGoAfterTheUploadAndReadAgainForANewContext) {
     TextureRef big, small;
     big.load("Big.Tga", true);
