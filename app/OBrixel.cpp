@@ -39,10 +39,8 @@ const TextureRef gNoTexture;
 constexpr const char* kOverlayTexture = "MenuBgrn.Tga";
 
 constexpr int kBackgroundCount = 3;
-// The loading bar's steps before the menu shows.
+// The loading bar as the splash shows it, before the menu.
 constexpr float kSplashPercent = 1.0f;
-constexpr float kMenuPercent = 65.0f;
-constexpr float kLoadedPercent = 100.0f;
 
 // The score tables by mode number: file and picture.
 struct TableFiles {
@@ -93,14 +91,13 @@ std::string OBrixel::backgroundName(int background) {
 bool OBrixel::init() {
     OApplication::init();
     gSplash.load(DataManifest::kSplashTexture, true);
-    // The splash with its loading bar while the menu's own needs load; what only later
-    // screens need loads behind the menu's first picture (loadAfterFirstFrame).
+    // The splash with its loading bar while the menu's own needs load (one frame: each more
+    // cost about 25 ms on a software driver); what only later screens need loads behind the
+    // menu's first picture (loadAfterFirstFrame).
     drawLoadingProgress(kSplashPercent, &gSplash);
     loadGameSamples();
     startMusic();
-    drawLoadingProgress(kMenuPercent, &gSplash);
     addStartScreen(new Menu());
-    drawLoadingProgress(kLoadedPercent, &gSplash);
     setActiveScreen(kScreenMenu);
     return true;
 }
