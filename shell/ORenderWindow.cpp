@@ -417,20 +417,7 @@ void ORenderWindow::drawBackground(float brightness) {
     if (camera_ != nullptr) camera_->apply(width_, height_);
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, kVirtualWidth, 0.0, kVirtualHeight, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    drawLayers(brightness);
-    BitmapFont* font = application_ != nullptr ? application_->font() : nullptr;
-    if (font != nullptr) font->setColour(1.0f, 1.0f, 1.0f, 1.0f);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    drawLayersFlat(brightness);
     glEnable(GL_DEPTH_TEST);
 }
 
@@ -443,6 +430,13 @@ void ORenderWindow::drawBackgroundBehind(float brightness) {
     glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_FALSE);
     glDepthRange(1.0, 1.0);
+    drawLayersFlat(brightness);
+    glDepthRange(0.0, 1.0);
+    glDepthMask(GL_TRUE);
+}
+
+// The layers over the whole virtual screen, the caller's matrices kept; the font is left white.
+void ORenderWindow::drawLayersFlat(float brightness) const {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -457,8 +451,6 @@ void ORenderWindow::drawBackgroundBehind(float brightness) {
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
-    glDepthRange(0.0, 1.0);
-    glDepthMask(GL_TRUE);
 }
 
 void ORenderWindow::drawLayers(float brightness) const {

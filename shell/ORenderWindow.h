@@ -193,6 +193,8 @@ private:
     bool stepFocused(OControl* focused, const InputEvent& event);
     bool moveFocusTo(OControl* control);
     void syncFocusFlags();
+    // drawLayers in a flat projection of the virtual screen, restoring the matrices after.
+    void drawLayersFlat(float brightness) const;
     void drawLayers(float brightness) const;
 
     std::unique_ptr<TextureRef> background_;
