@@ -5,9 +5,9 @@
 #include <array>
 
 #include <algorithm>
-#include <cctype>
 
 #include "core/DataManifest.h"
+#include "core/ResourceArchive.h"
 #include "core/SystemSettings.h"
 #include "engine/TextureCache.h"
 #include "game/Game.h"
@@ -160,15 +160,9 @@ static bool isUnchosenBackground(const std::string& name) {
 // archive reads both spellings as one file), else the name itself: the texture cache tells
 // spellings apart, and a second spelling would upload a second copy of the same picture.
 static std::string loadedSpelling(const std::string& name) {
-    const auto sameIgnoringCase = [&name](const std::string& loaded) {
-        return std::equal(name.begin(), name.end(), loaded.begin(), loaded.end(),
-                          [](char a, char b) {
-                              return std::tolower(static_cast<unsigned char>(a)) ==
-                                     std::tolower(static_cast<unsigned char>(b));
-                          });
-    };
+    const std::string key = ResourceArchive::entryKey(name);
     for (const auto& [loaded, image] : TextureCache::instance().images())
-        if (sameIgnoringCase(loaded)) return loaded;
+        if (ResourceArchive::entryKey(loaded) == key) return loaded;
     return name;
 }
 

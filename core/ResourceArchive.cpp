@@ -18,13 +18,6 @@
 namespace brx {
 namespace {
 
-std::string lowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    }
-    return text;
-}
-
 uint32_t readU32(const uint8_t* bytes) {
     return uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
            uint32_t(bytes[3]) << 24;
@@ -136,7 +129,7 @@ bool ResourceArchive::readRecord(std::FILE* file, uint32_t index, uint64_t& posi
         return true;
     }
     entry.storedName = name;
-    directory_[lowerAscii(std::move(name))] = std::move(entry);
+    directory_[entryKey(std::move(name))] = std::move(entry);
     return true;
 }
 
@@ -149,7 +142,7 @@ ResourceBuffer ResourceArchive::readFile(const std::string& name) {
 }
 
 ResourceBuffer ResourceArchive::read(const std::string& name, std::string* diagnostic) const {
-    const auto found = directory_.find(lowerAscii(name));
+    const auto found = directory_.find(entryKey(name));
     if (found == directory_.end()) return {};
     const Entry& entry = found->second;
     const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
@@ -171,12 +164,19 @@ ResourceBuffer ResourceArchive::read(const std::string& name, std::string* diagn
 }
 
 uint32_t ResourceArchive::fileSize(const std::string& name) const {
-    const auto found = directory_.find(lowerAscii(name));
+    const auto found = directory_.find(entryKey(name));
     return found == directory_.end() ? 0 : found->second.size;
 }
 
+std::string ResourceArchive::entryKey(std::string name) {
+    for (char& c : name) {
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    }
+    return name;
+}
+
 bool ResourceArchive::contains(const std::string& name) const {
-    return directory_.count(lowerAscii(name)) != 0;
+    return directory_.count(entryKey(name)) != 0;
 }
 
 }  // namespace brx

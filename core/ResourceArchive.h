@@ -57,6 +57,9 @@ public:
     uint32_t fileSize(const std::string& name) const;
     // True when the name is in the directory.
     bool contains(const std::string& name) const;
+    // The key an entry is found by: its name with ASCII letters in lower case, so two
+    // spellings that differ only in case name one file.
+    static std::string entryKey(std::string name);
 
     // Size of the file returned by the latest successful readFile.
     size_t lastSize() const { return lastSize_; }
