@@ -11,10 +11,10 @@ namespace testsupport {
 // Names of this process's threads other than the calling one (from /proc/self/task).
 std::vector<std::string> otherThreadNames();
 
-// The game's worker threads still running.
+// The game's worker threads still running (any that are ending get a few seconds to go).
 int runningWorkers();
 
-// Threads of SDL's audio device still running.
+// Threads of SDL's audio device still running (likewise).
 int runningAudioDevices();
 
 }  // namespace testsupport
